@@ -1,0 +1,220 @@
+#include "screen/text/FontEngine.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_SYNTHESIS_H
+
+#include "shell/CodePage.h"
+
+namespace qs {
+
+namespace {
+
+int PointsToPixels(int pt) { return std::max(1, (pt * 96 + 36) / 72); }
+
+std::string KeyOf(const FontSpec& s) {
+    return s.face + "|" + std::to_string(s.sizePt) + "|" + (s.bold ? "b" : "") + (s.italic ? "i" : "") +
+           (s.underline ? "u" : "");
+}
+
+inline uint32_t Blend(uint32_t dst, Rgb colour, unsigned a) {
+    if (a >= 255) return colour;
+    unsigned inv = 255 - a;
+    unsigned r = (((colour >> 16) & 255) * a + ((dst >> 16) & 255) * inv + 127) / 255;
+    unsigned g = (((colour >> 8) & 255) * a + ((dst >> 8) & 255) * inv + 127) / 255;
+    unsigned b = ((colour & 255) * a + (dst & 255) * inv + 127) / 255;
+    return (r << 16) | (g << 8) | b;
+}
+
+}  // namespace
+
+struct FontEngine::Impl {
+    FT_Library ft = nullptr;
+    FcConfig* config = nullptr;
+    std::unordered_map<std::string, std::unique_ptr<Font>> fonts;
+};
+
+FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
+    FT_Init_FreeType(&impl_->ft);
+    FcInit();
+    impl_->config = FcConfigGetCurrent();
+    FcConfigReference(impl_->config);
+}
+
+FontEngine::~FontEngine() {
+    impl_->fonts.clear();
+    RemoveAddedFonts();
+    if (impl_->config) FcConfigDestroy(impl_->config);
+    if (impl_->ft) FT_Done_FreeType(impl_->ft);
+}
+
+std::vector<std::string> FontEngine::AddFontFile(const std::string& path) {
+    std::vector<std::string> families;
+    const auto* file = reinterpret_cast<const FcChar8*>(path.c_str());
+    int count = 0;
+    FcPattern* pat = FcFreeTypeQuery(file, 0, nullptr, &count);
+    if (!pat) return families;
+    FcChar8* fam = nullptr;
+    for (int i = 0; FcPatternGetString(pat, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+        families.emplace_back(reinterpret_cast<const char*>(fam));
+    FcPatternDestroy(pat);
+    if (families.empty() || !FcConfigAppFontAddFile(impl_->config, file)) return {};
+    impl_->fonts.clear();  // a new face may change what a name resolves to
+    return families;
+}
+
+bool FontEngine::LoadConfig(const std::string& path) {
+    bool ok = FcConfigParseAndLoad(impl_->config, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse);
+    impl_->fonts.clear();
+    return ok;
+}
+
+void FontEngine::RemoveAddedFonts() {
+    if (impl_->config) FcConfigAppFontClear(impl_->config);
+}
+
+static FcPattern* MatchPattern(FcConfig* config, const std::string& face, bool bold, bool italic) {
+    FcPattern* pat = FcPatternCreate();
+    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult result;
+    FcPattern* match = FcFontMatch(config, pat, &result);
+    FcPatternDestroy(pat);
+    return match;
+}
+
+std::string FontEngine::ResolveFamily(const std::string& face, bool bold) {
+    FcPattern* match = MatchPattern(impl_->config, face, bold, false);
+    if (!match) return {};
+    FcChar8* fam = nullptr;
+    std::string out;
+    if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch) out = reinterpret_cast<const char*>(fam);
+    FcPatternDestroy(match);
+    return out;
+}
+
+Font& FontEngine::Get(const FontSpec& spec) {
+    std::string key = KeyOf(spec);
+    auto it = impl_->fonts.find(key);
+    if (it != impl_->fonts.end()) return *it->second;
+
+    auto font = std::unique_ptr<Font>(new Font());
+    font->spec_ = spec;
+    if (FcPattern* match = MatchPattern(impl_->config, spec.face, spec.bold, spec.italic)) {
+        FcChar8* file = nullptr;
+        int index = 0;
+        FcChar8* fam = nullptr;
+        int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+        if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
+            font->family_ = reinterpret_cast<const char*>(fam);
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            FT_Face face = nullptr;
+            if (FT_New_Face(impl_->ft, reinterpret_cast<const char*>(file), index, &face) == 0) {
+                font->face_ = face;
+                font->emboldenSynthetic_ = spec.bold && weight < FC_WEIGHT_DEMIBOLD;
+                font->obliqueSynthetic_ = spec.italic && slant == FC_SLANT_ROMAN;
+            }
+        }
+        FcPatternDestroy(match);
+    }
+    if (auto* face = static_cast<FT_Face>(font->face_)) {
+        int px = PointsToPixels(spec.sizePt);
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(px));
+        // Windows cell metrics: the OS/2 win ascent/descent scaled to the em.
+        const FT_Size_Metrics& m = face->size->metrics;
+        font->ascent_ = static_cast<int>((m.ascender + 63) >> 6);
+        font->descent_ = static_cast<int>((-m.descender + 63) >> 6);
+        if (FT_IS_SCALABLE(face)) {
+            double scale = static_cast<double>(px) / face->units_per_EM;
+            font->underlinePos_ = static_cast<int>(-face->underline_position * scale + 0.5);
+            font->underlineThickness_ = std::max(1, static_cast<int>(face->underline_thickness * scale + 0.5));
+        }
+    } else {
+        font->ascent_ = PointsToPixels(spec.sizePt);
+        font->descent_ = font->ascent_ / 4;
+    }
+    Font& ref = *font;
+    impl_->fonts.emplace(key, std::move(font));
+    return ref;
+}
+
+Font::~Font() {
+    if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
+}
+
+const GlyphImage& Font::Glyph(char32_t cp) {
+    auto it = cache_.find(cp);
+    if (it != cache_.end()) return it->second;
+    GlyphImage g;
+    auto* face = static_cast<FT_Face>(face_);
+    if (face) {
+        FT_UInt index = FT_Get_Char_Index(face, cp);
+        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) == 0) {
+            FT_GlyphSlot slot = face->glyph;
+            if (obliqueSynthetic_) FT_GlyphSlot_Oblique(slot);
+            if (emboldenSynthetic_) FT_GlyphSlot_Embolden(slot);
+            if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0) {
+                const FT_Bitmap& bm = slot->bitmap;
+                g.width = static_cast<int>(bm.width);
+                g.height = static_cast<int>(bm.rows);
+                g.left = slot->bitmap_left;
+                g.top = slot->bitmap_top;
+                g.coverage.resize(static_cast<size_t>(g.width) * g.height);
+                for (int y = 0; y < g.height; ++y)
+                    std::memcpy(&g.coverage[static_cast<size_t>(y) * g.width], bm.buffer + y * bm.pitch,
+                                static_cast<size_t>(g.width));
+            }
+            g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+        }
+    }
+    return cache_.emplace(cp, std::move(g)).first->second;
+}
+
+int Font::CharWidth(uint8_t ch) { return Glyph(Cp1252ToUnicode(ch)).advance; }
+
+int Font::TextWidth(const std::string& s) {
+    int w = 0;
+    for (char c : s) w += CharWidth(static_cast<uint8_t>(c));
+    return w;
+}
+
+int Font::DrawChar(Bitmap& dst, int x, int y, char32_t cp, Rgb colour, const Rect* clip) {
+    const GlyphImage& g = Glyph(cp);
+    Rect bounds = clip ? clip->Intersect(dst.Bounds()) : dst.Bounds();
+    int gx = x + g.left;
+    int gy = y + ascent_ - g.top;
+    Rect area = Rect{gx, gy, gx + g.width, gy + g.height}.Intersect(bounds);
+    for (int py = area.top; py < area.bottom; ++py) {
+        const uint8_t* cov = &g.coverage[static_cast<size_t>(py - gy) * g.width];
+        uint32_t* row = dst.Row(py);
+        for (int px = area.left; px < area.right; ++px) {
+            unsigned a = cov[px - gx];
+            if (a) row[px] = Blend(row[px], colour, a);
+        }
+    }
+    if (spec_.underline) DrawUnderline(dst, x, y, g.advance, colour, clip);
+    return g.advance;
+}
+
+void Font::DrawUnderline(Bitmap& dst, int x, int y, int width, Rgb colour, const Rect* clip) {
+    Rect bounds = clip ? clip->Intersect(dst.Bounds()) : dst.Bounds();
+    int top = y + ascent_ + underlinePos_ - underlineThickness_ / 2;
+    Rect r = Rect{x, top, x + width, top + underlineThickness_}.Intersect(bounds);
+    for (int py = r.top; py < r.bottom; ++py) std::fill(dst.Row(py) + r.left, dst.Row(py) + r.right, colour);
+}
+
+int Font::Draw(Bitmap& dst, int x, int y, const std::string& s, Rgb colour, const Rect* clip) {
+    for (char c : s) x += DrawChar(dst, x, y, Cp1252ToUnicode(static_cast<uint8_t>(c)), colour, clip);
+    return x;
+}
+
+}  // namespace qs
