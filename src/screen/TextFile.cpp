@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "screen/DosPath.h"
 
@@ -18,6 +19,20 @@ constexpr uint8_t kCtrlZ = 26;
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
+
+TextFile& TextFile::operator=(TextFile&& o) noexcept {
+    if (this == &o) return *this;
+    files_ = o.files_;
+    name_ = std::move(o.name_);
+    realPath_ = std::move(o.realPath_);
+    mode_ = std::exchange(o.mode_, Mode::Closed);
+    data_ = std::move(o.data_);
+    pos_ = std::exchange(o.pos_, 0);
+    end_ = std::exchange(o.end_, 0);
+    o.data_.clear();
+    o.realPath_.clear();
+    return *this;
+}
 
 void TextFile::Reset() {
     if (IsOpen()) Close();

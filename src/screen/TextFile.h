@@ -58,8 +58,9 @@ public:
     enum class Mode : uint8_t { Closed, Reading, Rewriting, Appending };
 
     explicit TextFile(FileSystem& files) : files_(&files) {}
-    TextFile(TextFile&&) noexcept = default;
-    TextFile& operator=(TextFile&&) noexcept = default;
+    // A moved-from file is closed.
+    TextFile(TextFile&& o) noexcept { *this = std::move(o); }
+    TextFile& operator=(TextFile&& o) noexcept;
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
     // A file still open for writing is dropped: a rewritten file keeps its

@@ -255,6 +255,18 @@ TEST_F(TextFileTest, RewriteReplacesTheOldFileOnlyWhenClosed) {
     EXPECT_EQ(dir_.List(), (std::vector<std::string>{"list.vwt"})) << "a temporary file was left";
 }
 
+TEST_F(TextFileTest, MovingAnOpenFileTakesItsTextAlong) {
+    TextFile a = Named("moved.txt");
+    a.Rewrite();
+    WriteToFile(a, "x");
+    TextFile b = std::move(a);
+    EXPECT_FALSE(a.IsOpen());
+    EXPECT_THROW(a.Close(), DosIoError);
+    WriteLnToFile(b, "y");
+    b.Close();
+    EXPECT_EQ(dir_.Get("moved.txt"), "xy\r\n");
+}
+
 TEST_F(TextFileTest, AFailedStoreRaisesAtCloseAndKeepsTheOldFile) {
     dir_.Put("list.vwt", "Haus\r\nMaus\r\n");
     TextFile f = Named("list.vwt");
