@@ -29,7 +29,7 @@ constexpr std::array<char16_t, 128> kCp437High = {
 
 // Windows-1252, bytes 128..159 (160..255 are Latin-1). Unassigned bytes
 // stand for themselves.
-constexpr std::array<char16_t, 32> kWin1252Specials = {
+constexpr std::array<char16_t, 32> kWin1252Low = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -99,7 +99,7 @@ std::u32string DecodeCp437(std::string_view s) {
 
 std::u32string DecodeWin1252(std::string_view s) {
     std::u32string out;
-    for (unsigned char c : s) out.push_back(c >= 0x80 && c < 0xA0 ? kWin1252Specials[c - 0x80] : c);
+    for (unsigned char c : s) out.push_back(c >= 0x80 && c < 0xA0 ? kWin1252Low[c - 0x80] : c);
     return out;
 }
 

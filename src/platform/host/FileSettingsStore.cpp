@@ -36,14 +36,14 @@ std::string SectionName(const std::string& keyPath, const std::string& section) 
     return section.empty() ? keyPath : keyPath + "\\" + section;
 }
 
-// special: further characters that must be escaped in this place.
-std::string Encode(const std::string& s, std::string_view special) {
+// alsoEscape: further characters that must be escaped in this place.
+std::string Encode(const std::string& s, std::string_view alsoEscape) {
     static const char* kHex = "0123456789ABCDEF";
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
         auto c = static_cast<unsigned char>(s[i]);
         bool edgeBlank = (c == ' ' || c == '\t') && (i == 0 || i + 1 == s.size());
-        if (c < 32 || c > 126 || c == '%' || edgeBlank || special.find(char(c)) != special.npos) {
+        if (c < 32 || c > 126 || c == '%' || edgeBlank || alsoEscape.find(char(c)) != alsoEscape.npos) {
             out += '%';
             out += kHex[c >> 4];
             out += kHex[c & 15];
