@@ -50,7 +50,8 @@ TEST_F(DosFilesTest, FindsMatchingNamesAsStoredInNameOrder) {
     const SearchCase cases[] = {
         {"LS1DAT\\*.VWT", 0, {"Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
         {"LS1DAT\\*.VWT", FileAttr::Directory, {"alt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
-        {"LS1DAT\\*.VWT", FileAttr::Hidden, {".versteckt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
+        {"LS1DAT\\*.VWT", FileAttr::Hidden,
+         {".versteckt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
         {"LS1DAT\\*.VWT", FileAttr::AnyFile,
          {".versteckt.vwt", "alt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
         {"ls1dat\\k*.*", 0, {"Kaffee.VWT", "kuchen.vwt"}},
@@ -59,7 +60,8 @@ TEST_F(DosFilesTest, FindsMatchingNamesAsStoredInNameOrder) {
         {"ls1dat\\*.owt", 0, {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Search(c.pattern, c.attributes), c.names) << c.pattern << " attr " << c.attributes;
+        EXPECT_EQ(Search(c.pattern, c.attributes), c.names)
+            << c.pattern << " attr " << c.attributes;
 }
 
 TEST_F(DosFilesTest, ReportsFailuresInDosErrorWithoutRaising) {

@@ -176,11 +176,12 @@ TEST(FileSettingsStore, DefaultPathFollowsTheXdgConfigFolder) {
         const char* home;
         const char* expected;
     };
+    const char* inHome = "/home/kind/.config/quendelstrand/settings.ini";
     const Case cases[] = {
         {"XDG_CONFIG_HOME set", "/cfg", "/home/kind", "/cfg/quendelstrand/settings.ini"},
-        {"XDG_CONFIG_HOME unset", nullptr, "/home/kind", "/home/kind/.config/quendelstrand/settings.ini"},
-        {"XDG_CONFIG_HOME empty", "", "/home/kind", "/home/kind/.config/quendelstrand/settings.ini"},
-        {"XDG_CONFIG_HOME relative", "cfg", "/home/kind", "/home/kind/.config/quendelstrand/settings.ini"},
+        {"XDG_CONFIG_HOME unset", nullptr, "/home/kind", inHome},
+        {"XDG_CONFIG_HOME empty", "", "/home/kind", inHome},
+        {"XDG_CONFIG_HOME relative", "cfg", "/home/kind", inHome},
     };
     for (const auto& c : cases) {
         ScopedEnv env;

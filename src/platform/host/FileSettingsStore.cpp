@@ -43,7 +43,9 @@ std::string Encode(const std::string& s, std::string_view alsoEscape) {
     for (size_t i = 0; i < s.size(); ++i) {
         auto c = static_cast<unsigned char>(s[i]);
         bool edgeBlank = (c == ' ' || c == '\t') && (i == 0 || i + 1 == s.size());
-        if (c < 32 || c > 126 || c == '%' || edgeBlank || alsoEscape.find(char(c)) != alsoEscape.npos) {
+        bool escape = c < 32 || c > 126 || c == '%' || edgeBlank ||
+                      alsoEscape.find(char(c)) != alsoEscape.npos;
+        if (escape) {
             out += '%';
             out += kHex[c >> 4];
             out += kHex[c & 15];
