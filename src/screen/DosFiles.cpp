@@ -70,12 +70,15 @@ int DosFiles::FindFirstFile(const std::string& pattern, int attributes, SearchRe
 }
 
 int DosFiles::FindNextFile(SearchRec& search) {
-    if (search.Next >= search.Pending.size()) {
-        FindClose(search);
-        return DosError = DosSearchError::NoMoreFiles;
+    try {
+        if (search.Next < search.Pending.size()) {
+            Take(search);
+            return DosError = 0;
+        }
+    } catch (...) {
     }
-    Take(search);
-    return DosError = 0;
+    FindClose(search);
+    return DosError = DosSearchError::NoMoreFiles;
 }
 
 void DosFiles::FindClose(SearchRec& search) {
