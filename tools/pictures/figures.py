@@ -106,7 +106,7 @@ def note(x, y, colour):
 
 def clap_marks(x, y):
     s = ""
-    for ang in (-150, -120, -90, 170):
+    for ang in (-155, -125, 160, 130):
         a = rad(ang)
         s += line(x + 7 * math.cos(a), y + 7 * math.sin(a), x + 13 * math.cos(a),
                   y + 13 * math.sin(a), "#ffd23f", 2.4)
@@ -124,18 +124,19 @@ def dino_frame(n):
         arms = ((40 + swing, 88), (46 - swing, 84))
         return dino((near, far), arms, tail=4 * math.sin(phi), bob=bob)
     stand = ((62, 0), (86, 0))
-    together = ((31, 72), (33, 70))
+    together = ((22, 80), (21, 77))
+    apart = ((27, 92), (19, 66))
     if n == 6:
-        return dino(stand, together, face="open", eyes="closed", tail=-4) + clap_marks(28, 70)
+        return dino(stand, together, face="open", eyes="closed", tail=-4) + clap_marks(19, 79)
     if n == 7:
-        return dino(stand, ((32, 88), (34, 56)), face="open", tail=2)
+        return dino(stand, apart, face="open", tail=2)
     if n == 8:
-        return dino(((58, 16), (86, 0)), ((34, 54), (40, 48)), face="open", eyes="closed",
+        return dino(((56, 16), (86, 0)), ((18, 84), (22, 70)), face="open", eyes="closed",
                     tail=-10, notes=True)
     if n == 9:
-        return dino(stand, together, face="open", tail=-4) + clap_marks(28, 70)
+        return dino(stand, together, face="open", tail=-4) + clap_marks(19, 79)
     if n == 10:
-        return dino(((62, 0), (92, 16)), ((28, 62), (36, 50)), face="open", tail=8, bob=-2,
+        return dino(((62, 0), (94, 16)), ((30, 96), (16, 72)), face="open", tail=8, bob=-2,
                     notes=True)
     raise ValueError(n)
 
@@ -453,7 +454,7 @@ def tooth_brush():
 def plug(body_colour, pins_to_right=True):
     """Left plug: cable from the bottom-left corner, pins pointing at (42, 6)."""
     s = []
-    s.append(limb([(0, 48), (6, 42), (12, 37)], "#5a5a66", 5, ow=8))
+    s.append(limb([(3.5, 44.5), (7, 41), (12, 37)], "#5a5a66", 5, ow=8))
     body = poly([(10, 32), (24, 18), (34, 28), (20, 42)], body_colour, OUT, 1.8)
     s.append(body)
     s.append(poly([(13, 33), (24, 22), (27, 25), (16, 36)], shade_of(body_colour, 1.3) if False
@@ -707,8 +708,8 @@ def barrow(spoke=0.0, bounce=0.0, tilt=0.0, load=True, fallen=False, dx=0.0, dy=
     s = group(body, "translate(0 %s)" % f(-bounce))
     s += wheel(wx, wy, 8.5, spoke)
     if fallen:
-        s += brick(48, 49, rot=18)
-        s += circle(56, 54, 1.6, "#bdb6a8") + circle(52, 55, 1.2, "#bdb6a8")
+        s += brick(5, 50, rot=-8)
+        s += circle(18, 55, 1.6, "#bdb6a8") + circle(15, 56, 1.2, "#bdb6a8")
     return group(s, "translate(%s %s)" % (f(dx), f(dy))) if (dx or dy) else s
 
 
@@ -720,7 +721,7 @@ def karre_frame(n):
     if n == 3:
         return barrow(spoke=40, bounce=0.5)
     if n == 6:
-        return barrow(spoke=0, tilt=5, fallen=True) + sweat(8, 10)
+        return barrow(spoke=0, tilt=5, fallen=True) + sweat(44, 3)
     raise ValueError(n)
 
 
@@ -800,8 +801,9 @@ def clap_hand(cx, cy, rot, flip):
     body = (path("M -8 18 L -8 -6 Q -8 -24 0 -26 Q 8 -24 8 -6 L 8 18 Z", HAND, OUT, 2) +
             path("M 8 2 Q 16 -2 17 4 Q 16 10 8 12", HAND, OUT, 2) +
             rect(-9, 16, 18, 10, "#3fb7e8", OUT, 2, rx=2) +
-            line(-3, -16, -3, -4, HAND_SHADE, 1.4) + line(2, -18, 2, -4, HAND_SHADE, 1.4))
-    tr = "translate(%s %s) rotate(%s)" % (f(cx), f(cy), f(rot))
+            line(-4, -24, -4, -8, OUT, 1.1) + line(0, -25.5, 0, -8, OUT, 1.1) +
+            line(4, -24, 4, -8, OUT, 1.1))
+    tr = "translate(%s %s) rotate(%s) scale(1.3)" % (f(cx), f(cy), f(rot))
     if flip:
         tr += " scale(-1 1)"
     return group(body, tr)
@@ -810,18 +812,18 @@ def clap_hand(cx, cy, rot, flip):
 def clapping(closed):
     s = []
     if closed:
-        s.append(clap_hand(44, 44, 8, False))
-        s.append(clap_hand(56, 44, -8, True))
+        s.append(clap_hand(42, 44, 6, False))
+        s.append(clap_hand(58, 44, -6, True))
         for a in (-60, -30, 0, 30, 60):
-            x = 50 + 30 * math.sin(rad(a))
-            y = 22 - 14 * math.cos(rad(a))
-            x2 = 50 + 40 * math.sin(rad(a))
-            y2 = 22 - 20 * math.cos(rad(a))
+            x = 50 + 26 * math.sin(rad(a))
+            y = 14 - 8 * math.cos(rad(a))
+            x2 = 50 + 34 * math.sin(rad(a))
+            y2 = 14 - 12 * math.cos(rad(a))
             s.append(line(x, y, x2, y2, "#ffb81f", 3))
-        s.append(star(22, 20, 5, "#ffe14d") + star(80, 18, 5, "#ffe14d"))
+        s.append(star(14, 26, 5, "#ffe14d") + star(86, 26, 5, "#ffe14d"))
     else:
-        s.append(clap_hand(26, 46, -18, False))
-        s.append(clap_hand(74, 46, 18, True))
+        s.append(clap_hand(24, 44, -20, False))
+        s.append(clap_hand(76, 44, 20, True))
     return "".join(s)
 
 
@@ -861,8 +863,8 @@ def film_frames():
     frames = []
     # 1..20: the barrow rolls in from the left to its place (shown when played from the start).
     for k in range(20):
-        dx = -60 + 3 * (k + 1)
-        frames.append(barrow(spoke=k * 20, bounce=(k % 2) * 0.6, dx=dx + 1, dy=1))
+        dx = -39 + 2 * k
+        frames.append(barrow(spoke=k * 25, bounce=(k % 2) * 0.6, dx=dx, dy=1))
     # 21: standing exactly like the barrow picture (one unit right and down in the frame).
     frames.append(barrow(spoke=0, dx=1, dy=1))
     # 22..24: the load jiggles.

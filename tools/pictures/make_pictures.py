@@ -142,7 +142,6 @@ def contact_sheet(items, filename):
         row_h = max(row_h, h + label)
     sheet = Image.new("RGB", (width, y + row_h + pad), (236, 232, 222))
     draw = ImageDraw.Draw(sheet)
-    checker = Image.new("RGB", (8, 8), (200, 200, 200))
     for x, y, name, w, h, img in placed:
         small = img.resize((w, h), Image.LANCZOS)
         if small.mode == "RGBA":
@@ -151,8 +150,11 @@ def contact_sheet(items, filename):
             small = under.convert("RGB")
         sheet.paste(small, (x, y))
         draw.rectangle([x - 1, y - 1, x + w, y + h], outline=(120, 120, 120))
-        draw.text((x, y + h + 1), name.replace(".png", ""), fill=(20, 20, 20), font=font)
-    del checker
+        text = name.replace(".png", "")
+        if small.getbbox() is None:
+            text += " (leer)"
+        draw.text((x, y + h + 1), text, fill=(20, 20, 20), font=font)
+    sheet = sheet.quantize(colors=255, method=Image.MEDIANCUT, dither=Image.NONE)
     sheet.save(filename, "PNG", optimize=True)
 
 
