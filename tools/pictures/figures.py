@@ -200,11 +200,11 @@ def runner_frame(who, k):
         return (o[0] + length * math.sin(rad(ang)), o[1] + length * math.cos(rad(ang)))
 
     def leg(ph):
-        thigh = 38 * math.sin(ph)
-        bend = 12 + 62 * max(0.0, math.cos(ph)) + 10 * max(0.0, -math.sin(ph))
-        hip = (22, 0)
-        knee = pt(hip, 18, thigh)
-        foot = pt(knee, 18, thigh - bend)
+        thigh = 28 * math.sin(ph)
+        bend = 12 + 62 * max(0.0, math.cos(ph))
+        hip = (25.5, 0)
+        knee = pt(hip, 17.5, thigh)
+        foot = pt(knee, 17.5, thigh - bend)
         return hip, knee, foot
 
     def arm(ph):
@@ -242,12 +242,14 @@ def runner_frame(who, k):
         return (limb([sh, el], c["shirt"] if not shade else shade_of(c["shirt"]), 5.5) +
                 limb([el, ha], skin, 4.5) + circle(ha[0], ha[1], 2.6, skin, OUT, 1.2))
 
-    s.append(draw_arm(arm(phi), True))
-    s.append(draw_leg(far, True))
-    # Torso and head.
     top = mv((0, -32))[1]
     hipy = mv((0, 0))[1]
+    # The upper body leans forward into the run.
+    lean = "rotate(7 22 %s)" % f(hipy)
+    s.append(group(draw_arm(arm(phi), True), lean))
+    s.append(draw_leg(far, True))
     s.append(draw_leg(near, False))
+    legs_done = len(s)
     s.append(path("M 16 %s Q 22 %s 30 %s L 29 %s Q 22 %s 15 %s Z" % (
         f(top + 3), f(top - 1), f(top + 4), f(hipy + 2), f(hipy + 4), f(hipy + 1)),
         c["shirt"], OUT, 1.6))
@@ -279,6 +281,7 @@ def runner_frame(who, k):
     s.append(path("M 27 %s Q 30 %s 32.5 %s" % (f(hy + 4.5), f(hy + 6.5), f(hy + 4)), None,
                   OUT, 1.2))
     s.append(draw_arm(arm(phi + math.pi), False))
+    s[legs_done:] = [group("".join(s[legs_done:]), lean)]
     # Speed lines behind the runner.
     for i, y in enumerate([top + 6, top + 14, top + 22]):
         s.append(line(2 + (i + k) % 2 * 2, y, 9, y, "#cfe8ff", 1.2))

@@ -184,25 +184,25 @@ def wegmachen():
 
 
 def gebiss():
-    """Two strokes of a tooth brush."""
+    """Quick scrubbing of a tooth brush; the exercise cuts it off after a stroke or two."""
     parts = []
-    for k, start in enumerate((0.0, 0.22)):
-        length = 0.2
+    for k in range(4):
+        length = 0.055
         t = t_axis(length)
         stroke = bandpass(noise(length, 61 + k), 2000, 7000) * np.sin(np.pi * t / length)
-        parts.append((start, stroke))
-    return place(0.44, parts), -8
+        parts.append((k * 0.06, stroke * (1.0 if k % 2 == 0 else 0.8)))
+    return place(0.25, parts), -8
 
 
 def zaehnefallen():
-    """Broken teeth falling: a whistle down, then little clinks."""
-    length = 0.95
-    t = t_axis(0.5)
-    whistle = sweep(0.5, 1400, 350, 0.8) * np.minimum(1, t / 0.03) * np.exp(-t / 0.4)
+    """Broken teeth falling: a short whistle down with little clinks right away."""
+    length = 0.5
+    t = t_axis(0.3)
+    whistle = sweep(0.3, 1400, 400, 0.8) * np.minimum(1, t / 0.02) * np.exp(-t / 0.2)
     parts = [(0.0, 0.45 * whistle)]
     rng = np.random.default_rng(71)
     for k in range(7):
-        parts.append((0.42 + k * 0.065 + rng.uniform(0, 0.02),
+        parts.append((0.05 + k * 0.045 + rng.uniform(0, 0.015),
                       bell(rng.uniform(2200, 3600), 0.12, 0.025) * rng.uniform(0.4, 0.8)))
     return place(length, parts), -6
 
