@@ -379,11 +379,14 @@ def tooth_path(x, w, root, tip, broken=None):
     """One tooth from the gum line root to its tip (tip below root: upper jaw)."""
     sign = 1 if tip > root else -1
     if broken:
-        jag = broken
-        pts = [(x, root), (x, tip - sign * 5 - jag[0]), (x + w * 0.3, tip - sign * (7 + jag[1])),
-               (x + w * 0.55, tip - sign * (3 + jag[2])), (x + w * 0.8, tip - sign * (8 + jag[0])),
-               (x + w, tip - sign * 5), (x + w, root)]
-        return poly(pts, TOOTH, OUT, 1.3)
+        j = broken
+        pts = [(x, root), (x, tip - sign * (2 + j[0])), (x + w * 0.25, tip - sign * (4 + j[1])),
+               (x + w * 0.45, tip - sign * (1 + j[2])), (x + w * 0.7, tip - sign * (5 + j[0])),
+               (x + w, tip - sign * (3 + j[1])), (x + w, root)]
+        crack = poly([(x + w * 0.55, root + sign * 1), (x + w * 0.35, root + sign * 4),
+                      (x + w * 0.6, root + sign * 6), (x + w * 0.4, root + sign * 9)],
+                     None, CRACK, 1.2, closed=False)
+        return poly(pts, TOOTH, OUT, 1.3) + crack
     d = "M %s %s L %s %s Q %s %s %s %s Q %s %s %s %s L %s %s Z" % (
         f(x), f(root), f(x), f(tip - sign * 4), f(x), f(tip), f(x + w / 2), f(tip),
         f(x + w), f(tip), f(x + w), f(tip - sign * 4), f(x + w), f(root))
@@ -394,28 +397,21 @@ TEETH = [(6, 11), (17, 10), (27, 10), (37, 11), (48, 11), (59, 10), (69, 10), (7
 
 
 def jaw(upper, broken=False):
+    """A jaw; a broken one has cracked, chipped teeth and two knocked out."""
     s = []
     rnd = random.Random(7 if upper else 8)
+    missing = {2, 5} if upper else {1, 6}
+    root, tip = (9, 22) if upper else (15, 2)
+    for i, (x, w) in enumerate(TEETH):
+        if broken and i in missing:
+            continue
+        jag = (rnd.uniform(0, 2), rnd.uniform(0, 2), rnd.uniform(0, 2)) if broken else None
+        s.append(tooth_path(x, w, root, tip, jag))
     if upper:
-        root, tip = 9, 22
-        for x, w in TEETH:
-            jag = (rnd.uniform(0, 2), rnd.uniform(0, 2), rnd.uniform(0, 2)) if broken else None
-            s.append(tooth_path(x, w, root, tip, jag))
-            if broken:
-                s.append(poly([(x + w * 0.3, root + 2), (x + w * 0.5, root + 5),
-                               (x + w * 0.35, root + 7), (x + w * 0.55, root + 9)],
-                              None, CRACK, 1, closed=False))
         s.append(path("M 2 2 Q 48 -1 94 2 L 94 8 Q 90 12 84 10 Q 48 13 12 10 Q 6 12 2 8 Z",
                       GUM, OUT, 1.6))
         s.append(path("M 10 5 Q 48 3 86 5", None, "#ffb0c0", 1.4))
     else:
-        root, tip = 15, 2
-        for x, w in TEETH:
-            jag = (rnd.uniform(0, 2), rnd.uniform(0, 2), rnd.uniform(0, 2)) if broken else None
-            s.append(tooth_path(x, w, root, tip, jag))
-            if broken:
-                s.append(poly([(x + w * 0.4, root - 2), (x + w * 0.6, root - 5),
-                               (x + w * 0.45, root - 7)], None, CRACK, 1, closed=False))
         s.append(path("M 2 16 Q 6 12 12 14 Q 48 11 84 14 Q 90 12 94 16 L 94 22 Q 48 25 2 22 Z",
                       GUM, OUT, 1.6))
         s.append(path("M 10 19 Q 48 21 86 19", None, GUM_DARK, 1.4))
