@@ -154,7 +154,6 @@ def contact_sheet(items, filename):
         if small.getbbox() is None:
             text += " (leer)"
         draw.text((x, y + h + 1), text, fill=(20, 20, 20), font=font)
-    sheet = sheet.quantize(colors=255, method=Image.MEDIANCUT, dither=Image.NONE)
     sheet.save(filename, "PNG", optimize=True)
 
 
