@@ -114,6 +114,10 @@ def clap_marks(x, y):
 
 
 def dino_frame(n):
+    return group(dino_pose(n), "translate(68 133) scale(0.95) translate(-68 -133)")
+
+
+def dino_pose(n):
     walk = {0: 0, 1: 90, 2: 180, 3: 270, 4: 300, 5: 330}
     if n in walk:
         phi = rad(walk[n])
@@ -216,7 +220,7 @@ def runner_frame(who, k):
 
     near, far = leg(phi), leg(phi + math.pi)
     # Put the lower foot on the ground line.
-    ground = 95.5
+    ground = 93.5
     low = max(near[2][1], far[2][1])
     dy = ground - low
     # The hips sit at y 0 of the limb frame.
@@ -285,7 +289,7 @@ def runner_frame(who, k):
     # Speed lines behind the runner.
     for i, y in enumerate([top + 6, top + 14, top + 22]):
         s.append(line(2 + (i + k) % 2 * 2, y, 9, y, "#cfe8ff", 1.2))
-    return "".join(s)
+    return group("".join(s), "translate(24 97) scale(0.9) translate(-24 -97)")
 
 
 def shade_of(hex_colour, k=0.72):
@@ -301,7 +305,7 @@ SHELL_LIGHT = "#7ccf5a"
 TURTLE_SKIN = "#b5dd6a"
 
 
-def turtle(legs, head="out", eyes="open", lift=0.0, ground=46.5):
+def turtle(legs, head="out", eyes="open", lift=0.0, ground=45.0):
     """legs: x offsets of (back far, front far, back near, front near) feet and lifts."""
     s = []
     g = ground
@@ -353,8 +357,9 @@ def turtle_frame(n):
     if n == 1:
         return turtle(still)
     if n == 2:
-        # Drawn 2 units lower than the other frames: its ground line is 2 units higher.
-        return turtle([(3, 0), (-3, 3), (-3, 3), (3, 0)], ground=44.5)
+        # Drawn 2 units lower than the other frames: its ground line is 2 units higher
+        # (after the 0.94 inset that make_pictures.py applies to every turtle frame).
+        return turtle([(3, 0), (-3, 3), (-3, 3), (3, 0)], ground=45.0 - 2.0 / 0.94)
     if n == 3:
         return turtle([(0, 3), (0, 0), (0, 0), (0, 3)], lift=0.5)
     if n == 4:
@@ -720,7 +725,7 @@ def karre_frame(n):
     if n == 3:
         return barrow(spoke=40, bounce=0.5)
     if n == 6:
-        return barrow(spoke=0, tilt=5, fallen=True) + sweat(44, 3)
+        return barrow(spoke=0, tilt=5, fallen=True) + sweat(44, 6)
     raise ValueError(n)
 
 

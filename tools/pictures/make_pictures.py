@@ -12,7 +12,7 @@ import tempfile
 from PIL import Image, ImageDraw, ImageFont
 
 import figures as fig
-from svglib import svg, render, black_keyed, on_colour, hard_alpha, save_png, SCALE
+from svglib import group, svg, render, black_keyed, on_colour, hard_alpha, save_png, SCALE
 
 NAVY = (0, 0, 128)            # key colour of the converting exercise's characters
 LIGHT_GREY = (160, 160, 160)  # screen colour 7, behind the faces and the small pictures
@@ -32,15 +32,18 @@ def pictures():
     for k in range(4):
         out.append(("girl%d.png" % (k + 5), 48, 100, None, fig.runner_frame(1, k)))
     for n in range(1, 7):
-        out.append(("schildk%d.png" % n, 86, 48, None, fig.turtle_frame(n)))
-    out.append(("Mund1.png", 96, 24, None, fig.jaw(True)))
-    out.append(("Mund2.png", 96, 24, None, fig.jaw(False)))
-    out.append(("Mund3.png", 96, 24, None, fig.jaw(True, broken=True)))
-    out.append(("Mund4.png", 96, 24, None, fig.jaw(False, broken=True)))
+        out.append(("schildk%d.png" % n, 86, 48, None,
+                    group(fig.turtle_frame(n), "translate(43 45) scale(0.94) translate(-43 -45)")))
+    # The jaws and the brush keep one unit clear of the edges, which loading cuts off.
+    inset = "translate(48 12) scale(0.96 0.9) translate(-48 -12)"
+    out.append(("Mund1.png", 96, 24, None, group(fig.jaw(True), inset)))
+    out.append(("Mund2.png", 96, 24, None, group(fig.jaw(False), inset)))
+    out.append(("Mund3.png", 96, 24, None, group(fig.jaw(True, broken=True), inset)))
+    out.append(("Mund4.png", 96, 24, None, group(fig.jaw(False, broken=True), inset)))
     out.append(("Mund5.png", 96, 48, None, fig.falling_teeth()))
     # Drawn at the jaws' and the brush's resting places to clear them: deliberately empty.
     out.append(("Mund6.png", 96, 24, None, ""))
-    out.append(("putzen1.png", 96, 24, None, fig.tooth_brush()))
+    out.append(("putzen1.png", 96, 24, None, group(fig.tooth_brush(), inset)))
     out.append(("stecker1.png", 48, 48, None, fig.plug("#e8413c", True)))
     out.append(("stecker2.png", 48, 48, None, fig.plug("#3f7fe0", False)))
     out.append(("stecker3.png", 48, 48, None, fig.lamp(False)))
@@ -87,7 +90,8 @@ def build(root):
         sheet.append(("", name, w, h, out))
 
     for name, w, h, draw in POINTERS:
-        out = hard_alpha(render(svg(w, h, draw()), w, h))
+        body = group(draw(), "translate(20 24) scale(0.9) translate(-20 -24)")
+        out = hard_alpha(render(svg(w, h, body), w, h))
         save_png(out, os.path.join(bitplane, name))
         sheet.append(("", name, w, h, out))
 
