@@ -129,16 +129,21 @@ def klatsch():
 
 
 def brennen():
-    """A soft fire: a swelling whoosh with crackles in it."""
+    """A soft fire: a whoosh that flares up at once, then crackles away.
+
+    The exercise may start it again every 200 ms while the copies before still play, so
+    its weight lies at the start and the tail is quiet.
+    """
     length = 1.8
     t = t_axis(length)
-    whoosh = lowpass(noise(length, 21), 500 + 900 * np.sin(np.pi * t / length))
-    whoosh *= np.sin(np.pi * t / length) ** 0.7
+    env = np.minimum(1, t / 0.08) * np.exp(-np.maximum(0, t - 0.12) / 0.5)
+    whoosh = lowpass(noise(length, 21), 400 + 1200 * env) * env
     rng = np.random.default_rng(22)
     crackles = []
-    for _ in range(34):
+    for _ in range(30):
         burst = highpass(noise(0.012, int(rng.integers(1 << 30))), 1500) * decay(0.012, 0.003)
-        crackles.append((rng.uniform(0.05, length - 0.1), burst * rng.uniform(0.3, 0.9)))
+        at = rng.uniform(0.03, length - 0.1)
+        crackles.append((at, burst * rng.uniform(0.3, 0.9) * (0.35 + 0.65 * np.exp(-at / 0.8))))
     return 1.6 * whoosh + place(length, crackles), -8
 
 
