@@ -136,7 +136,7 @@ def contact_sheet(items, filename):
     row_h = 0
     placed = []
     for folder, name, w, h, img in items:
-        cell_w = max(w, 62) + pad
+        cell_w = max(w, int(font.getlength(folder + name)) + 30) + pad
         if x + cell_w > width:
             x = pad
             y += row_h + pad
