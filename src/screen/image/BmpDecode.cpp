@@ -109,6 +109,9 @@ std::optional<DecodedImage> DecodeBmp(const uint8_t* d, size_t size) {
     if (h.bpp <= 8) {
         size_t count = h.paletteCount ? h.paletteCount : (size_t{1} << h.bpp);
         if (count > 256) return std::nullopt;
+        // Writers often store fewer entries than the depth allows; the pixels start after them.
+        if (h.pixelOffset > h.paletteOffset)
+            count = std::min(count, (h.pixelOffset - h.paletteOffset) / h.paletteEntrySize);
         size_t bytes = count * static_cast<size_t>(h.paletteEntrySize);
         if (h.paletteOffset > size || bytes > size - h.paletteOffset) return std::nullopt;
         const uint8_t* p = d + h.paletteOffset;

@@ -28,6 +28,9 @@ void ReadBytes(png_structp png, png_bytep out, png_size_t length) {
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
+// Damaged files are expected; leave quietly instead of printing.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
 // Holds no objects with destructors: libpng leaves it by longjmp on error.
 bool ReadAll(png_structp png, png_infop info, PngReadContext* ctx) {
     if (setjmp(png_jmpbuf(png))) return false;
@@ -63,7 +66,7 @@ bool ReadAll(png_structp png, png_infop info, PngReadContext* ctx) {
 
 std::optional<DecodedImage> DecodePng(const uint8_t* data, size_t size) {
     png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
     if (!png) return std::nullopt;
     png_infop info = png_create_info_struct(png);
     if (!info) {

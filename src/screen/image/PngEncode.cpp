@@ -23,6 +23,9 @@ void FlushNothing(png_structp) {}
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
+// Damaged files are expected; leave quietly instead of printing.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
 // Kept free of objects with destructors: libpng leaves it by longjmp on error.
 bool WriteAll(png_structp png, png_infop info, WriteContext* ctx) {
     if (setjmp(png_jmpbuf(png))) return false;
@@ -52,7 +55,7 @@ bool WriteAll(png_structp png, png_infop info, WriteContext* ctx) {
 std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
     if (bitmap.Empty()) return {};
     png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
     if (!info) {
