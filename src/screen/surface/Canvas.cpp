@@ -192,9 +192,18 @@ struct EllipseShape {
         double d = (y + 0.5 - cy) / ry;
         if (d <= -1 || d >= 1) return false;
         double h = rx * std::sqrt(1 - d * d);
+        // The row through the middle reaches the box's sides even when the ellipse is
+        // so flat that no pixel centre there lies inside it.
+        if (std::fabs(y + 0.5 - cy) <= 0.5) h = std::max(h, rx - 0.5);
         x0 = static_cast<long long>(std::ceil(cx - h - 0.5 - 1e-9));
         x1 = static_cast<long long>(std::floor(cx + h - 0.5 + 1e-9));
-        return x0 <= x1;
+        if (x0 > x1) {
+            // Likewise every row of the box keeps its middle pixel(s), so that tall
+            // narrow ellipses reach their top and bottom.
+            x0 = static_cast<long long>(std::floor(cx - 0.5));
+            x1 = static_cast<long long>(std::ceil(cx - 0.5));
+        }
+        return true;
     }
 };
 
