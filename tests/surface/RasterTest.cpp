@@ -83,6 +83,36 @@ TEST(Raster, BlitWithinOneBitmapMovesBlocksInEveryDirection) {
     }
 }
 
+TEST(Raster, PageSizedCopiesAndFillsReachEveryPixel) {
+    // Large enough to take the paths for blocks past the caches, at odd offsets.
+    const struct {
+        const char* name;
+        int w, h, pitch;
+        Rect block;
+    } cases[] = {
+        {"whole page", 1024, 768, 1024, Rect{0, 0, 1024, 768}},
+        {"padded rows", 1024, 768, 1031, Rect{0, 0, 1024, 768}},
+        {"odd block", 1024, 768, 1024, Rect{3, 1, 1021, 767}},
+    };
+    for (const auto& c : cases) {
+        const Bitmap src = Numbered(c.w, c.h);
+        std::vector<uint32_t> pixels(size_t(c.pitch) * c.h, 0x777777);
+        Bitmap dst = Bitmap::Wrap(PixelView{pixels.data(), c.w, c.h, c.pitch});
+        Blit(dst, c.block.left, c.block.top, src, c.block);
+        bool copied = true;
+        for (int y = 0; y < c.h && copied; ++y)
+            for (int x = 0; x < c.w && copied; ++x)
+                copied = dst.Pixel(x, y) == (c.block.Contains(x, y) ? src.Pixel(x, y) : 0x777777u);
+        EXPECT_TRUE(copied) << c.name << " copy";
+        FillRect(dst, c.block, 0x00ABCD);
+        bool filled = true;
+        for (int y = 0; y < c.h && filled; ++y)
+            for (int x = 0; x < c.w && filled; ++x)
+                filled = dst.Pixel(x, y) == (c.block.Contains(x, y) ? 0x00ABCDu : 0x777777u);
+        EXPECT_TRUE(filled) << c.name << " fill";
+    }
+}
+
 TEST(Raster, FillRectCombinesAndClips) {
     const struct {
         const char* name;
