@@ -167,6 +167,7 @@ TEST(Canvas, LinesFarOutsideStillCrossTheBitmapExactly) {
     Canvas cv = MakeCanvas(b);
     cv.Line(-1000000, -1000000, 1000000, 1000000);
     cv.Line(-1000000, 10, 1000000, 10);
+    cv.Line(-2147483647, -2147483647, 2147483647, 2147483647);  // the same diagonal again
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(b.Pixel(i, i), kPen) << i;
         EXPECT_EQ(b.Pixel(i, 10), kPen) << i;

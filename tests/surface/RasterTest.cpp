@@ -282,6 +282,8 @@ TEST(Raster, DegenerateArgumentsDrawNothingAndDoNotCrash) {
     EXPECT_TRUE(SameBitmap(dst, before));
     StretchBlit(dst, Rect{-1000000, -1000000, 1000000, 1000000}, src, src.Bounds());
     EXPECT_EQ(dst.Pixel(0, 0), src.Pixel(2, 2)) << "a huge stretch shows the source's middle";
+    StretchBlit(dst, Rect{-2147483647, -2147483647, 2147483647, 2147483647}, src, src.Bounds());
+    EXPECT_EQ(dst.Pixel(9, 9), src.Pixel(2, 2));
     EXPECT_TRUE(StretchBilinear(src, src.Bounds(), 0, 5).Empty());
     EXPECT_TRUE(StretchBilinear(src, src.Bounds(), -3, 5).Empty());
     EXPECT_TRUE(StretchBilinear(src, src.Bounds(), 1 << 30, 5).Empty());

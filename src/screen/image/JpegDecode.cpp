@@ -22,6 +22,15 @@ void ExitByJump(j_common_ptr cinfo) {
 // Corrupt-data warnings are expected for damaged files; the picture is still shown.
 void QuietMessage(j_common_ptr) {}
 
+// Progressive files can hold thousands of tiny scans that take minutes to decode;
+// real pictures have a dozen or so.
+constexpr int kMaxScans = 256;
+
+void LimitScans(j_common_ptr cinfo) {
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->is_decompressor && d->input_scan_number > kMaxScans) ExitByJump(cinfo);
+}
+
 struct JpegReadContext {
     int width = 0;
     int height = 0;
@@ -30,10 +39,11 @@ struct JpegReadContext {
 };
 
 // Holds no objects with destructors: libjpeg leaves it by longjmp on error.
-bool ReadAll(jpeg_decompress_struct* cinfo, JpegError* err, const uint8_t* data, size_t size,
-             JpegReadContext* ctx) {
+bool ReadAll(jpeg_decompress_struct* cinfo, JpegError* err, jpeg_progress_mgr* progress,
+             const uint8_t* data, size_t size, JpegReadContext* ctx) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
+    cinfo->progress = progress;
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return false;
     if (!AcceptableImageSize(cinfo->image_width, cinfo->image_height)) return false;
@@ -65,8 +75,10 @@ std::optional<DecodedImage> DecodeJpeg(const uint8_t* data, size_t size) {
     cinfo.err = jpeg_std_error(&err.mgr);
     err.mgr.error_exit = ExitByJump;
     err.mgr.output_message = QuietMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = LimitScans;
     JpegReadContext ctx;
-    bool ok = ReadAll(&cinfo, &err, data, size, &ctx);
+    bool ok = ReadAll(&cinfo, &err, &progress, data, size, &ctx);
     jpeg_destroy_decompress(&cinfo);
     if (!ok) return std::nullopt;
 

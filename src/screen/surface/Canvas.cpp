@@ -73,10 +73,11 @@ Rect AreaOf(const Box& box, const Rect& clip) {
     return Rect{static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b)};
 }
 
-long long FloorDiv(long long a, long long b) {
-    long long q = a / b;
+// 128-bit, since coordinate products of lines across the whole int range exceed 64 bits.
+long long FloorDiv(__int128 a, __int128 b) {
+    __int128 q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
+    return static_cast<long long>(q);
 }
 
 // Width-1 line from (x0, y0) towards (x1, y1), leaving out the end point, in the
@@ -106,7 +107,7 @@ void ThinLine(CoverMask& m, long long x0, long long y0, long long x1, long long 
     iLast = std::min<long long>(iLast, n - 1);
     for (long long i = iFirst; i <= iLast; ++i) {
         long long major = major0 + i * step;
-        long long minor = minor0 + FloorDiv(2 * i * dMinor + n, 2 * n);
+        long long minor = minor0 + FloorDiv(__int128{2} * i * dMinor + n, __int128{2} * n);
         uint8_t v = 1;
         if (dashed && (phase + i) % kDashPeriod >= kDashOn) {
             if (!gaps) continue;

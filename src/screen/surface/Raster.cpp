@@ -123,14 +123,11 @@ bool SamePixels(const Bitmap& a, const Bitmap& b) {
     return a.Row(0) == b.Row(0) && a.Pitch() == b.Pitch();
 }
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
+// Source index sampled by destination pixel i of n, for a source run of m pixels
+// (i >= 0, n and m > 0). 128-bit, since rectangles may span the whole int range.
+int64_t NearestSample(int64_t i, int64_t n, int64_t m) {
+    return static_cast<int64_t>((__int128{2} * i + 1) * m / (__int128{2} * n));
 }
-
-// Source index sampled by destination pixel i of n, for a source run of m pixels.
-int64_t NearestSample(int64_t i, int64_t n, int64_t m) { return FloorDiv((2 * i + 1) * m, 2 * n); }
 
 }  // namespace
 
