@@ -270,6 +270,8 @@ TEST(Raster, DegenerateArgumentsDrawNothingAndDoNotCrash) {
     Blit(dst, 0, 0, empty, Rect{0, 0, 5, 5});
     Blit(dst, 2147483000, 2147483000, src, Rect{-2147483000, -2147483000, 5, 5});
     Blit(empty, 0, 0, src, src.Bounds());
+    Blit(dst, 2147483647, -2147483647 - 1, src, Rect{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647});
+    BlitMirrored(dst, -2147483647 - 1, 0, src, Rect{-2147483647 - 1, 0, 2147483647, 5});
     BlitTransparent(dst, -1000000, 0, src, src.Bounds(), 0);
     BlitMirrored(dst, 1000000, 0, src, src.Bounds());
     BlitMirrored(dst, 0, 0, src, Rect{-1000000, -1000000, -999990, -999990});

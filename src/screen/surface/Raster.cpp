@@ -81,8 +81,8 @@ bool MapBlock(const Bitmap& dst, int dx, int dy, const Bitmap& from, const Rect&
     if (s.Empty()) return false;
     // Shift the destination by what clipping took off the source; 64-bit so that far-away
     // positions cannot overflow.
-    long long left = static_cast<long long>(dx) + (s.left - src.left);
-    long long top = static_cast<long long>(dy) + (s.top - src.top);
+    long long left = static_cast<long long>(dx) + (static_cast<long long>(s.left) - src.left);
+    long long top = static_cast<long long>(dy) + (static_cast<long long>(s.top) - src.top);
     Rect vis = Visible(dst, clip);
     long long l = std::max<long long>(left, vis.left);
     long long t = std::max<long long>(top, vis.top);
@@ -244,8 +244,8 @@ void MirrorBlock(Bitmap& dst, int dx, int dy, const Bitmap& from, const Rect& sr
     Rect s = src.Intersect(from.Bounds());
     if (s.Empty()) return;
     // Source column c lands at dx + (src.right - 1 - c).
-    long long left = static_cast<long long>(dx) + (src.right - s.right);
-    long long top = static_cast<long long>(dy) + (s.top - src.top);
+    long long left = static_cast<long long>(dx) + (static_cast<long long>(src.right) - s.right);
+    long long top = static_cast<long long>(dy) + (static_cast<long long>(s.top) - src.top);
     Rect vis = Visible(dst, clip);
     long long l = std::max<long long>(left, vis.left);
     long long t = std::max<long long>(top, vis.top);
@@ -327,7 +327,7 @@ void StretchBlit(Bitmap& dst, const Rect& to, const Bitmap& from, const Rect& sr
     std::vector<int> cols(static_cast<size_t>(vis.Width()));
     bool allInside = true;
     for (int x = vis.left; x < vis.right; ++x) {
-        int64_t c = src.left + NearestSample(x - to.left, dw, sw);
+        int64_t c = src.left + NearestSample(int64_t{x} - to.left, dw, sw);
         bool inside = c >= fb.left && c < fb.right;
         allInside = allInside && inside;
         cols[static_cast<size_t>(x - vis.left)] = inside ? static_cast<int>(c) : -1;
@@ -335,7 +335,7 @@ void StretchBlit(Bitmap& dst, const Rect& to, const Bitmap& from, const Rect& sr
     const int w = vis.Width();
     int64_t prevRow = -1;
     for (int y = vis.top; y < vis.bottom; ++y) {
-        int64_t r = src.top + NearestSample(y - to.top, dh, sh);
+        int64_t r = src.top + NearestSample(int64_t{y} - to.top, dh, sh);
         if (r < fb.top || r >= fb.bottom) continue;
         uint32_t* d = dst.Row(y) + vis.left;
         if (rop == Rop::Copy && r == prevRow && allInside) {
