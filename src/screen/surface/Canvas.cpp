@@ -305,9 +305,7 @@ void ApplyBrush(Bitmap& bm, const CoverMask& m, const Brush& brush, bool opaque,
 }  // namespace
 
 void Canvas::SetPixel(int x, int y, Rgb c) {
-    if (!clip_.Contains(x, y)) return;
-    uint32_t* p = target_->Row(y) + x;
-    *p = Combine(*p, c, mode_);
+    if (clip_.Contains(x, y)) target_->SetPixel(x, y, c & 0xFFFFFFu);
 }
 
 void Canvas::FillRect(const Rect& r) {

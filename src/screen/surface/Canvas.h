@@ -1,6 +1,11 @@
 // A drawing context over a bitmap, with the pixel rules of the Windows drawing
 // calls (no antialiasing): a clip rectangle, a pen, a brush, a background mode
 // and a write mode that every shape is combined with.
+//
+// Each shape is first rasterised into a coverage mask and then combined once, so a
+// shape drawn in XOR mode toggles each of its pixels exactly once (the fill leaves out
+// the outline's pixels) and drawing it twice restores the bitmap. Coordinates may lie
+// far outside the bitmap; only the part inside the clip is walked.
 #pragma once
 
 #include <span>
@@ -70,6 +75,7 @@ public:
     bool OpaqueBackground() const { return opaqueBackground_; }
     Rgb Background() const { return background_; }
 
+    // Sets one pixel inside the clip; like the Windows SetPixel call it ignores the write mode.
     void SetPixel(int x, int y, Rgb c);
 
     // Fills the half-open rectangle with the brush, always by copy (the write mode is not
