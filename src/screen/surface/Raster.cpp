@@ -333,26 +333,34 @@ void StretchBlit(Bitmap& dst, const Rect& to, const Bitmap& from, const Rect& sr
         cols[static_cast<size_t>(x - vis.left)] = inside ? static_cast<int>(c) : -1;
     }
     const int w = vis.Width();
-    int64_t prevRow = -1;
+    if (rop == Rop::Copy && allInside) {
+        // Each source row is sampled once into a row buffer that stays in the cache and
+        // stored to every destination row that shows it.
+        const bool streaming = static_cast<size_t>(w) * vis.Height() * sizeof(uint32_t) > kStreamingBytes;
+        std::vector<uint32_t> line(static_cast<size_t>(w));
+        int64_t lineRow = -1;
+        for (int y = vis.top; y < vis.bottom; ++y) {
+            int64_t r = src.top + NearestSample(int64_t{y} - to.top, dh, sh);
+            if (r < fb.top || r >= fb.bottom) continue;
+            if (r != lineRow) {
+                const uint32_t* s = from.Row(static_cast<int>(r));
+                for (int i = 0; i < w; ++i) line[static_cast<size_t>(i)] = s[cols[static_cast<size_t>(i)]] & kRgbMask;
+                lineRow = r;
+            }
+            StorePixels(dst.Row(y) + vis.left, line.data(), static_cast<size_t>(w), streaming);
+        }
+        EndStreaming(streaming);
+        return;
+    }
     for (int y = vis.top; y < vis.bottom; ++y) {
         int64_t r = src.top + NearestSample(int64_t{y} - to.top, dh, sh);
         if (r < fb.top || r >= fb.bottom) continue;
         uint32_t* d = dst.Row(y) + vis.left;
-        if (rop == Rop::Copy && r == prevRow && allInside) {
-            // Rows that sample the same source row are equal: copy the one just made.
-            std::memcpy(d, dst.Row(y - 1) + vis.left, static_cast<size_t>(w) * sizeof(uint32_t));
-            continue;
-        }
         const uint32_t* s = from.Row(static_cast<int>(r));
-        if (rop == Rop::Copy && allInside) {
-            for (int i = 0; i < w; ++i) d[i] = s[cols[static_cast<size_t>(i)]] & kRgbMask;
-        } else {
-            for (int i = 0; i < w; ++i) {
-                int c = cols[static_cast<size_t>(i)];
-                if (c >= 0) d[i] = Combine(d[i], s[c], rop);
-            }
+        for (int i = 0; i < w; ++i) {
+            int c = cols[static_cast<size_t>(i)];
+            if (c >= 0) d[i] = Combine(d[i], s[c], rop);
         }
-        prevRow = r;
     }
 }
 
