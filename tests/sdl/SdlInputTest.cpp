@@ -1,0 +1,128 @@
+#include "SdlTestSupport.h"
+
+namespace qs::sdltest {
+namespace {
+
+class SdlInput : public SdlWindowTest {
+protected:
+    void SetUp() override {
+        SdlWindowTest::SetUp();
+        if (IsSkipped()) return;
+        if (!HaveTool("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+        if (!HaveTool("setxkbmap")) GTEST_SKIP() << "setxkbmap is not installed";
+        // A German keyboard, so that umlauts are keys of their own. The
+        // layout is the display's; it is put back afterwards.
+        layoutSaved_ = RunCommand("setxkbmap -query | awk '/^layout/ {print $2}' > " + savedLayout_);
+        ASSERT_TRUE(RunCommand("setxkbmap de"));
+        Open();
+        // Keys go to the window under the pointer when no window manager runs.
+        ASSERT_TRUE(RunCommand("xdotool mousemove --sync --window " + WindowId() + " 5 5"));
+        Drain();
+    }
+
+    void TearDown() override {
+        if (layoutSaved_) RunCommand("setxkbmap \"$(cat " + savedLayout_ + ")\"; rm -f " + savedLayout_);
+        SdlWindowTest::TearDown();
+    }
+
+    std::string savedLayout_ = ::testing::TempDir() + "qs_sdl_layout";
+    bool layoutSaved_ = false;
+};
+
+struct KeyRow {
+    const char* name;
+    std::string xdotool;  // arguments
+    Key key;              // of the first non-modifier KeyDown
+    std::string text;     // all Text events together
+};
+
+TEST_F(SdlInput, KeysAndTypedCharactersArriveMapped) {
+    const KeyRow rows[] = {
+        {"left arrow", "key Left", Key::Left, ""},
+        {"return", "key Return", Key::Return, ""},
+        {"keypad enter", "key KP_Enter", Key::Return, ""},
+        {"escape", "key Escape", Key::Escape, ""},
+        {"backspace", "key BackSpace", Key::Backspace, ""},
+        {"tab", "key Tab", Key::Tab, ""},
+        {"F5", "key F5", Key::F5, ""},
+        {"page down", "key Next", Key::PageDown, ""},
+        {"delete", "key Delete", Key::Delete, ""},
+        {"space", "key space", Key::Space, " "},
+        {"letter", "type a", Key::Other, "a"},
+        {"capital with shift", "key shift+k", Key::Other, "K"},
+        {"umlaut", "type \xC3\xA4", Key::Other, "\xC3\xA4"},
+        {"sharp s", "type \xC3\x9F", Key::Other, "\xC3\x9F"},
+    };
+    for (const KeyRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(RunCommand("xdotool " + row.xdotool));
+        // The last thing xdotool sends is the release of the key.
+        auto isMainUp = [](const Event& e) {
+            return e.type == Event::Type::KeyUp && e.key != Key::Shift;
+        };
+        std::vector<Event> got = CollectUntil(isMainUp);
+        ASSERT_FALSE(got.empty()) << "no key release";
+        Key down = Key::Unknown;
+        std::string text;
+        for (const Event& e : got) {
+            if (e.type == Event::Type::KeyDown && e.key != Key::Shift && down == Key::Unknown) down = e.key;
+            if (e.type == Event::Type::Text) text += e.text;
+            if (e.type == Event::Type::KeyDown) {
+                EXPECT_FALSE(e.repeat);
+            }
+        }
+        // A Text event may trail the release in the queue.
+        for (const Event& e : Drain())
+            if (e.type == Event::Type::Text) text += e.text;
+        EXPECT_EQ(down, row.key);
+        EXPECT_EQ(text, row.text);
+    }
+}
+
+TEST_F(SdlInput, ClicksArriveAtTheirWindowPixelWithTheirButton) {
+    struct Row {
+        const char* name;
+        int xbutton;
+        MouseButton button;
+        int x, y;
+    };
+    const Row rows[] = {
+        {"left", 1, MouseButton::Left, 30, 40},
+        {"right", 3, MouseButton::Right, 200, 17},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(RunCommand("xdotool mousemove --sync --window " + WindowId() + " " + std::to_string(row.x) + " " +
+                        std::to_string(row.y) + " click " + std::to_string(row.xbutton)));
+        std::vector<Event> got = CollectUntil([](const Event& e) { return e.type == Event::Type::MouseUp; });
+        ASSERT_FALSE(got.empty()) << "no button release";
+        const Event* down = nullptr;
+        for (const Event& e : got)
+            if (e.type == Event::Type::MouseDown) down = &e;
+        ASSERT_NE(down, nullptr) << "no button press";
+        EXPECT_EQ(down->button, row.button);
+        EXPECT_EQ((Point{down->x, down->y}), (Point{row.x, row.y}));
+        EXPECT_EQ(got.back().button, row.button);
+        EXPECT_EQ((Point{got.back().x, got.back().y}), (Point{row.x, row.y}));
+        EXPECT_EQ(platform_->PointerPosition(), (Point{row.x, row.y}));
+    }
+}
+
+TEST_F(SdlInput, FlushDropsOnlyKeyboardEventsAndPeekKeepsTheEvent) {
+    Event mine;
+    mine.type = Event::Type::Expose;
+    platform_->PostEvent(mine);
+    ASSERT_TRUE(RunCommand("xdotool type xyz"));
+    ASSERT_TRUE(WaitUntil([&] { return platform_->HasPendingKeyboardEvent(); }));
+    platform_->FlushKeyboardEvents();
+    EXPECT_FALSE(platform_->HasPendingKeyboardEvent());
+    Event peeked;
+    ASSERT_TRUE(platform_->PeekEvent(peeked));
+    EXPECT_EQ(peeked.type, Event::Type::Expose);
+    Event polled;
+    ASSERT_TRUE(platform_->PollEvent(polled));
+    EXPECT_EQ(polled.type, Event::Type::Expose);
+}
+
+}  // namespace
+}  // namespace qs::sdltest
