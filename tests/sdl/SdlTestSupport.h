@@ -58,7 +58,7 @@ protected:
     }
 
     // Gathers events until pred holds; false after the timeout.
-    bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 3000) {
+    bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 5000) {
         uint64_t end = platform_->NowMicros() + static_cast<uint64_t>(timeoutMs) * 1000;
         while (!pred()) {
             if (platform_->NowMicros() > end) return false;
@@ -68,7 +68,7 @@ protected:
     }
 
     // Collects events until one satisfies done (included); empty after the timeout.
-    std::vector<Event> CollectUntil(const std::function<bool(const Event&)>& done, int timeoutMs = 3000) {
+    std::vector<Event> CollectUntil(const std::function<bool(const Event&)>& done, int timeoutMs = 5000) {
         std::vector<Event> got;
         bool found = WaitUntil([&] {
             Event e;
@@ -78,7 +78,12 @@ protected:
             }
             return false;
         }, timeoutMs);
-        if (!found) got.clear();
+        if (!found) {
+            std::string seen;
+            for (const Event& e : got) seen += " " + std::to_string(static_cast<int>(e.type));
+            ADD_FAILURE() << "timed out; event types seen:" << (seen.empty() ? " none" : seen);
+            got.clear();
+        }
         return got;
     }
 

@@ -79,11 +79,19 @@ TEST_F(SdlWindow, PresentShowsTheFramebufferOnTheScreen) {
 
 TEST_F(SdlWindow, ResizeDeliversTheNewSizeWithAFramebufferToMatch) {
     Open();
+    PixelView before = platform_->Framebuffer();
     ASSERT_TRUE(RunCommand("xdotool windowsize " + WindowId() + " 400 300"));
-    std::vector<Event> got = CollectUntil([](const Event& e) { return e.type == Event::Type::Resize; });
-    ASSERT_FALSE(got.empty()) << "no Resize event";
-    EXPECT_EQ(got.back().w, 400);
-    EXPECT_EQ(got.back().h, 300);
+    Event next;
+    ASSERT_TRUE(WaitUntil([&] { return platform_->PeekEvent(next) && next.type == Event::Type::Resize; }))
+        << "no Resize event";
+    // Until the Resize event is taken, the framebuffer the trainer holds
+    // stays valid: drawing into it and presenting must not crash.
+    Fill(before, {0, 0, before.width, before.height}, 0x0000FF00);
+    platform_->Present(nullptr);
+    Event resize;
+    ASSERT_TRUE(platform_->PollEvent(resize));
+    ASSERT_EQ(resize.type, Event::Type::Resize);
+    EXPECT_EQ((Size{resize.w, resize.h}), (Size{400, 300}));
     PixelView fb = platform_->Framebuffer();
     ASSERT_EQ((Size{fb.width, fb.height}), (Size{400, 300}));
     Fill(fb, {0, 0, 400, 300}, 0x00FF0000);
