@@ -43,7 +43,8 @@ void PresentFrame(benchmark::State& state) {
         ++shade;
         for (int y = 0; y < dirtyH; y += 8) {
             uint32_t* row = fb.Row(y);
-            for (int x = 0; x < dirtyW; ++x) row[x] = (shade * 0x010203u + static_cast<uint32_t>(x)) & 0xFFFFFF;
+            for (int x = 0; x < dirtyW; ++x)
+                row[x] = (shade * 0x010203u + static_cast<uint32_t>(x)) & 0xFFFFFF;
         }
         platform->Present(dirtyW == fb.width && dirtyH == fb.height ? nullptr : &dirty);
         qs::Event e;

@@ -12,7 +12,8 @@ protected:
         if (!HaveTool("setxkbmap")) GTEST_SKIP() << "setxkbmap is not installed";
         // A German keyboard, so that umlauts are keys of their own. The
         // layout is the display's; it is put back afterwards.
-        layoutSaved_ = RunCommand("setxkbmap -query | awk '/^layout/ {print $2}' > " + savedLayout_);
+        layoutSaved_ =
+            RunCommand("setxkbmap -query | awk '/^layout/ {print $2}' > " + savedLayout_);
         ASSERT_TRUE(RunCommand("setxkbmap de"));
         Open();
         // Keys go to the window under the pointer when no window manager runs.
@@ -21,7 +22,8 @@ protected:
     }
 
     void TearDown() override {
-        if (layoutSaved_) RunCommand("setxkbmap \"$(cat " + savedLayout_ + ")\"; rm -f " + savedLayout_);
+        if (layoutSaved_)
+            RunCommand("setxkbmap \"$(cat " + savedLayout_ + ")\"; rm -f " + savedLayout_);
         SdlWindowTest::TearDown();
     }
 
@@ -61,8 +63,8 @@ TEST_F(SdlInput, KeysAndTypedCharactersArriveMapped) {
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(RunCommand("xdotool " + row.xdotool));
-        std::vector<Event> got =
-            CollectUntil([&](const Event& e) { return e.type == Event::Type::KeyUp && e.key == row.key; });
+        std::vector<Event> got = CollectUntil(
+            [&](const Event& e) { return e.type == Event::Type::KeyUp && e.key == row.key; });
         ASSERT_FALSE(got.empty()) << "no release of the expected key";
         bool pressed = false;
         std::string text;
@@ -94,9 +96,11 @@ TEST_F(SdlInput, ClicksArriveAtTheirWindowPixelWithTheirButton) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ASSERT_TRUE(RunCommand("xdotool mousemove --sync --window " + WindowId() + " " + std::to_string(row.x) + " " +
-                        std::to_string(row.y) + " click " + std::to_string(row.xbutton)));
-        std::vector<Event> got = CollectUntil([](const Event& e) { return e.type == Event::Type::MouseUp; });
+        ASSERT_TRUE(RunCommand("xdotool mousemove --sync --window " + WindowId() + " " +
+                               std::to_string(row.x) + " " + std::to_string(row.y) + " click " +
+                               std::to_string(row.xbutton)));
+        std::vector<Event> got =
+            CollectUntil([](const Event& e) { return e.type == Event::Type::MouseUp; });
         ASSERT_FALSE(got.empty()) << "no button release";
         const Event* down = nullptr;
         for (const Event& e : got)
@@ -124,6 +128,54 @@ TEST_F(SdlInput, FlushDropsOnlyKeyboardEventsAndPeekKeepsTheEvent) {
     Event polled;
     ASSERT_TRUE(platform_->PollEvent(polled));
     EXPECT_EQ(polled.type, Event::Type::Expose);
+}
+
+}  // namespace
+}  // namespace qs::sdltest
+
+namespace qs::sdltest {
+namespace {
+
+TEST_F(SdlInput, HeldKeyRepeatsAsRepeatedKeyDowns) {
+    ASSERT_TRUE(RunCommand("xdotool keydown Right"));
+    std::vector<Event> got =
+        CollectUntil([](const Event& e) { return e.type == Event::Type::KeyDown && e.repeat; });
+    RunCommand("xdotool keyup Right");
+    ASSERT_FALSE(got.empty()) << "no repeated key";
+    EXPECT_EQ(got.back().key, Key::Right);
+    EXPECT_FALSE(got.front().repeat) << "the first press is no repeat";
+    Drain();
+}
+
+TEST_F(SdlInput, ConfinedPointerStaysInItsRectangle) {
+    const Rect area{20, 30, 120, 90};
+    struct Row {
+        const char* name;
+        Point start;
+        Point confined;  // where the pointer is once confined
+    };
+    const Row rows[] = {
+        {"pointer inside", {60, 60}, {60, 60}},
+        {"pointer above and left", {5, 5}, {20, 30}},
+        {"pointer below and right", {300, 200}, {119, 89}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        platform_->WarpPointer(row.start.x, row.start.y);
+        x_->Sync();
+        platform_->ConfinePointer(&area);
+        x_->Sync();
+        EXPECT_EQ(platform_->PointerPosition(), row.confined);
+        ASSERT_TRUE(RunCommand("xdotool mousemove_relative -- 400 300"));
+        x_->Sync();
+        Point p = platform_->PointerPosition();
+        EXPECT_TRUE(area.Contains(p.x, p.y)) << "pointer at " << p.x << "," << p.y;
+        platform_->ConfinePointer(nullptr);
+        ASSERT_TRUE(RunCommand("xdotool mousemove_relative -- 100 100"));
+        x_->Sync();
+        p = platform_->PointerPosition();
+        EXPECT_FALSE(area.Contains(p.x, p.y)) << "still confined at " << p.x << "," << p.y;
+    }
 }
 
 }  // namespace

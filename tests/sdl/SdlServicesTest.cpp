@@ -24,7 +24,8 @@ void WriteWav(const std::string& path, int lengthMs) {
         u16(v >> 16);
     };
     auto tag = [&](const char* t) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<uint8_t>(t[i]));
     };
     tag("RIFF");
     u32(36 + samples * 2);
@@ -39,9 +40,10 @@ void WriteWav(const std::string& path, int lengthMs) {
     u16(16);
     tag("data");
     u32(samples * 2);
-    for (uint32_t i = 0; i < samples; ++i) u16((i / 25) % 2 ? 0x0400 : 0xFC00);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                static_cast<std::streamsize>(out.size()));
+    for (uint32_t i = 0; i < samples; ++i)
+        u16((i / 25) % 2 ? 0x0400 : 0xFC00);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
 class SdlServices : public SdlWindowTest {
@@ -59,10 +61,13 @@ protected:
 
     // Waits until every handle in want has been reported finished.
     bool AllFinish(std::set<int> want, int timeoutMs) {
-        return WaitUntil([&] {
-            for (int h : platform_->TakeFinishedSounds()) want.erase(h);
-            return want.empty();
-        }, timeoutMs);
+        return WaitUntil(
+            [&] {
+                for (int h : platform_->TakeFinishedSounds())
+                    want.erase(h);
+                return want.empty();
+            },
+            timeoutMs);
     }
 
     bool HaveAudio() {

@@ -21,7 +21,9 @@ namespace qs::sdltest {
 // Runs a shell command; true when it exits with status 0.
 inline bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
 
-inline bool HaveTool(const std::string& name) { return RunCommand("command -v " + name + " >/dev/null 2>&1"); }
+inline bool HaveTool(const std::string& name) {
+    return RunCommand("command -v " + name + " >/dev/null 2>&1");
+}
 
 class SdlWindowTest : public ::testing::Test {
 protected:
@@ -53,7 +55,8 @@ protected:
         ASSERT_TRUE(platform_->OpenWindow(options));
         xwindow_ = X11WindowOf(SdlWindowOf(*platform_));
         ASSERT_NE(xwindow_, 0u) << "not an X11 window";
-        ASSERT_TRUE(WaitUntil([&] { return platform_->IsActive(); })) << "the window never got the focus";
+        ASSERT_TRUE(WaitUntil([&] { return platform_->IsActive(); }))
+            << "the window never got the focus";
         Drain();
     }
 
@@ -68,19 +71,23 @@ protected:
     }
 
     // Collects events until one satisfies done (included); empty after the timeout.
-    std::vector<Event> CollectUntil(const std::function<bool(const Event&)>& done, int timeoutMs = 5000) {
+    std::vector<Event> CollectUntil(const std::function<bool(const Event&)>& done,
+                                    int timeoutMs = 5000) {
         std::vector<Event> got;
-        bool found = WaitUntil([&] {
-            Event e;
-            while (platform_->PollEvent(e)) {
-                got.push_back(e);
-                if (done(e)) return true;
-            }
-            return false;
-        }, timeoutMs);
+        bool found = WaitUntil(
+            [&] {
+                Event e;
+                while (platform_->PollEvent(e)) {
+                    got.push_back(e);
+                    if (done(e)) return true;
+                }
+                return false;
+            },
+            timeoutMs);
         if (!found) {
             std::string seen;
-            for (const Event& e : got) seen += " " + std::to_string(static_cast<int>(e.type));
+            for (const Event& e : got)
+                seen += " " + std::to_string(static_cast<int>(e.type));
             ADD_FAILURE() << "timed out; event types seen:" << (seen.empty() ? " none" : seen);
             got.clear();
         }
@@ -93,7 +100,8 @@ protected:
         x_->Sync();
         std::vector<Event> got;
         Event e;
-        while (platform_->PollEvent(e)) got.push_back(e);
+        while (platform_->PollEvent(e))
+            got.push_back(e);
         return got;
     }
 

@@ -5,7 +5,8 @@ namespace {
 
 void Fill(const PixelView& fb, const Rect& r, uint32_t colour) {
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) fb.Row(y)[x] = colour;
+        for (int x = r.left; x < r.right; ++x)
+            fb.Row(y)[x] = colour;
 }
 
 using SdlWindow = SdlWindowTest;
@@ -71,7 +72,8 @@ TEST_F(SdlWindow, PresentShowsTheFramebufferOnTheScreen) {
                 uint32_t want = row.shown.Contains(x, y) ? kNew : kOld;
                 uint32_t got = screen[static_cast<size_t>(y) * kWidth + x];
                 if (got != want && wrong++ < 3)
-                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << got << " not " << want;
+                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << got
+                                  << " not " << want;
             }
         EXPECT_EQ(wrong, 0);
     }
@@ -82,8 +84,9 @@ TEST_F(SdlWindow, ResizeDeliversTheNewSizeWithAFramebufferToMatch) {
     PixelView before = platform_->Framebuffer();
     ASSERT_TRUE(RunCommand("xdotool windowsize " + WindowId() + " 400 300"));
     Event next;
-    ASSERT_TRUE(WaitUntil([&] { return platform_->PeekEvent(next) && next.type == Event::Type::Resize; }))
-        << "no Resize event";
+    ASSERT_TRUE(WaitUntil([&] {
+        return platform_->PeekEvent(next) && next.type == Event::Type::Resize;
+    })) << "no Resize event";
     // Until the Resize event is taken, the framebuffer the trainer holds
     // stays valid: drawing into it and presenting must not crash.
     Fill(before, {0, 0, before.width, before.height}, 0x0000FF00);
@@ -104,9 +107,11 @@ TEST_F(SdlWindow, ResizeDeliversTheNewSizeWithAFramebufferToMatch) {
 TEST_F(SdlWindow, CloseRequestArrivesOnceAndLeavesTheWindowOpen) {
     Open();
     x_->SendCloseRequest(xwindow_);
-    std::vector<Event> got = CollectUntil([](const Event& e) { return e.type == Event::Type::Close; });
+    std::vector<Event> got =
+        CollectUntil([](const Event& e) { return e.type == Event::Type::Close; });
     ASSERT_FALSE(got.empty()) << "no Close event";
-    for (const Event& e : Drain()) EXPECT_NE(e.type, Event::Type::Close) << "a second Close event";
+    for (const Event& e : Drain())
+        EXPECT_NE(e.type, Event::Type::Close) << "a second Close event";
     EXPECT_NE(SdlWindowOf(*platform_), nullptr);
     EXPECT_TRUE(x_->WindowExists(xwindow_)) << "the window is gone";
 }
@@ -133,14 +138,16 @@ TEST_F(SdlWindow, ExclusiveFullScreenTakesTheDesktopSizeWithoutAResize) {
     EXPECT_EQ((Size{fb.width, fb.height}), desktop);
     Fill(fb, {0, 0, fb.width, fb.height}, 0x00112233);
     platform_->Present(nullptr);
-    for (const Event& e : Drain()) EXPECT_NE(e.type, Event::Type::Resize) << "entering";
+    for (const Event& e : Drain())
+        EXPECT_NE(e.type, Event::Type::Resize) << "entering";
 
     ASSERT_TRUE(platform_->SetExclusiveFullscreen(false));
     fb = platform_->Framebuffer();
     EXPECT_EQ((Size{fb.width, fb.height}), (Size{kWidth, kHeight}));
     Fill(fb, {0, 0, fb.width, fb.height}, 0x00112233);
     platform_->Present(nullptr);
-    for (const Event& e : Drain()) EXPECT_NE(e.type, Event::Type::Resize) << "leaving";
+    for (const Event& e : Drain())
+        EXPECT_NE(e.type, Event::Type::Resize) << "leaving";
 }
 
 TEST_F(SdlWindow, PointerWarpsToWindowPixels) {

@@ -77,7 +77,8 @@ bool XConnection::WindowExists(unsigned long window) {
 }
 
 unsigned long XConnection::CreateWindow() {
-    Window w = XCreateSimpleWindow(D(display_), DefaultRootWindow(D(display_)), 0, 0, 40, 40, 0, 0, 0);
+    Window w =
+        XCreateSimpleWindow(D(display_), DefaultRootWindow(D(display_)), 0, 0, 40, 40, 0, 0, 0);
     XMapWindow(D(display_), w);
     Sync();
     return w;

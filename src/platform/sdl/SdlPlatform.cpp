@@ -5,6 +5,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
@@ -58,7 +59,8 @@ std::vector<std::string> SplitCharacters(const char* text) {
         else if (*s >= 0xC0)
             len = 2;
         size_t have = 1;
-        while (have < len && (s[have] & 0xC0) == 0x80) ++have;
+        while (have < len && (s[have] & 0xC0) == 0x80)
+            ++have;
         out.emplace_back(reinterpret_cast<const char*>(s), have);
         s += have;
     }
@@ -148,14 +150,14 @@ private:
     Uint32 windowId_ = 0;
     std::string title_ = "Quendelstrand";
     SDL_Surface* surface_ = nullptr;
-    bool direct_ = false;                 // the view is the surface's own memory
-    std::vector<uint32_t> shadow_;        // otherwise: converted in Present
+    bool direct_ = false;           // the view is the surface's own memory
+    std::vector<uint32_t> shadow_;  // otherwise: converted in Present
     Size fbSize_;
     std::deque<Event> events_;
     bool active_ = false;
     bool exclusive_ = false;
-    bool switchingMode_ = false;          // size changes are the mode switch's own
-    Size windowedSize_;                   // the client size before exclusive mode
+    bool switchingMode_ = false;  // size changes are the mode switch's own
+    Size windowedSize_;           // the client size before exclusive mode
     std::optional<SDL_Rect> confine_;
     std::array<SDL_Cursor*, 5> cursors_{};
     Uint64 counterStart_ = 0;
@@ -165,8 +167,10 @@ private:
 SdlPlatform::SdlPlatform(SdlOptions options) : seed_(options.seed) {
     std::string program = options.programPath.empty() ? RunningProgramPath() : options.programPath;
     files_ = std::make_unique<PosixFileSystem>(program);
-    settings_ = options.settings ? std::move(options.settings) : std::make_unique<MemorySettingsStore>();
-    printer_ = options.printer ? std::move(options.printer) : MakeHostPrintSpooler(files_->ProgramDir());
+    settings_ =
+        options.settings ? std::move(options.settings) : std::make_unique<MemorySettingsStore>();
+    printer_ =
+        options.printer ? std::move(options.printer) : MakeHostPrintSpooler(files_->ProgramDir());
     sound_ = std::make_unique<SdlSound>();
     counterStart_ = SDL_GetPerformanceCounter();
     counterHz_ = SDL_GetPerformanceFrequency();
@@ -202,8 +206,9 @@ bool SdlPlatform::OpenWindow(const WindowOptions& options) {
     } else {
         int w = options.size.w > 0 ? options.size.w : 640;
         int h = options.size.h > 0 ? options.size.h : 480;
-        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                                   SDL_WINDOWPOS_CENTERED_DISPLAY(display), w, h, SDL_WINDOW_RESIZABLE);
+        window_ =
+            SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                             SDL_WINDOWPOS_CENTERED_DISPLAY(display), w, h, SDL_WINDOW_RESIZABLE);
     }
     if (!window_) return false;
     windowId_ = SDL_GetWindowID(window_);
@@ -268,7 +273,8 @@ void SdlPlatform::Present(const Rect* dirty) {
     if (!direct_) {
         bool locked = SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) == 0;
         const uint32_t* from = shadow_.data() + static_cast<size_t>(r.top) * fbSize_.w + r.left;
-        auto* to = static_cast<uint8_t*>(surface_->pixels) + static_cast<ptrdiff_t>(r.top) * surface_->pitch +
+        auto* to = static_cast<uint8_t*>(surface_->pixels) +
+                   static_cast<ptrdiff_t>(r.top) * surface_->pitch +
                    r.left * surface_->format->BytesPerPixel;
         SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_XRGB8888, from, fbSize_.w * 4,
                           surface_->format->format, to, surface_->pitch);
@@ -322,14 +328,13 @@ bool SdlPlatform::IsActive() {
 void SdlPlatform::Gather() {
     SDL_PumpEvents();
     SDL_Event ev;
-    while (SDL_PollEvent(&ev)) Translate(ev);
+    while (SDL_PollEvent(&ev))
+        Translate(ev);
 }
 
 void SdlPlatform::Translate(const SDL_Event& ev) {
     switch (ev.type) {
-        case SDL_QUIT:
-            Push(Event::Type::Close);
-            break;
+        case SDL_QUIT: Push(Event::Type::Close); break;
         case SDL_WINDOWEVENT:
             if (ev.window.windowID != windowId_) break;
             switch (ev.window.event) {
@@ -441,6 +446,9 @@ void SdlPlatform::FlushKeyboardEvents() {
 // --- Pointer ---------------------------------------------------------------------
 
 Point SdlPlatform::PointerPosition() {
+    // SDL asks the window system again only after it has seen the pointer
+    // move, which it learns while pumping.
+    SDL_PumpEvents();
     int gx = 0;
     int gy = 0;
     SDL_GetGlobalMouseState(&gx, &gy);
@@ -457,10 +465,17 @@ void SdlPlatform::WarpPointer(int x, int y) {
 void SdlPlatform::ShowPointer(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 void SdlPlatform::ConfinePointer(const Rect* area) {
-    if (area && !area->Empty())
+    if (area && !area->Empty()) {
         confine_ = SDL_Rect{area->left, area->top, area->Width(), area->Height()};
-    else
+        // Like the desktop's own confinement, bring a pointer that is outside
+        // to the nearest point of the rectangle first.
+        Point p = PointerPosition();
+        Point inside{std::clamp(p.x, area->left, area->right - 1),
+                     std::clamp(p.y, area->top, area->bottom - 1)};
+        if (!(inside == p)) WarpPointer(inside.x, inside.y);
+    } else {
         confine_.reset();
+    }
     ApplyConfinement();
 }
 

@@ -51,8 +51,8 @@ std::vector<uint8_t> MakeBeepWav() {
     PutLe32(wav, samples * 2);
     const int fade = kRate / 200;  // 5 ms ramps keep the tone from clicking
     for (int i = 0; i < samples; ++i) {
-        double ramp = std::min({1.0, static_cast<double>(i) / fade,
-                                static_cast<double>(samples - 1 - i) / fade});
+        double ramp = std::min(
+            {1.0, static_cast<double>(i) / fade, static_cast<double>(samples - 1 - i) / fade});
         double v = 9000.0 * ramp * std::sin(2.0 * M_PI * kHertz * i / kRate);
         PutLe16(wav, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v))));
     }
@@ -82,7 +82,8 @@ SdlSound::SdlSound() {
     Mix_ChannelFinished(&SdlSound::OnChannelFinished);
 
     std::vector<uint8_t> wav = MakeBeepWav();
-    Mix_Chunk* beep = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
+    Mix_Chunk* beep =
+        Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
     if (beep) beep_ = std::shared_ptr<Mix_Chunk>(beep, ChunkDeleter{});
 }
 
@@ -112,7 +113,8 @@ void SdlSound::OnChannelFinished(int channel) {
 }
 
 uint32_t SdlSound::MillisToBytes(int ms) const {
-    uint64_t frames = static_cast<uint64_t>(std::max(ms, 0)) * static_cast<uint64_t>(frequency_) / 1000;
+    uint64_t frames =
+        static_cast<uint64_t>(std::max(ms, 0)) * static_cast<uint64_t>(frequency_) / 1000;
     uint64_t bytes = frames * static_cast<uint64_t>(frameBytes_);
     return static_cast<uint32_t>(std::min<uint64_t>(bytes, UINT32_MAX));
 }
@@ -126,7 +128,8 @@ std::shared_ptr<Mix_Chunk> SdlSound::Load(const std::string& path) {
         return it->second.chunk;
     Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
     if (!chunk) return nullptr;
-    Cached entry{mtime, static_cast<int64_t>(st.st_size), std::shared_ptr<Mix_Chunk>(chunk, ChunkDeleter{})};
+    Cached entry{mtime, static_cast<int64_t>(st.st_size),
+                 std::shared_ptr<Mix_Chunk>(chunk, ChunkDeleter{})};
     // A sound still playing from the replaced entry keeps its own reference.
     cache_[path] = entry;
     return entry.chunk;
@@ -147,7 +150,8 @@ int SdlSound::FreeChannel() {
     return had;
 }
 
-int SdlSound::Start(std::shared_ptr<Mix_Chunk> source, uint32_t offset, uint32_t length, int handle) {
+int SdlSound::Start(std::shared_ptr<Mix_Chunk> source, uint32_t offset, uint32_t length,
+                    int handle) {
     int channel = FreeChannel();
     if (channel < 0) return 0;
     auto window = std::make_unique<Mix_Chunk>();

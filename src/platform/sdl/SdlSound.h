@@ -45,9 +45,9 @@ private:
     // What a mixer channel plays. Touched by the mixer's completion callback
     // (audio thread) under mutex_.
     struct Channel {
-        int handle = 0;  // 0: free; < 0: a beep, not reported
-        std::shared_ptr<Mix_Chunk> source;   // keeps the file's samples alive
-        std::unique_ptr<Mix_Chunk> window;   // the played part of source
+        int handle = 0;                     // 0: free; < 0: a beep, not reported
+        std::shared_ptr<Mix_Chunk> source;  // keeps the file's samples alive
+        std::unique_ptr<Mix_Chunk> window;  // the played part of source
     };
 
     static void OnChannelFinished(int channel);
