@@ -119,6 +119,7 @@ TEST_F(SdlInput, FlushDropsOnlyKeyboardEventsAndPeekKeepsTheEvent) {
     mine.type = Event::Type::Expose;
     platform_->PostEvent(mine);
     ASSERT_TRUE(RunCommand("xdotool type xyz"));
+    x_->Sync();
     ASSERT_TRUE(WaitUntil([&] { return platform_->HasPendingKeyboardEvent(); }));
     platform_->FlushKeyboardEvents();
     EXPECT_FALSE(platform_->HasPendingKeyboardEvent());
@@ -129,12 +130,6 @@ TEST_F(SdlInput, FlushDropsOnlyKeyboardEventsAndPeekKeepsTheEvent) {
     ASSERT_TRUE(platform_->PollEvent(polled));
     EXPECT_EQ(polled.type, Event::Type::Expose);
 }
-
-}  // namespace
-}  // namespace qs::sdltest
-
-namespace qs::sdltest {
-namespace {
 
 TEST_F(SdlInput, HeldKeyRepeatsAsRepeatedKeyDowns) {
     ASSERT_TRUE(RunCommand("xdotool keydown Right"));

@@ -34,7 +34,11 @@ protected:
         // Sound runs without a sound card; a setting from outside wins.
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display (run under xvfb-run -a)";
-        platform_ = MakeSdlPlatform(SdlOptions{});
+        // A busy X server now and then refuses a connection; try again.
+        for (int attempt = 0; attempt < 3 && !platform_; ++attempt) {
+            if (attempt > 0) SDL_Delay(100);
+            platform_ = MakeSdlPlatform(SdlOptions{});
+        }
         if (!platform_) GTEST_SKIP() << "SDL cannot open the display: " << SDL_GetError();
         x_ = std::make_unique<XConnection>();
         if (!x_->Ok()) GTEST_SKIP() << "no second connection to the X display";
@@ -54,7 +58,7 @@ protected:
         options.title = "sdl backend test";
         ASSERT_TRUE(platform_->OpenWindow(options));
         xwindow_ = X11WindowOf(SdlWindowOf(*platform_));
-        ASSERT_NE(xwindow_, 0u) << "not an X11 window";
+        ASSERT_NE(xwindow_, 0u) << "not an X11 window: " << SDL_GetError();
         ASSERT_TRUE(WaitUntil([&] { return platform_->IsActive(); }))
             << "the window never got the focus";
         Drain();

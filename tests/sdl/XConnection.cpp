@@ -66,8 +66,8 @@ void XConnection::SendCloseRequest(unsigned long window) {
 }
 
 bool XConnection::WindowExists(unsigned long window) {
-    // A missing window would raise an X error; ask for its children instead,
-    // which fails quietly through the return value under the default handler.
+    // Asking about a missing window raises an X error; a quiet handler lets
+    // the failure come back as the return value instead of ending the test.
     XErrorHandler old = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XWindowAttributes attributes;
     Status ok = XGetWindowAttributes(D(display_), window, &attributes);

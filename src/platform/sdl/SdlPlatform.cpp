@@ -25,6 +25,7 @@ namespace qs {
 namespace {
 
 constexpr uint64_t kModeSwitchWaitMicros = 500000;
+constexpr uint64_t kFocusWaitMicros = 500000;
 
 bool AccelerationWanted(bool option) {
     const char* env = std::getenv("QS_FRAMEBUFFER_ACCELERATION");
@@ -138,6 +139,7 @@ private:
     }
     void AcquireSurface();
     void ApplyConfinement();
+    void TakeFocus();
 
     std::optional<uint32_t> seed_;
     std::unique_ptr<FileSystem> files_;
@@ -213,12 +215,24 @@ bool SdlPlatform::OpenWindow(const WindowOptions& options) {
     if (!window_) return false;
     windowId_ = SDL_GetWindowID(window_);
     SDL_RaiseWindow(window_);
-    SDL_SetWindowInputFocus(window_);
     SDL_StartTextInput();
+    TakeFocus();
     AcquireSurface();
-    active_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
     Push(Event::Type::Expose);
     return true;
+}
+
+void SdlPlatform::TakeFocus() {
+    // A window manager gives a new window the focus by itself; without one
+    // (a kiosk, a bare X server) nobody does, and the window only can once
+    // it is on the screen. Ask until it has it, for a short while.
+    uint64_t deadline = NowMicros() + kFocusWaitMicros;
+    for (;;) {
+        Gather();
+        if (active_ || NowMicros() >= deadline) break;
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) SDL_SetWindowInputFocus(window_);
+        SDL_Delay(5);
+    }
 }
 
 void SdlPlatform::SetTitle(const std::string& title) {
@@ -340,6 +354,10 @@ void SdlPlatform::Translate(const SDL_Event& ev) {
             switch (ev.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: Push(Event::Type::Close); break;
                 case SDL_WINDOWEVENT_EXPOSED: Push(Event::Type::Expose); break;
+                case SDL_WINDOWEVENT_SHOWN:
+                    // On the screen later than TakeFocus waited for.
+                    if (!active_) SDL_SetWindowInputFocus(window_);
+                    break;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                     active_ = true;
                     Push(Event::Type::FocusGained);
@@ -539,6 +557,16 @@ std::unique_ptr<Platform> MakeSdlPlatform(SdlOptions options) {
     // A click that activates the window also counts as a click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+    // When no window system answers, SDL falls back to drawing nowhere; that
+    // is no window for the trainer, unless someone asked for it by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool invisible =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && !std::getenv("SDL_VIDEODRIVER")) {
+        SDL_SetError("no display");
+        SDL_Quit();
+        return nullptr;
+    }
     return std::make_unique<SdlPlatform>(std::move(options));
 }
 
