@@ -83,6 +83,14 @@ TEST_F(SdlInput, KeysAndTypedCharactersArriveMapped) {
     }
 }
 
+TEST_F(SdlInput, AltF4IsACloseRequest) {
+    ASSERT_TRUE(RunCommand("xdotool key alt+F4"));
+    std::vector<Event> got =
+        CollectUntil([](const Event& e) { return e.type == Event::Type::Close; });
+    EXPECT_FALSE(got.empty()) << "no Close event";
+    EXPECT_NE(SdlWindowOf(*platform_), nullptr);
+}
+
 TEST_F(SdlInput, ClicksArriveAtTheirWindowPixelWithTheirButton) {
     struct Row {
         const char* name;

@@ -88,6 +88,28 @@ TEST_F(SdlWindow, PresentShowsTheFramebufferOnTheScreen) {
     }
 }
 
+TEST_F(SdlWindow, UncoveredWindowShowsItsFramebufferAgain) {
+    Open();
+    constexpr uint32_t kBlue = 0x000000FF;
+    PixelView fb = platform_->Framebuffer();
+    Fill(fb, {0, 0, kWidth, kHeight}, kBlue);
+    platform_->Present(nullptr);
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(SdlWindowOf(*platform_), &x, &y);
+    unsigned long cover = x_->CreateWindow(x, y, kWidth, kHeight);
+    ASSERT_EQ(x_->ScreenPixels(x, y, kWidth, kHeight).back(), 0x00FFFFFFu) << "not covered";
+    Drain();
+    x_->DestroyWindow(cover);
+    std::vector<Event> got =
+        CollectUntil([](const Event& e) { return e.type == Event::Type::Expose; });
+    ASSERT_FALSE(got.empty()) << "no Expose event";
+    std::vector<uint32_t> screen = x_->ScreenPixels(x, y, kWidth, kHeight);
+    ASSERT_FALSE(screen.empty());
+    EXPECT_EQ(screen.front(), kBlue);
+    EXPECT_EQ(screen.back(), kBlue);
+}
+
 TEST_F(SdlWindow, ResizeDeliversTheNewSizeWithAFramebufferToMatch) {
     Open();
     PixelView before = platform_->Framebuffer();

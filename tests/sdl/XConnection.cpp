@@ -37,8 +37,16 @@ XConnection::~XConnection() {
 void XConnection::Sync() { XSync(D(display_), False); }
 
 std::vector<uint32_t> XConnection::Pixels(unsigned long window, int w, int h) {
+    return Grab(window, 0, 0, w, h);
+}
+
+std::vector<uint32_t> XConnection::ScreenPixels(int x, int y, int w, int h) {
+    return Grab(DefaultRootWindow(D(display_)), x, y, w, h);
+}
+
+std::vector<uint32_t> XConnection::Grab(unsigned long window, int x, int y, int w, int h) {
     Sync();
-    XImage* image = XGetImage(D(display_), window, 0, 0, static_cast<unsigned>(w),
+    XImage* image = XGetImage(D(display_), window, x, y, static_cast<unsigned>(w),
                               static_cast<unsigned>(h), AllPlanes, ZPixmap);
     std::vector<uint32_t> out;
     if (!image) return out;
@@ -76,12 +84,17 @@ bool XConnection::WindowExists(unsigned long window) {
     return ok != 0;
 }
 
-unsigned long XConnection::CreateWindow() {
-    Window w =
-        XCreateSimpleWindow(D(display_), DefaultRootWindow(D(display_)), 0, 0, 40, 40, 0, 0, 0);
-    XMapWindow(D(display_), w);
+unsigned long XConnection::CreateWindow(int x, int y, int w, int h) {
+    Display* d = D(display_);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;  // placed where asked, window manager or not
+    attributes.background_pixel = WhitePixel(d, DefaultScreen(d));
+    Window window = XCreateWindow(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(w),
+                                  static_cast<unsigned>(h), 0, CopyFromParent, InputOutput,
+                                  CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(d, window);
     Sync();
-    return w;
+    return window;
 }
 
 void XConnection::DestroyWindow(unsigned long window) {

@@ -25,14 +25,18 @@ public:
     void Sync();
     // What the server shows in the window, row by row, as 0x00RRGGBB.
     std::vector<uint32_t> Pixels(unsigned long window, int w, int h);
+    // What the screen shows at x, y, whichever window it belongs to.
+    std::vector<uint32_t> ScreenPixels(int x, int y, int w, int h);
     // The close request a window manager sends when the user closes a window.
     void SendCloseRequest(unsigned long window);
     bool WindowExists(unsigned long window);
-    // Another program's window, mapped on the screen.
-    unsigned long CreateWindow();
+    // Another program's window, white, mapped on the screen at x, y.
+    unsigned long CreateWindow(int x = 0, int y = 0, int w = 40, int h = 40);
     void DestroyWindow(unsigned long window);
 
 private:
+    std::vector<uint32_t> Grab(unsigned long window, int x, int y, int w, int h);
+
     void* display_ = nullptr;
 };
 

@@ -353,7 +353,12 @@ void SdlPlatform::Translate(const SDL_Event& ev) {
             if (ev.window.windowID != windowId_) break;
             switch (ev.window.event) {
                 case SDL_WINDOWEVENT_CLOSE: Push(Event::Type::Close); break;
-                case SDL_WINDOWEVENT_EXPOSED: Push(Event::Type::Expose); break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    // The window system keeps no copy of the window; show
+                    // the framebuffer again at once, then let the trainer know.
+                    if (surface_) SDL_UpdateWindowSurface(window_);
+                    Push(Event::Type::Expose);
+                    break;
                 case SDL_WINDOWEVENT_SHOWN:
                     // On the screen later than TakeFocus waited for.
                     if (!active_) SDL_SetWindowInputFocus(window_);
@@ -387,7 +392,12 @@ void SdlPlatform::Translate(const SDL_Event& ev) {
             e.type = ev.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
             e.key = MapSdlKey(ev.key.keysym.sym, ev.key.keysym.mod);
             e.repeat = ev.key.repeat != 0;
+            bool closeRequest = ev.type == SDL_KEYDOWN && e.key == Key::F4 && !e.repeat &&
+                                (ev.key.keysym.mod & KMOD_ALT) != 0;
             events_.push_back(std::move(e));
+            // Alt+F4 closes a window; a window manager usually takes it first
+            // and sends its own close request, without one it arrives here.
+            if (closeRequest) Push(Event::Type::Close);
             break;
         }
         case SDL_TEXTINPUT:
@@ -556,6 +566,8 @@ std::unique_ptr<Platform> MakeSdlPlatform(SdlOptions options) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // A click that activates the window also counts as a click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The screen saver keeps working as for any other program.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
     // When no window system answers, SDL falls back to drawing nowhere; that
     // is no window for the trainer, unless someone asked for it by name.
