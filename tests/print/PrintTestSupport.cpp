@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace qs::test {
@@ -52,7 +53,7 @@ std::string Describe(const PlacedItem& item) {
     return out.str();
 }
 
-std::optional<std::string> Run(const std::string& command) {
+std::optional<std::string> RunCommand(const std::string& command) {
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return std::nullopt;
     std::string out;
@@ -64,8 +65,13 @@ std::optional<std::string> Run(const std::string& command) {
     return out;
 }
 
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 int PdfPages(const std::string& path) {
-    auto info = Run("pdfinfo '" + path + "' 2>/dev/null");
+    auto info = RunCommand("pdfinfo '" + path + "' 2>/dev/null");
     if (!info) return -1;
     std::istringstream lines(*info);
     std::string line;

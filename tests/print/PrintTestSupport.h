@@ -24,7 +24,10 @@ std::vector<std::string> Describe(const std::vector<PrintPiece>& pieces);
 std::string Describe(const PlacedItem& item);
 
 // Runs a shell command; its standard output, or nullopt when it fails.
-std::optional<std::string> Run(const std::string& command);
+std::optional<std::string> RunCommand(const std::string& command);
+
+// The whole content of a file (empty when it cannot be read).
+std::string ReadAll(const std::string& path);
 
 // Page count of a PDF file (pdfinfo), -1 when it cannot be read.
 int PdfPages(const std::string& path);
