@@ -128,6 +128,9 @@ private:
         return outcome;
     }
 
+    // Every request goes over http, the connection made with the short
+    // timeouts. (cupsCreateJob would look the queue up again over the
+    // default connection, which may be another server or none.)
     static PrintOutcome SendOn(http_t* http, const std::vector<uint8_t>& pdf,
                                const std::string& title, std::string& error) {
         cups_dest_t* dest = cupsGetNamedDest(http, nullptr, nullptr);
@@ -138,7 +141,7 @@ private:
         const std::string name = dest->name;
         cupsFreeDests(1, dest);
 
-        int job = cupsCreateJob(http, name.c_str(), title.c_str(), 0, nullptr);
+        int job = CreateJob(http, name, title);
         if (job <= 0) {
             error = name + ": " + cupsLastErrorString();
             return {};
@@ -157,6 +160,28 @@ private:
             return {};
         }
         return PrintOutcome{PrintOutcome::Kind::Printed, name + "-" + std::to_string(job)};
+    }
+
+    // Create-Job on the queue name; the job id, or 0.
+    static int CreateJob(http_t* http, const std::string& name, const std::string& title) {
+        char uri[HTTP_MAX_URI];
+        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
+                         ippPort(), "/printers/%s", name.c_str());
+        ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                     cupsUser());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+        const std::string resource = "/printers/" + name;
+        ipp_t* response = cupsDoRequest(http, request, resource.c_str());
+        int job = 0;
+        if (response && cupsLastError() < IPP_STATUS_REDIRECTION_OTHER_SITE) {
+            if (ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER)) {
+                job = ippGetInteger(id, 0);
+            }
+        }
+        ippDelete(response);
+        return job;
     }
 
     HostPrintOptions options_;

@@ -21,7 +21,7 @@ struct HostPrintOptions {
     // How long to wait for the server to accept the connection, and for any
     // one answer after that, before the document is saved instead.
     int connectTimeoutMs = 3000;
-    double answerTimeoutSeconds = 10;
+    double answerTimeoutSeconds = 5;
     // The local time that names a saved file; default: the clock.
     std::function<std::tm()> localNow;
 };
