@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,3 +50,12 @@ private:
 };
 
 }  // namespace qs::test
+
+// Skips a test that reads PDFs with poppler's tools when they are missing;
+// under CI they must be there.
+#define REQUIRE_POPPLER()                                                                   \
+    if (!::qs::test::RunCommand("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null")) { \
+        const char* ci = std::getenv("CI");                                                 \
+        if (ci && std::string(ci) == "true") FAIL() << "pdftotext/pdfinfo (poppler-utils) missing"; \
+        GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) missing";                        \
+    }

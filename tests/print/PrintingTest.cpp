@@ -61,12 +61,6 @@ std::optional<std::string> PdfText(const std::vector<uint8_t>& pdf, const std::s
     return RunCommand("pdftotext " + mode + " '" + path + "' - 2>/dev/null");
 }
 
-#define REQUIRE_POPPLER()                                                            \
-    if (!RunCommand("command -v pdftotext pdfinfo >/dev/null")) {                           \
-        if (std::getenv("CI")) FAIL() << "pdftotext and pdfinfo (poppler-utils) are missing"; \
-        GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are missing";          \
-    }
-
 TEST(Printing, ReportsWhatThePrintSystemDid) {
     const struct {
         const char* name;
