@@ -44,7 +44,8 @@ Path RectPath(Pt a, Pt b, Pt c, Pt d) {
 
 GdiCanvas::GdiCanvas(cairo_t* cr, const cairo_matrix_t& deviceToTarget, const Rect& clip,
                      Pt pixelsPerMm, bool antialias, uint32_t handleCount)
-    : cr_(cr), deviceToTarget_(deviceToTarget), clip_(clip), pixelsPerMm_(pixelsPerMm) {
+    : cr_(cr), deviceToTarget_(deviceToTarget), clip_(clip), pixelsPerMm_(pixelsPerMm),
+      antialias_(antialias) {
     objects_.resize(std::min<size_t>(handleCount, kMaxObjects));
     cairo_set_antialias(cr_, antialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
     cairo_identity_matrix(cr_);
@@ -541,13 +542,15 @@ void GdiCanvas::FillRects(const std::vector<Rect>& rects, const Brush& brush) {
 
 // --- Painting -------------------------------------------------------------------------
 
-void GdiCanvas::Replay(const Path& p) {
+void GdiCanvas::Replay(const Path& p, double shift) {
+    const double d = shift;
     for (const PathOp& op : p) {
         switch (op.kind) {
-        case PathOp::Move: cairo_move_to(cr_, op.p[0].x, op.p[0].y); break;
-        case PathOp::Line: cairo_line_to(cr_, op.p[0].x, op.p[0].y); break;
+        case PathOp::Move: cairo_move_to(cr_, op.p[0].x + d, op.p[0].y + d); break;
+        case PathOp::Line: cairo_line_to(cr_, op.p[0].x + d, op.p[0].y + d); break;
         case PathOp::Curve:
-            cairo_curve_to(cr_, op.p[0].x, op.p[0].y, op.p[1].x, op.p[1].y, op.p[2].x, op.p[2].y);
+            cairo_curve_to(cr_, op.p[0].x + d, op.p[0].y + d, op.p[1].x + d, op.p[1].y + d,
+                           op.p[2].x + d, op.p[2].y + d);
             break;
         case PathOp::Close: cairo_close_path(cr_); break;
         }
@@ -619,14 +622,16 @@ void GdiCanvas::Paint(const Path& p, bool fill, bool stroke) {
     if (!doFill && !doStroke) return;
     cairo_save(cr_);
     ApplyClip();
-    Replay(p);
     if (doFill) {
+        Replay(p);
         cairo_set_fill_rule(cr_, dc_.winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
         SetBrushSource(dc_.brush);
-        if (doStroke) cairo_fill_preserve(cr_);
-        else cairo_fill(cr_);
+        cairo_fill(cr_);
     }
     if (doStroke) {
+        // Hard-edged, a pen at coordinate x covers the pixel column x, as on
+        // a Windows device: the stroke's centre lies in the middle of that pixel.
+        Replay(p, antialias_ ? 0.0 : 0.5);
         double width = pen.cosmetic ? 1.0 : std::max(1.0, pen.width * Scale());
         cairo_set_line_width(cr_, width);
         if (pen.cosmetic) {

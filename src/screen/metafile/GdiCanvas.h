@@ -153,7 +153,7 @@ private:
     void Open(const Path& p);
     void Paint(const Path& p, bool fill, bool stroke);
     void ApplyClip();
-    void Replay(const Path& p);
+    void Replay(const Path& p, double shift = 0);
     void SetSource(Rgb c);
     bool SetBrushSource(const Brush& b);
 
@@ -161,6 +161,7 @@ private:
     cairo_matrix_t deviceToTarget_;
     Rect clip_;
     Pt pixelsPerMm_;
+    bool antialias_;
     DcState dc_;
     std::vector<DcState> saved_;
     std::vector<GdiObject> objects_;
