@@ -151,14 +151,22 @@ bool GdiCanvas::PutObject(uint32_t index, const GdiObject& obj) {
     if (index >= kMaxObjects) return false;
     if (index >= objects_.size()) objects_.resize(index + 1);
     objects_[index] = obj;
+    if (obj.kind == GdiObject::Empty) freeHint_ = std::min<size_t>(freeHint_, index);
     return true;
 }
 
 int GdiCanvas::FirstFreeSlot() {
-    for (size_t i = 0; i < objects_.size(); ++i)
-        if (objects_[i].kind == GdiObject::Empty) return static_cast<int>(i);
+    // Slots below freeHint_ are taken; a deleted object lowers the hint.
+    for (size_t i = freeHint_; i < objects_.size(); ++i) {
+        if (objects_[i].kind == GdiObject::Empty) {
+            freeHint_ = i + 1;
+            return static_cast<int>(i);
+        }
+    }
+    freeHint_ = objects_.size();
     if (objects_.size() >= kMaxObjects) return -1;
     objects_.emplace_back();
+    freeHint_ = objects_.size();
     return static_cast<int>(objects_.size() - 1);
 }
 
@@ -189,7 +197,9 @@ void GdiCanvas::SelectObject(uint32_t index) {
 }
 
 void GdiCanvas::DeleteObject(uint32_t index) {
-    if (index < objects_.size()) objects_[index] = GdiObject{};
+    if (index >= objects_.size()) return;
+    objects_[index] = GdiObject{};
+    freeHint_ = std::min<size_t>(freeHint_, index);
 }
 
 // --- Path building --------------------------------------------------------------
@@ -443,12 +453,14 @@ void GdiCanvas::SetPixel(Pt p, Rgb color) {
 
 void GdiCanvas::BeginPath() {
     inPath_ = true;
+    pathReady_ = false;
     path_.clear();
     figureOpen_ = false;
 }
 
 void GdiCanvas::AbortPath() {
     inPath_ = false;
+    pathReady_ = false;
     path_.clear();
 }
 
@@ -459,28 +471,40 @@ void GdiCanvas::CloseFigure() {
     }
 }
 
-void GdiCanvas::FillPath() {
+void GdiCanvas::EndPath() {
+    if (inPath_) pathReady_ = true;
     inPath_ = false;
-    Paint(path_, true, false);
+}
+
+// The path operations need a finished path (BeginPath ... EndPath); they
+// consume it.
+bool GdiCanvas::TakePath(Path& out) {
+    if (!pathReady_) return false;
+    pathReady_ = false;
+    out = std::move(path_);
     path_.clear();
+    return true;
+}
+
+void GdiCanvas::FillPath() {
+    Path p;
+    if (TakePath(p)) Paint(p, true, false);
 }
 
 void GdiCanvas::StrokePath() {
-    inPath_ = false;
-    Paint(path_, false, true);
-    path_.clear();
+    Path p;
+    if (TakePath(p)) Paint(p, false, true);
 }
 
 void GdiCanvas::StrokeAndFillPath() {
-    inPath_ = false;
-    Paint(path_, true, true);
-    path_.clear();
+    Path p;
+    if (TakePath(p)) Paint(p, true, true);
 }
 
 void GdiCanvas::SelectClipPath(uint32_t mode) {
-    inPath_ = false;
-    ClipPath c{path_, !dc_.winding};
-    path_.clear();
+    ClipPath c;
+    if (!TakePath(c.path)) return;
+    c.evenOdd = !dc_.winding;
     switch (mode) {
     case 5: dc_.clips.clear(); [[fallthrough]];
     case 1: dc_.clips.push_back(std::move(c)); break;

@@ -126,7 +126,7 @@ public:
 
     // --- Paths and clipping ----------------------------------------------------
     void BeginPath();
-    void EndPath() { inPath_ = false; }
+    void EndPath();
     void AbortPath();
     void CloseFigure();
     void FillPath();
@@ -153,6 +153,7 @@ private:
     void Open(const Path& p);
     void Paint(const Path& p, bool fill, bool stroke);
     void ApplyClip();
+    bool TakePath(Path& out);
     void Replay(const Path& p, double shift = 0);
     void SetSource(Rgb c);
     bool SetBrushSource(const Brush& b);
@@ -165,7 +166,9 @@ private:
     DcState dc_;
     std::vector<DcState> saved_;
     std::vector<GdiObject> objects_;
+    size_t freeHint_ = 0;
     bool inPath_ = false;
+    bool pathReady_ = false;
     Path path_;
     bool figureOpen_ = false;
 };
