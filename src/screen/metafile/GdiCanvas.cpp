@@ -10,7 +10,10 @@ constexpr double kPi = 3.14159265358979323846;
 // Cairo keeps coordinates in 24.8 fixed point; points beyond this are
 // clamped so that a picture with absurd coordinates stays harmless.
 constexpr double kCoordLimit = 4.0e6;
-constexpr size_t kMaxSavedStates = 4096;
+constexpr size_t kMaxSavedStates = 1024;
+// Every drawing replays the clip list; a picture that keeps narrowing its
+// clip stops at this many steps (clip art uses a handful).
+constexpr size_t kMaxClips = 32;
 constexpr size_t kMaxObjects = 65536;
 constexpr size_t kMaxPathOps = 1u << 22;
 
@@ -507,13 +510,17 @@ void GdiCanvas::SelectClipPath(uint32_t mode) {
     c.evenOdd = !dc_.winding;
     switch (mode) {
     case 5: dc_.clips.clear(); [[fallthrough]];
-    case 1: dc_.clips.push_back(std::move(c)); break;
+    case 1: AddClip(std::move(c)); break;
     default: break;  // union and difference leave the clip as it is
     }
 }
 
+void GdiCanvas::AddClip(ClipPath c) {
+    if (dc_.clips.size() < kMaxClips) dc_.clips.push_back(std::move(c));
+}
+
 void GdiCanvas::IntersectClipRect(double l, double t, double r, double b) {
-    dc_.clips.push_back({RectPath(Map({l, t}), Map({r, t}), Map({r, b}), Map({l, b})), false});
+    AddClip({RectPath(Map({l, t}), Map({r, t}), Map({r, b}), Map({l, b})), false});
 }
 
 void GdiCanvas::ExcludeClipRect(double l, double t, double r, double b) {
@@ -521,7 +528,7 @@ void GdiCanvas::ExcludeClipRect(double l, double t, double r, double b) {
     Path p = RectPath({-big, -big}, {big, -big}, {big, big}, {-big, big});
     Path hole = RectPath(Map({l, t}), Map({r, t}), Map({r, b}), Map({l, b}));
     p.insert(p.end(), hole.begin(), hole.end());
-    dc_.clips.push_back({std::move(p), true});
+    AddClip({std::move(p), true});
 }
 
 void GdiCanvas::SelectClipRects(const std::vector<Rect>& rects, uint32_t mode) {
@@ -541,7 +548,7 @@ void GdiCanvas::SelectClipRects(const std::vector<Rect>& rects, uint32_t mode) {
         p.insert(p.end(), q.begin(), q.end());
     }
     if (mode == 5) dc_.clips.clear();
-    if (mode == 5 || mode == 1) dc_.clips.push_back({std::move(p), false});
+    if (mode == 5 || mode == 1) AddClip({std::move(p), false});
 }
 
 void GdiCanvas::FillRects(const std::vector<Rect>& rects, const Brush& brush) {

@@ -154,6 +154,7 @@ private:
     void Paint(const Path& p, bool fill, bool stroke);
     void ApplyClip();
     bool TakePath(Path& out);
+    void AddClip(ClipPath c);
     void Replay(const Path& p, double shift = 0);
     void SetSource(Rgb c);
     bool SetBrushSource(const Brush& b);
