@@ -92,7 +92,7 @@ struct DirEntry {
 };
 
 // Files, with real (host) paths. The core turns the trainer's Windows-style
-// paths into real ones first (shell/Paths).
+// paths into real ones first (screen/DosPath).
 class FileSystem {
 public:
     virtual ~FileSystem() = default;

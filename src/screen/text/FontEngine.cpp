@@ -14,7 +14,7 @@ namespace {
 
 int PointsToPixels(int pt) { return std::max(1, (pt * 96 + 36) / 72); }
 
-std::string KeyOf(const FontSpec& s) {
+std::string KeyOf(const FontRequest& s) {
     return s.face + "|" + std::to_string(s.sizePt) + "|" + (s.bold ? "b" : "") + (s.italic ? "i" : "") +
            (s.underline ? "u" : "");
 }
@@ -99,14 +99,14 @@ std::string FontEngine::ResolveFamily(const std::string& face, bool bold) {
     return out;
 }
 
-Font& FontEngine::Get(const FontSpec& spec) {
-    std::string key = KeyOf(spec);
+Font& FontEngine::Get(const FontRequest& request) {
+    std::string key = KeyOf(request);
     auto it = impl_->fonts.find(key);
     if (it != impl_->fonts.end()) return *it->second;
 
     auto font = std::unique_ptr<Font>(new Font());
-    font->spec_ = spec;
-    if (FcPattern* match = MatchPattern(impl_->config, spec.face, spec.bold, spec.italic)) {
+    font->request_ = request;
+    if (FcPattern* match = MatchPattern(impl_->config, request.face, request.bold, request.italic)) {
         FcChar8* file = nullptr;
         int index = 0;
         FcChar8* fam = nullptr;
@@ -120,14 +120,14 @@ Font& FontEngine::Get(const FontSpec& spec) {
             FT_Face face = nullptr;
             if (FT_New_Face(impl_->ft, reinterpret_cast<const char*>(file), index, &face) == 0) {
                 font->face_ = face;
-                font->emboldenSynthetic_ = spec.bold && weight < FC_WEIGHT_DEMIBOLD;
-                font->obliqueSynthetic_ = spec.italic && slant == FC_SLANT_ROMAN;
+                font->emboldenSynthetic_ = request.bold && weight < FC_WEIGHT_DEMIBOLD;
+                font->obliqueSynthetic_ = request.italic && slant == FC_SLANT_ROMAN;
             }
         }
         FcPatternDestroy(match);
     }
     if (auto* face = static_cast<FT_Face>(font->face_)) {
-        int px = PointsToPixels(spec.sizePt);
+        int px = PointsToPixels(request.sizePt);
         FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(px));
         // Windows cell metrics: the OS/2 win ascent/descent scaled to the em.
         const FT_Size_Metrics& m = face->size->metrics;
@@ -139,7 +139,7 @@ Font& FontEngine::Get(const FontSpec& spec) {
             font->underlineThickness_ = std::max(1, static_cast<int>(face->underline_thickness * scale + 0.5));
         }
     } else {
-        font->ascent_ = PointsToPixels(spec.sizePt);
+        font->ascent_ = PointsToPixels(request.sizePt);
         font->descent_ = font->ascent_ / 4;
     }
     Font& ref = *font;
@@ -201,7 +201,7 @@ int Font::DrawChar(Bitmap& dst, int x, int y, char32_t cp, Rgb colour, const Rec
             if (a) row[px] = Blend(row[px], colour, a);
         }
     }
-    if (spec_.underline) DrawUnderline(dst, x, y, g.advance, colour, clip);
+    if (request_.underline) DrawUnderline(dst, x, y, g.advance, colour, clip);
     return g.advance;
 }
 

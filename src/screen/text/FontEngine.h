@@ -13,13 +13,13 @@
 
 namespace qs {
 
-struct FontSpec {
+struct FontRequest {
     std::string face = "Arial";
     int sizePt = 10;
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontRequest&, const FontRequest&) = default;
 };
 
 struct GlyphImage {
@@ -37,7 +37,7 @@ class FontEngine;
 class Font {
 public:
     ~Font();
-    const FontSpec& Spec() const { return spec_; }
+    const FontRequest& Request() const { return request_; }
     const std::string& ResolvedFamily() const { return family_; }
     int Ascent() const { return ascent_; }
     int Descent() const { return descent_; }
@@ -61,7 +61,7 @@ private:
     Font() = default;
     void DrawUnderline(Bitmap& dst, int x, int y, int width, Rgb colour, const Rect* clip);
 
-    FontSpec spec_;
+    FontRequest request_;
     std::string family_;
     void* face_ = nullptr;  // FT_Face, owned
     bool emboldenSynthetic_ = false;
@@ -89,9 +89,9 @@ public:
     // Removes every font added with AddFontFile.
     void RemoveAddedFonts();
 
-    // The font for spec, cached. Never null: an unknown face falls back to
+    // The font for request, cached. Never null: an unknown face falls back to
     // whatever fontconfig offers.
-    Font& Get(const FontSpec& spec);
+    Font& Get(const FontRequest& request);
     // The family fontconfig picks for a face name (for checks and logs).
     std::string ResolveFamily(const std::string& face, bool bold = false);
 
