@@ -1,4 +1,5 @@
 #include "platform/host/HostPrintSpooler.h"
+#include "platform/host/PosixFileSystem.h"
 
 #include <cups/cups.h>
 #include <fcntl.h>
@@ -189,33 +190,6 @@ private:
     HostPrintOptions options_;
 };
 
-bool WriteAll(int fd, const std::vector<uint8_t>& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool MakeFolders(const std::string& folder) {
-    std::string path;
-    size_t pos = 0;
-    while (pos != std::string::npos) {
-        size_t slash = folder.find('/', pos + 1);
-        path = folder.substr(0, slash);
-        pos = slash;
-        if (path.empty()) continue;
-        if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    }
-    struct stat st {};
-    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // Gives tmp the name target unless that name is taken.
 bool RenameNoReplace(const std::string& tmp, const std::string& target, bool& taken) {
     taken = false;
@@ -247,7 +221,7 @@ PrintOutcome SavePdfInFolder(const std::vector<uint8_t>& pdf, const std::string&
                              const std::tm& now) {
     std::string folder = folderIn;
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    if (!MakeFolders(folder)) {
+    if (!PosixFileSystem("").MakeDirectories(folder)) {
         return Fail("cannot make the folder " + folder + ": " + std::strerror(errno));
     }
     char stamp[64];
@@ -259,7 +233,7 @@ PrintOutcome SavePdfInFolder(const std::vector<uint8_t>& pdf, const std::string&
 
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return Fail("cannot write in " + folder + ": " + std::strerror(errno));
-    bool written = WriteAll(fd, pdf) && ::fsync(fd) == 0;
+    bool written = WriteAllToFd(fd, pdf) && ::fsync(fd) == 0;
     int writeError = errno;
     written = (::close(fd) == 0) && written;
     if (!written) {

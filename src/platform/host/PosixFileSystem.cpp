@@ -11,9 +11,7 @@
 
 namespace qs {
 
-namespace {
-
-bool WriteAll(int fd, const std::vector<uint8_t>& data) {
+bool WriteAllToFd(int fd, const std::vector<uint8_t>& data) {
     size_t done = 0;
     while (done < data.size()) {
         ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -25,6 +23,8 @@ bool WriteAll(int fd, const std::vector<uint8_t>& data) {
     }
     return true;
 }
+
+namespace {
 
 std::string ParentOf(const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -65,7 +65,7 @@ bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::vector
     std::string tmp = path + ".tmp-" + std::to_string(::getpid());
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+    bool ok = WriteAllToFd(fd, data) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(tmp.c_str(), path.c_str()) == 0) {
         // Make the rename itself durable.
@@ -83,7 +83,7 @@ bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::vector
 bool PosixFileSystem::AppendFile(const std::string& path, const std::vector<uint8_t>& data) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, data);
+    bool ok = WriteAllToFd(fd, data);
     return (::close(fd) == 0) && ok;
 }
 

@@ -26,6 +26,9 @@ private:
     std::string programPath_;
 };
 
+// Writes all of data to fd, retrying after interruptions.
+bool WriteAllToFd(int fd, const std::vector<uint8_t>& data);
+
 // The folder and path of the running executable (from /proc/self/exe).
 std::string RunningProgramPath();
 

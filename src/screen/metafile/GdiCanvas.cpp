@@ -300,7 +300,7 @@ void GdiCanvas::Polygon(const std::vector<Pt>& pts) {
     Shape(Transformed(pts, true), true, true);
 }
 
-void GdiCanvas::PolyPolygon(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts) {
+void GdiCanvas::PolyShape(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts, bool closed) {
     Path all;
     size_t at = 0;
     for (uint32_t n : counts) {
@@ -308,24 +308,18 @@ void GdiCanvas::PolyPolygon(const std::vector<Pt>& pts, const std::vector<uint32
         std::vector<Pt> one(pts.begin() + at, pts.begin() + at + n);
         at += n;
         if (n < 2) continue;
-        Path p = Transformed(one, true);
+        Path p = Transformed(one, closed);
         all.insert(all.end(), p.begin(), p.end());
     }
-    Shape(all, true, true);
+    Shape(all, closed, true);
+}
+
+void GdiCanvas::PolyPolygon(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts) {
+    PolyShape(pts, counts, true);
 }
 
 void GdiCanvas::PolyPolyline(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts) {
-    Path all;
-    size_t at = 0;
-    for (uint32_t n : counts) {
-        if (n > pts.size() - at) break;
-        std::vector<Pt> one(pts.begin() + at, pts.begin() + at + n);
-        at += n;
-        if (n < 2) continue;
-        Path p = Transformed(one, false);
-        all.insert(all.end(), p.begin(), p.end());
-    }
-    Shape(all, false, true);
+    PolyShape(pts, counts, false);
 }
 
 void GdiCanvas::PolyBezier(const std::vector<Pt>& pts) {

@@ -140,6 +140,8 @@ public:
     void FillRects(const std::vector<Rect>& rects, const Brush& brush);  // device pixels
 
 private:
+    // Poly-polygons and poly-polylines: one shape of several figures.
+    void PolyShape(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts, bool closed);
     cairo_matrix_t LogicalToTarget() const;
     Pt Map(Pt p) const;
     double Scale() const;  // linear size of one logical unit in target pixels
