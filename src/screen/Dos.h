@@ -1,0 +1,80 @@
+// The emulated DOS machine: every piece of state the screen, keyboard,
+// graphics, mouse and sound operations share, owned in one object so that a
+// test builds a fresh one. The operations themselves are free functions
+// taking a Dos& (TextScreen.h, Keyboard.h, graph/Graph.h, mouse/Mouse.h).
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "screen/KeyState.h"
+#include "screen/ScreenState.h"
+#include "screen/graph/GraphState.h"
+#include "screen/metafile/Metafile.h"
+#include "screen/mouse/MouseState.h"
+#include "screen/sound/Sound.h"
+#include "screen/surface/Bitmap.h"
+#include "screen/text/FontEngine.h"
+
+namespace qs {
+
+// The main window's handlers; PumpMessages hands each event it takes to them.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void HandleEvent(const Event& e) = 0;
+};
+
+// Unwinds the trainer after a resize (raised by ReadKey on RestartRequested).
+struct RestartUnwind {};
+
+struct NamedPicture {
+    std::string name;
+    Metafile picture;
+};
+
+class Dos {
+public:
+    explicit Dos(Platform& platform);
+    Dos(const Dos&) = delete;
+    Dos& operator=(const Dos&) = delete;
+
+    Platform& platform;
+    FontEngine fonts;
+    ScreenState screen;
+    KeyState keys;
+    GraphState graph;
+    MouseState mouse;
+    SoundComponent sound;
+
+    // Owned by the main window for the whole run.
+    std::vector<NamedPicture> GlyphPictures;
+    std::vector<std::string> InstalledFonts;  // "Face=path", in installation order
+    std::array<std::unique_ptr<Bitmap>, 6> Pages;
+
+    WindowEvents* window = nullptr;
+    // Called at the start of every PumpMessages (the script runner feeds
+    // its lines from here).
+    std::function<void()> beforePump;
+    bool exclusive = false;  // the exclusive full-screen surface is in use
+
+    // The window's pixels. Re-wrapped after a resize.
+    Bitmap& Canvas() { return canvas_; }
+    void RefreshCanvas();
+    Size ClientSize() const { return Size{canvas_.Width(), canvas_.Height()}; }
+    // Something was drawn on the window since it was last presented.
+    void MarkDirty() { dirty_ = true; }
+    // Presents the window if anything was drawn.
+    void PresentIfDirty();
+
+private:
+    Bitmap canvas_;
+    bool dirty_ = false;
+};
+
+}  // namespace qs

@@ -1,0 +1,33 @@
+// Keyboard input, the message pump, waiting and sound calls of the emulated
+// DOS screen. Every wait runs the window's message loop one step at a time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "screen/Dos.h"
+
+namespace qs {
+
+// Key-down conversion of the window's handler: appends the DOS extended
+// code of key to KeyBuffer (sets ExtendedKey when it did). Returns whether
+// it appended.
+bool KeyDownToBuffer(Dos& d, Key key);
+// The DOS extended code of a key, or 0.
+uint8_t ExtendedCodeOf(Key key, bool exclusive);
+
+uint8_t ReadKey(Dos& d);
+bool KeyPressed(Dos& d);
+void WaitForEnter(Dos& d);
+void FlushKeyMessages(Dos& d);
+void ArrowToEditKey(Dos& d, uint8_t& ch);
+void PumpMessages(Dos& d, bool force);
+void Delay(Dos& d, double ms);
+
+bool PlayWav(Dos& d, const std::string& fileName);
+void StopSound(Dos& d);
+void Tone(Dos& d, int frequency, int ms);
+
+void GetToday(Dos& d, int& year, int& month, int& day, std::string& dateText, int& dayIndex);
+
+}  // namespace qs

@@ -1,0 +1,9 @@
+// Drawing state of the BGI-style graphics screen.
+#pragma once
+
+namespace qs {
+
+struct GraphState {
+};
+
+}  // namespace qs
