@@ -32,6 +32,8 @@ public:
 
 // Unwinds the trainer after a resize (raised by ReadKey on RestartRequested).
 struct RestartUnwind {};
+// Ends a scripted run: the script is used up and the program waits for input.
+struct ScriptFinished {};
 
 struct NamedPicture {
     std::string name;
@@ -61,6 +63,9 @@ public:
     // Called at the start of every PumpMessages (the script runner feeds
     // its lines from here).
     std::function<void()> beforePump;
+    // Called when ReadKey (or another wait for input) finds nothing to do; the
+    // script runner throws ScriptFinished from here once it is used up.
+    std::function<void()> waitingForInput;
     bool exclusive = false;  // the exclusive full-screen surface is in use
 
     // The window's pixels. Re-wrapped after a resize.
