@@ -1,0 +1,220 @@
+#include "screen/Keyboard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "screen/DosPath.h"
+#include "shell/Paths.h"
+
+namespace qs {
+
+namespace {
+
+bool IsCursorBlock(Key key) {
+    switch (key) {
+        case Key::PageUp: case Key::PageDown: case Key::End: case Key::Home: case Key::Left:
+        case Key::Up: case Key::Right: case Key::Down: case Key::Insert: case Key::Delete:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Dispatch(Dos& d, const Event& e) {
+    if (d.window != nullptr) d.window->HandleEvent(e);
+}
+
+// Nothing is left for the program to react to: no key and no event.
+bool NothingPending(Dos& d) {
+    Event e;
+    return d.keys.KeyBuffer.empty() && !d.platform.PeekEvent(e);
+}
+
+// Makes what was drawn visible (the window's drawing surface is flushed).
+void FlushSurface(Dos& d) { d.PresentIfDirty(); }
+
+}  // namespace
+
+uint8_t ExtendedCodeOf(Key key, bool exclusive) {
+    switch (key) {
+        case Key::PageUp: return 73;
+        case Key::PageDown: return 81;
+        case Key::End: return 79;
+        case Key::Home: return 71;
+        case Key::Left: return 75;
+        case Key::Up: return 72;
+        case Key::Right: return 77;
+        case Key::Down: return 80;
+        case Key::Insert: return 82;
+        case Key::Delete: return 83;
+        case Key::F1: return 59;
+        case Key::F2: return 60;
+        case Key::F3: return 61;
+        case Key::F4: return 62;
+        case Key::F5: return 63;
+        case Key::F6: return 64;
+        case Key::F7: return 65;
+        case Key::F8: return 66;
+        case Key::F9: return 67;
+        case Key::F10: return exclusive ? 93 : 0;
+        case Key::F11: return 133;
+        case Key::F12: return 134;
+        default: return 0;
+    }
+}
+
+bool KeyDownToBuffer(Dos& d, Key key) {
+    KeyState& k = d.keys;
+    k.ExtendedKey = false;
+    const size_t before = k.KeyBuffer.size();
+    const uint8_t code = ExtendedCodeOf(key, d.exclusive);
+    // On the exclusive surface a held cursor key must not flood the buffer.
+    const bool allowed = !(d.exclusive && IsCursorBlock(key) && !k.KeyBuffer.empty());
+    if (code != 0 && allowed) k.KeyBuffer.push_back(static_cast<char>(code));
+    if (k.KeyBuffer.size() > before) k.ExtendedKey = true;
+    return k.ExtendedKey;
+}
+
+void PumpMessages(Dos& d, bool force) {
+    if (d.beforePump) d.beforePump();
+    Platform& p = d.platform;
+    Event e;
+    if (p.PeekEvent(e) && e.type == Event::Type::FocusLost) p.Beep();
+    d.sound.Poll();
+    if (force || !p.HasPendingKeyboardEvent()) {
+        if (p.PollEvent(e)) Dispatch(d, e);
+    }
+    p.RunMainThreadRequests();
+    if (!p.IsActive()) {
+        while (p.PollEvent(e)) Dispatch(d, e);
+        p.SleepMillis(1);
+    }
+    d.PresentIfDirty();
+}
+
+uint8_t ReadKey(Dos& d) {
+    KeyState& k = d.keys;
+    for (;;) {
+        d.platform.SleepMillis(1);
+        k.IdlePolls = 0;
+        PumpMessages(d, true);
+        uint8_t b = 0;
+        if (!k.KeyBuffer.empty()) {
+            b = static_cast<uint8_t>(k.KeyBuffer.back());
+            k.KeyBuffer.pop_back();
+        }
+        if (k.RestartRequested) throw RestartUnwind{};
+        if (b != 0) return b;
+        if (d.waitingForInput && NothingPending(d)) d.waitingForInput();
+    }
+}
+
+bool KeyPressed(Dos& d) {
+    Platform& p = d.platform;
+    Event e;
+    if (p.PeekEvent(e) && e.type == Event::Type::KeyDown && e.key == Key::Shift) {
+        p.PollEvent(e);
+        Dispatch(d, e);
+    }
+    PumpMessages(d, true);
+    KeyState& k = d.keys;
+    const bool result = k.RestartRequested || !k.KeyBuffer.empty();
+    if (result) {
+        k.IdlePolls = 0;
+    } else if (++k.IdlePolls > 200) {
+        p.SleepMillis(1);
+        k.IdlePolls = 0;
+    }
+    return result;
+}
+
+void WaitForEnter(Dos& d) {
+    for (;;) {
+        const uint8_t c = ReadKey(d);
+        if (c == 13 || c == 10) return;
+    }
+}
+
+void FlushKeyMessages(Dos& d) { d.platform.FlushKeyboardEvents(); }
+
+void ArrowToEditKey(Dos& d, uint8_t& ch) {
+    if (!d.keys.ExtendedKey) return;
+    if (ch == 75) ch = 8;
+    else if (ch == 77) ch = 0;
+}
+
+void Delay(Dos& d, double ms) {
+    KeyState& k = d.keys;
+    Platform& p = d.platform;
+    if (ms >= 100) ms *= 2;  // the waits below are halved
+    if (k.ScaleDelays) {
+        if (ms <= 25) ms *= k.SpeedFactor;
+        else if (ms <= 90) ms *= std::min(k.SpeedFactor, 10.0);
+    }
+    if (ms < 0.02) ms = 0.02;
+    const int rounded = static_cast<int>(std::lround(ms));
+    auto sleepUntilKey = [&](int times, int each) {
+        for (int i = 0; i < times; ++i) {
+            p.SleepMillis(each);
+            if (KeyPressed(d)) break;
+        }
+        FlushSurface(d);
+    };
+    if (ms >= 1000) {
+        sleepUntilKey(50, rounded / 100);
+    } else if (ms >= 100) {
+        sleepUntilKey(8, rounded / 16);
+    } else if (ms > 10) {
+        sleepUntilKey(4, rounded / 8);
+    } else if (ms >= 1) {
+        for (int i = 0; i < rounded; ++i) {
+            PumpMessages(d, false);
+            p.SleepMillis(1);
+        }
+        FlushSurface(d);
+    } else if (k.SubMsCounter == 0) {
+        p.SleepMillis(1);
+    }
+    if (ms > 0 && ms <= 1) {
+        ++k.SubMsCounter;
+        if (k.SubMsCounter >= std::lround(2 / ms)) k.SubMsCounter = 0;
+    }
+    PumpMessages(d, false);
+}
+
+bool PlayWav(Dos& d, const std::string& fileName) {
+    if (fileName.empty()) return false;
+    FileSystem& fs = d.platform.Files();
+    std::string path = ResolvePath(fs, AppDir(fs) + fileName);
+    if (!fs.Exists(path)) path = ResolvePath(fs, fileName);
+    bool started = false;
+    if (fs.Exists(path) && !fs.IsDirectory(path)) started = d.sound.Play(path);
+    PumpMessages(d, false);
+    return started;
+}
+
+void StopSound(Dos& d) {
+    PumpMessages(d, false);
+    d.sound.Stop();
+    Delay(d, 1);
+    PumpMessages(d, false);
+}
+
+void Tone(Dos& d, int frequency, int ms) {
+    FileSystem& fs = d.platform.Files();
+    d.sound.Tone(ResolvePath(fs, AppDir(fs) + "wavs\\"), frequency, ms);
+}
+
+void GetToday(Dos& d, int& year, int& month, int& day, std::string& dateText, int& dayIndex) {
+    const LocalDate t = d.platform.Today();
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", t.day % 100, t.month % 100, t.year % 10000);
+    dateText = buf;
+    day = std::stoi(dateText.substr(0, 2));
+    month = std::stoi(dateText.substr(3, 2));
+    year = std::stoi(dateText.substr(6, 4));
+    if (t.weekday >= 0 && t.weekday <= 6) dayIndex = t.weekday;
+}
+
+}  // namespace qs
