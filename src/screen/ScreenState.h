@@ -41,6 +41,7 @@ struct ScreenState {
     int CursorX = 0;
     int CursorY = 0;
     bool CursorShown = false;
+    Rgb CursorColour = 0;  // the colour the shown XOR cursor was drawn in
     int TextAttr = 7;
     std::array<Rgb, 17> Palette{};
     std::array<Rgb, 17> DefaultPalette{};

@@ -1,0 +1,467 @@
+#include "screen/TextScreen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "screen/GraphMapping.h"
+#include "screen/surface/Raster.h"
+#include "shell/CodePage.h"
+
+namespace qs {
+
+namespace {
+
+constexpr int kColumns = 80;
+constexpr int kTextRows = 25;
+constexpr int kGraphRows = 30;
+
+int RoundedDiv(int num, int den) {
+    return static_cast<int>(std::lround(static_cast<double>(num) / den));
+}
+
+constexpr std::array<Rgb, 17> kPalette = {
+    MakeRgb(0, 0, 0),       MakeRgb(0, 0, 128),     MakeRgb(128, 0, 0),   MakeRgb(0, 192, 160),
+    MakeRgb(255, 0, 0),     MakeRgb(128, 0, 240),   MakeRgb(255, 255, 0), MakeRgb(160, 160, 160),
+    MakeRgb(64, 64, 64),    MakeRgb(0, 0, 255),     MakeRgb(0, 224, 0),   MakeRgb(0, 255, 255),
+    MakeRgb(255, 160, 0),   MakeRgb(255, 0, 128),   MakeRgb(255, 255, 64),
+    MakeRgb(255, 255, 255), MakeRgb(0, 0, 0),
+};
+
+void SetPalettes(ScreenState& s) {
+    s.Palette = kPalette;
+    s.DefaultPalette = kPalette;
+    s.ExtPalette.fill(0);
+    std::copy(kPalette.begin(), kPalette.end(), s.ExtPalette.begin());
+    s.ExtPalette[18] = MakeRgb(0, 32, 64);
+    s.ExtPalette[19] = MakeRgb(128, 64, 255);
+    s.ExtPalette[20] = MakeRgb(48, 48, 96);
+    s.ExtPalette[21] = MakeRgb(48, 96, 144);
+    s.ExtPalette[22] = MakeRgb(144, 144, 128);
+    s.ExtPalette[64] = MakeRgb(128, 64, 0);
+}
+
+// Top-left pixel of the cell grid: the window in text mode, the drawing
+// area in graphics mode.
+Point GridOrigin(const ScreenState& s) {
+    return s.GraphMode ? Point{s.Area.left, s.Area.top} : Point{0, 0};
+}
+
+char32_t* GridCell(ScreenState& s, int px, int py) {
+    const Point o = GridOrigin(s);
+    if (s.CellWidth <= 0 || s.CellHeight <= 0 || px < o.x || py < o.y) return nullptr;
+    const int col = (px - o.x) / s.CellWidth;
+    const int row = (py - o.y) / s.CellHeight;
+    if (col >= kColumns || row >= s.GridRows) return nullptr;
+    return &s.Grid[static_cast<size_t>(row) * kColumns + col];
+}
+
+// Blanks the grid cells inside the pixel rectangle r.
+void ClearGrid(ScreenState& s, const Rect& r) {
+    for (int y = r.top; y < r.bottom; y += s.CellHeight)
+        for (int x = r.left; x < r.right; x += s.CellWidth)
+            if (char32_t* c = GridCell(s, x, y)) *c = U' ';
+}
+
+Font& WriteFont(Dos& d) {
+    FontRequest req = d.screen.WindowFont;
+    if (d.screen.GraphMode) req.sizePt = d.screen.TextFontSize;
+    return d.fonts.Get(req);
+}
+
+// The text cursor: a horizontal XOR line near the bottom of its cell.
+void XorCursor(Dos& d, Rgb colour) {
+    ScreenState& s = d.screen;
+    const int y = s.CursorY + s.CellHeight - 2;
+    FillRect(d.Canvas(), Rect{s.CursorX, y, s.CursorX + s.CellWidth, y + 1}, colour, Rop::Xor);
+    d.MarkDirty();
+}
+
+
+void HideCursorLine(Dos& d) {
+    if (d.screen.CursorShown) XorCursor(d, d.screen.CursorColour);
+}
+
+void ShowCursorLine(Dos& d) {
+    if (!d.screen.CursorShown) return;
+    d.screen.CursorColour = d.screen.FontColour;
+    XorCursor(d, d.screen.CursorColour);
+}
+
+void FillBackground(Dos& d, const Rect& r) {
+    FillRect(d.Canvas(), r, d.screen.BackColour);
+    d.MarkDirty();
+}
+
+void Scroll(Dos& d) {
+    ScreenState& s = d.screen;
+    Bitmap& c = d.Canvas();
+    const int right = s.WinRight + s.CellWidth;
+    int height = s.WinBottom - s.WinTop;
+    height = std::min(height, c.Height() - (s.WinTop + s.CellHeight));
+    if (height > 0) {
+        Blit(c, s.WinLeft, s.WinTop, c,
+             Rect{s.WinLeft, s.WinTop + s.CellHeight, right, s.WinTop + s.CellHeight + height});
+        for (int y = s.WinTop; y < s.WinTop + height; y += s.CellHeight)
+            for (int x = s.WinLeft; x < right; x += s.CellWidth) {
+                char32_t* to = GridCell(s, x, y);
+                char32_t* from = GridCell(s, x, y + s.CellHeight);
+                if (to && from) *to = *from;
+            }
+    }
+    const Rect last{s.WinLeft, s.WinBottom, right, s.WinBottom + s.CellHeight};
+    FillBackground(d, last);
+    ClearGrid(s, last);
+    s.CursorY = s.WinBottom;
+}
+
+std::string FormatReal(Dos& d, double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    std::string out = buf;
+    std::replace(out.begin(), out.end(), '.', d.platform.DecimalSeparator());
+    return out;
+}
+
+std::string ValueText(Dos& d, const DosValue& v) {
+    if (const auto* s = std::get_if<std::string>(&v)) return *s;
+    if (const auto* i = std::get_if<long long>(&v)) return std::to_string(*i);
+    if (const auto* r = std::get_if<double>(&v)) return FormatReal(d, *r);
+    return std::string(1, std::get<char>(v));
+}
+
+struct RunEnd {
+    Point cursor;
+    Point drawingPoint;
+};
+
+// Moves the cursor one cell on, wrapping to the window's left edge.
+void AdvanceCursor(ScreenState& s) {
+    s.CursorX += s.CellWidth;
+    if (s.CursorX > s.WinRight) {
+        s.CursorX = s.WinLeft;
+        s.CursorY += s.CellHeight;
+    }
+}
+
+// Draws one value at the cursor: font characters at the drawing point, special
+// glyphs in the cursor's cell.
+RunEnd TextRun(Dos& d, const std::string& text) {
+    ScreenState& s = d.screen;
+    Bitmap& canvas = d.Canvas();
+    Font& font = WriteFont(d);
+    const bool courier = s.WindowFont.face == "Courier New";
+    const std::string shown = OemToDisplayCopy(text, s.NoConversion);
+    Point dp{s.CursorX, s.CursorY};
+    int lookedUpFor = -1;
+    int glyph = -1;
+    int previousGlyph = -1;
+    Point previousCell;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto orig = static_cast<uint8_t>(text[i]);
+        const auto drawn = static_cast<uint8_t>(shown[i]);
+        if (static_cast<int>(orig) != lookedUpFor) {
+            glyph = drawn == orig ? FindGlyph(d, orig) : -1;
+            lookedUpFor = orig;
+        }
+        char32_t* cell = GridCell(s, s.CursorX, s.CursorY);
+        if (glyph < 0) {
+            if (drawn == ' ') {
+                dp.x += s.CellWidth;
+            } else {
+                const uint8_t b = courier && drawn == 150 ? 151 : drawn;
+                dp.x += font.DrawChar(canvas, dp.x, dp.y, Cp1252ToUnicode(b), s.FontColour);
+            }
+            if (cell) *cell = GridCharFor(drawn, false, orig);
+            previousGlyph = -1;
+        } else {
+            if (glyph == previousGlyph) {
+                Blit(canvas, s.CursorX, s.CursorY, canvas,
+                     Rect{previousCell.x, previousCell.y, previousCell.x + s.CellWidth,
+                          previousCell.y + s.CellHeight});
+            } else {
+                DrawGlyph(d, canvas, s.Glyphs[static_cast<size_t>(glyph)], s.CursorX, s.CursorY,
+                          s.FontColour, s.GraphMode && s.XorWrites);
+            }
+            if (cell) *cell = GridCharFor(drawn, true, orig);
+            previousGlyph = glyph;
+            previousCell = Point{s.CursorX, s.CursorY};
+        }
+        const int rowBefore = s.CursorY;
+        AdvanceCursor(s);
+        // After a glyph, and on a new row, font characters continue at the cursor.
+        if (glyph >= 0 || s.CursorY != rowBefore) dp = Point{s.CursorX, s.CursorY};
+    }
+    d.MarkDirty();
+    return RunEnd{Point{s.CursorX, s.CursorY}, dp};
+}
+
+void WriteTexts(Dos& d, const std::vector<std::string>& texts,
+                const std::vector<int>* widths = nullptr) {
+    ScreenState& s = d.screen;
+    const bool cursorWasShown = s.CursorShown;
+    HideCursorLine(d);
+    s.CursorShown = false;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        std::string text = texts[i];
+        if (text == "\x07") {
+            d.platform.Beep();
+            continue;
+        }
+        if (text == "\x08") {
+            s.CursorX -= s.CellWidth;
+            continue;
+        }
+        if (s.CursorY > s.WinBottom) Scroll(d);
+        const int width = widths && i < widths->size() ? (*widths)[i] : 0;
+        if (width > 0 && static_cast<int>(text.size()) < width) {
+            FillBackground(d, Rect{s.CursorX, s.CursorY, s.CursorX + width * s.CellWidth,
+                                   s.CursorY + s.CellHeight});
+            text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
+        }
+        if (!s.GraphMode || s.GraphTextOpaque) {
+            const int len = static_cast<int>(text.size());
+            FillBackground(d, Rect{s.CursorX, s.CursorY, s.CursorX + len * s.CellWidth,
+                                   s.CursorY + s.CellHeight});
+        }
+        const RunEnd end = TextRun(d, text);
+        const Point next = i + 1 == texts.size() ? end.cursor : end.drawingPoint;
+        s.CursorX = next.x;
+        s.CursorY = next.y;
+    }
+    s.CursorShown = cursorWasShown;
+    ShowCursorLine(d);
+    if (!d.exclusive) d.MarkDirty();
+}
+
+void MoveCursor(Dos& d, int x, int y) {
+    HideCursorLine(d);
+    d.screen.CursorX = x;
+    d.screen.CursorY = y;
+    ShowCursorLine(d);
+}
+
+}  // namespace
+
+Rgb PaletteColour(const Dos& d, int k) {
+    if (k >= 0 && k <= 16) return d.screen.Palette[static_cast<size_t>(k)];
+    if (k > 16 && k < 256) return d.screen.ExtPalette[static_cast<size_t>(k)];
+    return 0;
+}
+
+int FitTextFontSize(Dos& d) {
+    ScreenState& s = d.screen;
+    const int target = s.Area.Width() / kColumns;
+    FontRequest req{"Courier New", 6, true, false, false};
+    // The loop ends at a sane size even when no font can be found.
+    while (req.sizePt < 400 && d.fonts.Get(req).CharWidth('A') < target) ++req.sizePt;
+    s.WindowFont = req;
+    s.TextFontSize = req.sizePt - 1;
+    return req.sizePt;
+}
+
+void InitScreen(Dos& d) {
+    d.RefreshCanvas();
+    ScreenState& s = d.screen;
+    const Size client = d.ClientSize();
+    s.CellWidth = std::max(1, RoundedDiv(client.w - 2, kColumns));
+    s.CellHeight = std::max(1, RoundedDiv(client.h - 2, kTextRows));
+    s.WinLeft = s.WinTop = 0;
+    s.WinRight = (kColumns - 1) * s.CellWidth;
+    s.WinBottom = (kTextRows - 1) * s.CellHeight;
+    s.CursorX = s.CursorY = 0;
+    s.CursorShown = false;
+    s.Area = DrawingArea(client);
+    FitTextFontSize(d);
+    SetPalettes(s);
+    s.FontColour = s.Palette[7];
+    s.BackColour = s.Palette[0];
+    s.GridRows = s.GraphMode ? kGraphRows : kTextRows;
+    std::fill(s.Grid.begin(), s.Grid.end(), U' ');
+
+    s.Glyphs.clear();
+    s.GlyphIndex.clear();
+    for (const NamedPicture& p : d.GlyphPictures) {
+        GlyphCell g;
+        g.name = p.name;
+        g.mask.Allocate(s.CellWidth, s.CellHeight + 2, 0);
+        p.picture.Draw(g.mask, g.mask.Bounds());
+        g.inverse = g.mask;
+        FillRect(g.inverse, g.inverse.Bounds(), 0, Rop::Invert);
+        s.GlyphIndex.emplace(g.name, static_cast<int>(s.Glyphs.size()));
+        s.Glyphs.push_back(std::move(g));
+    }
+}
+
+void Window(Dos& d, int x1, int y1, int x2, int y2) {
+    ScreenState& s = d.screen;
+    int ox = 0, oy = 0;
+    if (s.GraphMode) {
+        s.CellWidth = std::max(1, RoundedDiv(s.Area.Width(), kColumns));
+        s.CellHeight = std::max(1, RoundedDiv(s.Area.Height(), kGraphRows));
+        ox = s.Area.left;
+        oy = s.Area.top;
+        s.GridRows = kGraphRows;
+    } else {
+        const Size client = d.ClientSize();
+        s.CellWidth = std::max(1, RoundedDiv(client.w, kColumns));
+        s.CellHeight = std::max(1, RoundedDiv(client.h, kTextRows));
+        s.GridRows = kTextRows;
+    }
+    s.WinLeft = (x1 - 1) * s.CellWidth + ox;
+    s.WinTop = (y1 - 1) * s.CellHeight + oy;
+    s.WinRight = (x2 - 1) * s.CellWidth + ox;
+    s.WinBottom = (y2 - 1) * s.CellHeight + oy;
+    MoveCursor(d, s.WinLeft, s.WinTop);
+    if (s.ClearPending) TextBackground(d, 0);
+}
+
+void GotoXY(Dos& d, int x, int y) {
+    if (x <= 0 || y <= 0) return;
+    ScreenState& s = d.screen;
+    MoveCursor(d, s.WinLeft + (x - 1) * s.CellWidth, s.WinTop + (y - 1) * s.CellHeight);
+}
+
+int WhereX(Dos& d) {
+    const ScreenState& s = d.screen;
+    return (s.CursorX - s.WinLeft) / std::max(1, s.CellWidth) + 1;
+}
+
+int WhereY(Dos& d) {
+    const ScreenState& s = d.screen;
+    return (s.CursorY - s.WinTop) / std::max(1, s.CellHeight) + 1;
+}
+
+void TextColor(Dos& d, int colour) {
+    ScreenState& s = d.screen;
+    s.TextAttr = colour;
+    const bool blink = colour > 15;
+    s.FontColour = PaletteColour(d, blink ? colour % 16 : colour);
+    s.WindowFont.italic = blink;
+    s.WindowFont.underline = blink;
+}
+
+void TextBackground(Dos& d, int colour) {
+    ScreenState& s = d.screen;
+    s.BackColour = s.Palette[static_cast<size_t>(colour & 7)];
+    if (s.ClearPending) {
+        ClrScr(d);
+        s.ClearPending = false;
+    }
+}
+
+void ClrScr(Dos& d) {
+    ScreenState& s = d.screen;
+    const Rect r{s.WinLeft, s.WinTop, s.WinRight + s.CellWidth, s.WinBottom + s.CellHeight};
+    const bool shown = s.CursorShown;
+    HideCursorLine(d);
+    FillBackground(d, r);
+    ClearGrid(s, r);
+    if (shown) ShowCursorLine(d);
+}
+
+void Write(Dos& d, std::string_view s) { WriteTexts(d, {std::string(s)}); }
+
+void Write(Dos& d, std::string_view s1, std::string_view s2) {
+    WriteTexts(d, {std::string(s1), std::string(s2)});
+}
+
+void WriteInt(Dos& d, long long i) { WriteTexts(d, {std::to_string(i)}); }
+
+void WriteValues(Dos& d, const std::vector<DosValue>& values) {
+    std::vector<std::string> texts;
+    for (const DosValue& v : values) texts.push_back(ValueText(d, v));
+    WriteTexts(d, texts);
+}
+
+void WriteLn(Dos& d, std::string_view s) {
+    Write(d, s);
+    WriteLn(d);
+}
+
+void WriteLn(Dos& d) {
+    ScreenState& s = d.screen;
+    const bool shown = s.CursorShown;
+    HideCursorLine(d);
+    s.CursorX = s.WinLeft;
+    s.CursorY += s.CellHeight;
+    if (s.CursorY > s.WinBottom) Scroll(d);
+    if (shown) ShowCursorLine(d);
+}
+
+void WriteFields(Dos& d, const std::vector<DosValue>& values, const std::vector<int>& widths) {
+    std::vector<std::string> texts;
+    for (const DosValue& v : values) texts.push_back(ValueText(d, v));
+    WriteTexts(d, texts, &widths);
+}
+
+void CursorOn(Dos& d) {
+    if (d.screen.CursorShown) return;
+    d.screen.CursorShown = true;
+    ShowCursorLine(d);
+}
+
+void CursorOff(Dos& d) {
+    HideCursorLine(d);
+    d.screen.CursorShown = false;
+}
+
+void ShadowCells(Dos& d, int x1, int y1, int x2, int y2, int attr) {
+    ScreenState& s = d.screen;
+    const Rgb grey = attr == 7 ? MakeRgb(64, 64, 64) : MakeRgb(119, 119, 119);
+    for (int row = y1; row <= y2; ++row)
+        for (int col = x1; col <= x2; ++col)
+            FillRect(d.Canvas(),
+                     Rect{(col - 1) * s.CellWidth, (row - 1) * s.CellHeight, col * s.CellWidth,
+                          row * s.CellHeight},
+                     grey, Rop::And);
+    d.MarkDirty();
+}
+
+int TextWidth640(Dos& d, std::string_view s) {
+    const std::string text(s);
+    const std::string shown = OemToDisplayCopy(text, d.screen.NoConversion);
+    Font& font = d.fonts.Get(d.screen.WindowFont);
+    if (text.size() == 1 && shown[0] == text[0] && FindGlyph(d, static_cast<uint8_t>(text[0])) >= 0)
+        return font.CharWidth('A');
+    const int ref = std::max(1, d.screen.Area.Width());
+    int total = 0;
+    for (char c : shown)
+        total += RoundedDiv(font.CharWidth(static_cast<uint8_t>(c)) * kGraphWidth, ref);
+    return total;
+}
+
+int FindGlyph(const Dos& d, uint8_t ch) {
+    const auto& index = d.screen.GlyphIndex;
+    if (index.empty()) return -1;
+    auto it = index.find(std::to_string(ch));
+    if (it == index.end()) it = index.find(std::string(1, static_cast<char>(ch)));
+    return it == index.end() ? -1 : it->second;
+}
+
+void DrawGlyph(Dos& d, Bitmap& target, const GlyphCell& glyph, int x, int y, Rgb colour,
+               bool xorMode) {
+    const ScreenState& s = d.screen;
+    const Rect cell =
+        Rect{x, y, x + s.CellWidth, y + s.CellHeight}.Intersect(target.Bounds());
+    const int w = std::min(cell.Width(), glyph.mask.Width() - (cell.left - x));
+    const int h = std::min(cell.Height(), glyph.mask.Height() - (cell.top - y));
+    for (int row = 0; row < h; ++row) {
+        uint32_t* dst = target.Row(cell.top + row) + cell.left;
+        const uint32_t* mask = glyph.mask.Row(cell.top - y + row) + (cell.left - x);
+        const uint32_t* inv = glyph.inverse.Row(cell.top - y + row) + (cell.left - x);
+        for (int col = 0; col < w; ++col) {
+            const uint32_t painted = mask[col] & colour & 0xFFFFFFu;
+            dst[col] = xorMode ? (dst[col] ^ painted) & 0xFFFFFFu
+                               : ((dst[col] & inv[col]) | painted) & 0xFFFFFFu;
+        }
+    }
+}
+
+char32_t GridCharFor(uint8_t drawnByte, bool glyph, uint8_t originalByte) {
+    if (glyph) return Cp437ToUnicode(originalByte);
+    if (drawnByte == ' ' || drawnByte == 0) return U' ';
+    return Cp1252ToUnicode(drawnByte);
+}
+
+}  // namespace qs
