@@ -113,23 +113,49 @@ int DrawRun(Dos& d, Bitmap& target, Font& font, int x, int y, const std::string&
     return x;
 }
 
-// Grows coverage by radius pixels in every direction (a square maximum).
-void Dilate(std::vector<uint8_t>& cover, int w, int h, int radius) {
-    std::vector<uint8_t> tmp(cover.size());
+uint8_t Max5(uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint8_t e) {
+    return std::max(std::max(std::max(a, b), std::max(c, d)), e);
+}
+
+// One pass of the growth along a line of n values, step apart: out[i] is the
+// largest of in[i - kFat .. i + kFat] that lie on the line.
+void GrowLine(const uint8_t* __restrict in, uint8_t* __restrict out, int n, int step) {
+    static_assert(kFat == 2, "the inner loop takes five values");
+    auto edge = [&](int i) {
+        uint8_t m = 0;
+        for (int j = std::max(0, i - kFat); j <= std::min(n - 1, i + kFat); ++j)
+            m = std::max(m, in[j * step]);
+        out[i * step] = m;
+    };
+    for (int i = 0; i < std::min(n, kFat); ++i) edge(i);
+    for (int i = kFat; i < n - kFat; ++i)
+        out[i * step] = Max5(in[(i - 2) * step], in[(i - 1) * step], in[i * step],
+                             in[(i + 1) * step], in[(i + 2) * step]);
+    for (int i = std::max(kFat, n - kFat); i < n; ++i) edge(i);
+}
+
+// Grows coverage by kFat pixels in every direction (a square maximum): rows
+// first, then columns, the columns walked row by row so that the inner loop
+// runs along memory.
+void Dilate(std::vector<uint8_t>& cover, int w, int h) {
+    std::vector<uint8_t> rows(cover.size());
+    for (int y = 0; y < h; ++y)
+        GrowLine(&cover[static_cast<size_t>(y) * w], &rows[static_cast<size_t>(y) * w], w, 1);
     for (int y = 0; y < h; ++y) {
-        const uint8_t* row = &cover[static_cast<size_t>(y) * w];
-        uint8_t* out = &tmp[static_cast<size_t>(y) * w];
-        for (int x = 0; x < w; ++x) {
-            const int from = std::max(0, x - radius), to = std::min(w - 1, x + radius);
-            out[x] = *std::max_element(row + from, row + to + 1);
+        uint8_t* __restrict out = &cover[static_cast<size_t>(y) * w];
+        const int from = std::max(0, y - kFat), to = std::min(h - 1, y + kFat);
+        if (to - from == 2 * kFat) {
+            const uint8_t* r0 = &rows[static_cast<size_t>(from) * w];
+            const uint8_t* r1 = r0 + w;
+            const uint8_t* r2 = r1 + w;
+            const uint8_t* r3 = r2 + w;
+            const uint8_t* r4 = r3 + w;
+            for (int x = 0; x < w; ++x) out[x] = Max5(r0[x], r1[x], r2[x], r3[x], r4[x]);
+            continue;
         }
-    }
-    for (int y = 0; y < h; ++y) {
-        const int from = std::max(0, y - radius), to = std::min(h - 1, y + radius);
-        uint8_t* out = &cover[static_cast<size_t>(y) * w];
-        std::copy_n(&tmp[static_cast<size_t>(from) * w], w, out);
-        for (int yy = from + 1; yy <= to; ++yy) {
-            const uint8_t* row = &tmp[static_cast<size_t>(yy) * w];
+        std::fill_n(out, w, 0);
+        for (int yy = from; yy <= to; ++yy) {
+            const uint8_t* __restrict row = &rows[static_cast<size_t>(yy) * w];
             for (int x = 0; x < w; ++x) out[x] = std::max(out[x], row[x]);
         }
     }
@@ -162,7 +188,7 @@ void DrawFat(Bitmap& target, Font& font, int x, int y, const std::string& shown,
             }
         pen += gl.advance;
     }
-    Dilate(cover, w, h, kFat);
+    Dilate(cover, w, h);
     const int left = x - margin, top = y - kFat;
     const Rect vis = Rect{left, top, left + w, top + h}.Intersect(target.Bounds());
     for (int py = vis.top; py < vis.bottom; ++py) {
