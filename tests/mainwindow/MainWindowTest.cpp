@@ -213,6 +213,8 @@ TEST_F(MainWindowTest, TypedKeysReachTheKeyBuffer) {
          }, "x"},
     };
     for (const Row& row : rows) {
+        form_.reset();
+        dos_.reset();
         platform_.reset();
         std::string got;
         Platform();
