@@ -46,9 +46,11 @@ int16_t ToneSample(int frequency, int index) {
 }  // namespace
 
 int TonePlayMillis(int frequency, int ms) {
+    if (ms <= 0) return 0;
     const int f = std::max(frequency, kMinFrequency);
-    const double periods = std::floor(ms / (1000.0 / f));
-    return std::max(0, static_cast<int>(std::lround(periods * 1500.0 / f)));
+    // Counted in whole numbers: 3 periods of 300 Hz do fit in 10 ms.
+    const long long periods = static_cast<long long>(ms) * f / 1000;
+    return static_cast<int>(std::lround(static_cast<double>(periods) * 1500.0 / f));
 }
 
 std::vector<uint8_t> MakeToneWav(int frequency) {
