@@ -213,8 +213,8 @@ TEST_F(MouseTest, RegionsBelowTheGraphicsBaseAreNotSearched) {
     EXPECT_EQ(ClickCell(10, 10), 0);
 }
 
-// Special codes: the values a click leaves and whether it moves LastRegion.
-TEST_F(MouseTest, SpecialCodesLeaveTheirValues) {
+// Codes that carry a value: what a click leaves and whether it moves LastRegion.
+TEST_F(MouseTest, ValueCodesLeaveTheirValues) {
     struct Case {
         const char* name;
         const char* line;
