@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "screen/DosFiles.h"
+#include "screen/mouse/Mouse.h"
 #include "screen/Keyboard.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
@@ -18,7 +19,6 @@ namespace qs {
 void SavePage(Dos& d, int p);
 void ShowPage(Dos& d, int p, bool release);
 void LeaveExclusiveScreen(Dos& d);
-uint8_t MouseHitCode(Dos& d, int x, int y);
 
 namespace {
 
@@ -81,6 +81,7 @@ TForm_dos::~TForm_dos() {
 }
 
 void TForm_dos::Create() {
+    InitMouse(d_);
     LoadGlyphPictures();
     InstallFonts();
     StartPending = true;

@@ -7,5 +7,4 @@ void ShowPage(Dos& d, int p, bool release) {
     if (release) d.Pages[p].reset();
 }
 void LeaveExclusiveScreen(Dos&) {}
-uint8_t MouseHitCode(Dos&, int, int) { return 0; }
 }  // namespace qs

@@ -229,5 +229,48 @@ TEST_F(MainWindowTest, TypedKeysReachTheKeyBuffer) {
     }
 }
 
+// A press and release within two pixels is a click on the region under it;
+// a longer way is a drag and gives nothing.
+TEST_F(MainWindowTest, ClicksOnARegionBecomeItsKey) {
+    fs::create_directories(appDir_ + "maustxt");
+    const std::string table = "1 10 3 3 65 \r\n";
+    ASSERT_TRUE(test::WriteFileBytes(appDir_ + "maustxt/quendelstrand.mtb",
+                                     std::vector<uint8_t>(table.begin(), table.end())));
+    struct Row {
+        const char* name;
+        int downX, upX;
+        std::string expected;
+    };
+    // Cells are 8 x 19 pixels at 640 x 480: row 3 spans y 38..56.
+    const Row rows[] = {
+        {"click", 20, 20, "A"},
+        {"one pixel off", 20, 21, "A"},
+        {"two pixels right is a drag", 20, 22, ""},
+        {"two pixels left still a click", 20, 18, "A"},
+        {"three pixels left is a drag", 20, 17, ""},
+    };
+    for (const Row& row : rows) {
+        form_.reset();
+        dos_.reset();
+        platform_.reset();
+        std::string got;
+        auto mouse = [&](Event::Type type, int x) {
+            Event e;
+            e.type = type;
+            e.x = x;
+            e.y = 45;
+            e.button = MouseButton::Left;
+            Platform().PostEvent(e);
+        };
+        mouse(Event::Type::MouseDown, row.downX);
+        mouse(Event::Type::MouseUp, row.upX);
+        RunWindow([&](Dos& d) {
+            while (true) got.push_back(static_cast<char>(ReadKey(d)));
+        });
+        EXPECT_EQ(got, row.expected) << row.name;
+        EXPECT_FALSE(dos_->mouse.LeftHeld) << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace qs
