@@ -253,7 +253,11 @@ void ScriptRunner::Step() {
             ++next_;
             continue;
         }
-        if (!Settled()) return;
+        if (!Settled()) {
+            CheckHeld(c);
+            return;
+        }
+        heldSince_.reset();
         switch (c.kind) {
             case K::Wait:
                 waitUntil_ = d_.platform.NowMicros() + static_cast<uint64_t>(c.ms) * 1000;
@@ -308,6 +312,15 @@ void ScriptRunner::Step() {
     CheckIdle();
 }
 
+void ScriptRunner::CheckHeld(const ScriptCommand& c) {
+    const uint64_t now = d_.platform.NowMicros();
+    if (!heldSince_) heldSince_ = now;
+    if (now - *heldSince_ >= kIdleLimitMicros) {
+        throw ScriptError(c.line, "the program has left the input before this line untaken "
+                                  "for ten minutes of its time");
+    }
+}
+
 void ScriptRunner::CheckIdle() {
     if (!Settled()) {
         idleSince_.reset();
@@ -334,6 +347,8 @@ void ScriptRunner::PostKey(Key key, const std::string& text, bool alt, bool shif
     if (alt) post(Event::Type::KeyDown, Key::Alt);
     if (shift) post(Event::Type::KeyDown, Key::Shift);
     post(Event::Type::KeyDown, key);
+    // Without a window manager to take it, Alt+F4 asks the window to close.
+    if (alt && key == Key::F4) post(Event::Type::Close, Key::Unknown);
     if (!text.empty()) post(Event::Type::Text, Key::Unknown, text);
     post(Event::Type::KeyUp, key);
     if (shift) post(Event::Type::KeyUp, Key::Shift);
@@ -341,6 +356,12 @@ void ScriptRunner::PostKey(Key key, const std::string& text, bool alt, bool shif
 }
 
 void ScriptRunner::PostCharacter(const std::string& utf8) {
+    // A window delivers no text for control characters; a tab is the tab key.
+    const auto first = static_cast<unsigned char>(utf8[0]);
+    if (first < 0x20 || first == 0x7F) {
+        PostKey(first == '\t' ? Key::Tab : Key::Other, {}, false, false);
+        return;
+    }
     PostKey(utf8 == " " ? Key::Space : Key::Other, utf8, false, false);
 }
 

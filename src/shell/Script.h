@@ -76,7 +76,9 @@ public:
 
     // Takes the lines that are due. Throws ScriptFinished when the script is
     // used up and the program has gone on without input for ten minutes of
-    // its time (a program that polls instead of waiting).
+    // its time (a program that polls instead of waiting), and ScriptError
+    // when a line has been held that long because the program does not take
+    // the input before it.
     void Step();
     // Throws ScriptFinished when the script is used up and nothing is left
     // for the program to take.
@@ -92,6 +94,7 @@ private:
     void PostClick(Point at, MouseButton button);
     Point CellCentre(int col, int row);
     Point GraphPoint(int x, int y);
+    void CheckHeld(const ScriptCommand& c);
     void CheckIdle();
 
     Dos& d_;
@@ -102,6 +105,7 @@ private:
     size_t typed_ = 0;  // bytes of the current `type` line already posted
     std::optional<uint64_t> waitUntil_;
     std::optional<uint64_t> idleSince_;
+    std::optional<uint64_t> heldSince_;
 };
 
 }  // namespace qs

@@ -177,6 +177,7 @@ std::string Describe(const Event& e) {
             case Key::Space: return "Space";
             case Key::Return: return "Return";
             case Key::Tab: return "Tab";
+            case Key::F4: return "F4";
             case Key::F12: return "F12";
             case Key::Alt: return "Alt";
             case Key::Shift: return "Shift";
@@ -248,7 +249,9 @@ TEST_F(ScriptRunnerTest, PostsTheEventsOfEachLineAsAWindowWould) {
         {"key F12", "Down(F12) Up(F12)"},
         {"key alt+x", "Down(Alt) Down(Other) Text(x) Up(Other) Up(Alt)"},
         {"key shift+TAB", "Down(Shift) Down(Tab) Up(Tab) Up(Shift)"},
+        {"key alt+F4", "Down(Alt) Down(F4) Close Up(F4) Up(Alt)"},
         {"type ß", "Down(Other) Text(ß) Up(Other)"},
+        {"type \t", "Down(Tab) Up(Tab)"},
         {"click 1 1", "Move(8,19,-) Press(8,19,L) Release(8,19,L)"},
         {"click 80 25", "Move(1272,931,-) Press(1272,931,L) Release(1272,931,L)"},
         {"gclick 320 240 right", "Move(640,480,-) Press(640,480,R) Release(640,480,R)"},
@@ -346,6 +349,22 @@ TEST_F(ScriptRunnerTest, FinishesAProgramThatPollsForTenMinutesAfterTheScript) {
     EXPECT_NO_THROW(Step());
     platform_.AdvanceMillis(1);
     EXPECT_THROW(Step(), ScriptFinished);
+}
+
+TEST_F(ScriptRunnerTest, FailsWhenTheProgramLeavesTheInputUntakenForTenMinutes) {
+    Start("key a\n\nkey b");
+    Step();
+    Step();
+    platform_.AdvanceMillis(10 * 60 * 1000 - 1);
+    EXPECT_NO_THROW(Step());
+    platform_.AdvanceMillis(1);
+    try {
+        Step();
+        ADD_FAILURE() << "went on";
+    } catch (const ScriptError& e) {
+        EXPECT_STREQ(e.what(), "script line 3: the program has left the input before this line "
+                               "untaken for ten minutes of its time");
+    }
 }
 
 // A window handler of the simplest kind: typed characters and the return
