@@ -60,14 +60,33 @@ void DropComment(std::vector<std::string>& words, size_t from) {
     }
 }
 
+// Decodes the code point at pos; nullopt for a malformed one (a real
+// U+FFFD in the text is kept).
+std::optional<char32_t> NextCharacter(const std::string& s, size_t& pos) {
+    const size_t start = pos;
+    const char32_t cp = DecodeUtf8(s, pos);
+    if (cp == 0xFFFD && s.compare(start, pos - start, EncodeUtf8(0xFFFD)) != 0) {
+        return std::nullopt;
+    }
+    return cp;
+}
+
 // The single code point of s, or nullopt when s holds more, fewer or
 // malformed ones.
 std::optional<char32_t> SingleCharacter(const std::string& s) {
     size_t pos = 0;
-    const char32_t cp = DecodeUtf8(s, pos);
-    if (s.empty() || pos != s.size()) return std::nullopt;
-    if (cp == 0xFFFD && s != EncodeUtf8(0xFFFD)) return std::nullopt;
+    if (s.empty()) return std::nullopt;
+    const std::optional<char32_t> cp = NextCharacter(s, pos);
+    if (pos != s.size()) return std::nullopt;
     return cp;
+}
+
+bool IsValidUtf8(const std::string& s) {
+    size_t pos = 0;
+    while (pos < s.size()) {
+        if (!NextCharacter(s, pos)) return false;
+    }
+    return true;
 }
 
 class LineParser {
@@ -196,6 +215,7 @@ ScriptCommand ParseLine(int line, std::string_view s) {
         // Everything after the one space is typed, blanks and '#' included.
         if (end < s.size() && s[end] == ' ') c.text = std::string(s.substr(end + 1));
         if (c.text.empty()) throw ScriptError(line, "expected 'type TEXT'");
+        if (!IsValidUtf8(c.text)) throw ScriptError(line, "the text is not valid UTF-8");
         return c;
     }
     std::vector<std::string> args = Words(s.substr(end));

@@ -122,6 +122,7 @@ TEST(ScriptParseTest, RejectsBadLinesNamingTheLine) {
         {"key \xC3", "script line 1: unknown key"},
         {"type", "script line 1: expected 'type TEXT'"},
         {"type ", "script line 1: expected 'type TEXT'"},
+        {"type Gr\xFCn", "script line 1: the text is not valid UTF-8"},
         {"click 1", "script line 1: expected 'click COL ROW'"},
         {"click 0 1", "script line 1: COL must be a whole number from 1 to 80, got '0'"},
         {"click 81 1", "COL must be"},
