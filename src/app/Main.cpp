@@ -1,7 +1,9 @@
-// Program entry: picks the backend, builds the emulated DOS machine and the
-// main window, and runs the window's message loop until it closes.
+// Program entry: reads the command line, picks the backend, builds the
+// emulated DOS machine and the main window, hooks in a script when one is
+// given, and runs the window's message loop until it closes.
+#include <SDL.h>
+
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
@@ -11,63 +13,97 @@
 #include "platform/host/FileSettingsStore.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "screen/Dos.h"
+#include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
+#include "shell/Script.h"
 #include "trainer/TrainerMain.h"
 
 namespace {
 
-struct Args {
-    bool headless = false;
-    bool window = false;
-    qs::Size size{1280, 960};
-    std::string appDir;
+using qs::CommandLine;
+
+class HeadlessScriptBackend : public qs::ScriptBackend {
+public:
+    explicit HeadlessScriptBackend(qs::HeadlessPlatform& p) : p_(p) {}
+    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
+    void Focus(bool in) override { p_.SetActive(in); }
+
+private:
+    qs::HeadlessPlatform& p_;
 };
 
-Args ParseArgs(const std::vector<std::string>& a) {
-    Args args;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i] == "--headless") args.headless = true;
-        else if (a[i] == "--window") args.window = true;
-        else if (a[i] == "--app-dir" && i + 1 < a.size()) args.appDir = a[++i];
-        else if (a[i] == "--size" && i + 1 < a.size()) {
-            std::sscanf(a[++i].c_str(), "%dx%d", &args.size.w, &args.size.h);
-        }
+// In a real window the script asks the window system for the new size and
+// tells the program about focus changes as the system would.
+class SdlScriptBackend : public qs::ScriptBackend {
+public:
+    explicit SdlScriptBackend(qs::Platform& p) : p_(p) {}
+    void Resize(int w, int h) override {
+        if (SDL_Window* win = qs::SdlWindowOf(p_)) SDL_SetWindowSize(win, w, h);
     }
-    return args;
-}
+    void Focus(bool in) override {
+        qs::Event e;
+        e.type = in ? qs::Event::Type::FocusGained : qs::Event::Type::FocusLost;
+        p_.PostEvent(e);
+    }
 
-std::string ProgramPathFor(const Args& args) {
-    if (args.appDir.empty()) return "";
-    std::string dir = args.appDir;
+private:
+    qs::Platform& p_;
+};
+
+std::string ProgramPathFor(const CommandLine& cl) {
+    if (cl.appDir.empty()) return "";
+    std::string dir = cl.appDir;
     if (dir.back() != '/') dir += '/';
     return dir + "quendelstrand";
 }
 
-std::unique_ptr<qs::Platform> MakePlatform(const Args& args) {
-    if (args.headless) {
+std::unique_ptr<qs::Platform> MakePlatform(const CommandLine& cl) {
+    if (cl.headless) {
         qs::HeadlessOptions o;
-        o.size = args.size;
-        o.programPath = ProgramPathFor(args);
+        o.size = cl.size;
+        o.programPath = ProgramPathFor(cl);
+        if (cl.seed) o.seed = *cl.seed;
         return std::make_unique<qs::HeadlessPlatform>(std::move(o));
     }
     qs::SdlOptions o;
-    o.programPath = ProgramPathFor(args);
+    o.programPath = ProgramPathFor(cl);
+    o.seed = cl.seed;
     o.settings = std::make_unique<qs::FileSettingsStore>(qs::DefaultSettingsPath());
     return qs::MakeSdlPlatform(std::move(o));
 }
 
-int Run(const Args& args) {
-    std::unique_ptr<qs::Platform> platform = MakePlatform(args);
+std::unique_ptr<qs::ScriptBackend> MakeScriptBackend(const CommandLine& cl, qs::Platform& p) {
+    if (cl.headless)
+        return std::make_unique<HeadlessScriptBackend>(static_cast<qs::HeadlessPlatform&>(p));
+    return std::make_unique<SdlScriptBackend>(p);
+}
+
+std::vector<qs::ScriptCommand> LoadScript(qs::Platform& p, const std::string& path) {
+    auto bytes = p.Files().ReadFile(path);
+    if (!bytes) throw std::runtime_error("cannot read the script " + path);
+    return qs::ParseScript(std::string(bytes->begin(), bytes->end()));
+}
+
+int Run(const CommandLine& cl) {
+    std::unique_ptr<qs::Platform> platform = MakePlatform(cl);
     if (!platform) {
         std::fprintf(stderr, "quendelstrand: no display (try --headless)\n");
         return 1;
     }
+    std::unique_ptr<qs::ScriptBackend> backend;
+    std::unique_ptr<qs::ScriptRunner> runner;
     qs::Dos dos(*platform);
+    if (!cl.script.empty()) {
+        backend = MakeScriptBackend(cl, *platform);
+        runner = std::make_unique<qs::ScriptRunner>(dos, LoadScript(*platform, cl.script),
+                                                    *backend, cl.outDir);
+        runner->Install();
+    }
     qs::TForm_dos form(dos, qs::TrainerMain);
     form.Create();
     qs::WindowOptions w;
-    w.fullscreen = !args.window && !args.headless;
-    w.size = args.size;
+    w.fullscreen = !cl.window && !cl.headless;
+    w.size = cl.size;
     if (!platform->OpenWindow(w)) {
         std::fprintf(stderr, "quendelstrand: the window could not be opened\n");
         return 1;
@@ -85,7 +121,7 @@ int Run(const Args& args) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(ParseArgs(std::vector<std::string>(argv + 1, argv + argc)));
+        return Run(qs::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quendelstrand: %s\n", e.what());
         return 1;

@@ -17,7 +17,7 @@ std::string VersionField() { return Padded("  5.8  (2025-2026)", 29); }
 
 // "für" with code page 437's ü (0x81).
 std::string ImprintLine() {
-    return Padded("  Quendelstrand-Lernwerkstatt  \xfa  W\x94rter bauen f\x81r Kinder der Grundschule",
+    return Padded("  Quendelstrand-Lernwerkstatt  -  W\x94rter bauen f\x81r Kinder der Grundschule",
                   80);
 }
 
