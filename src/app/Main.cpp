@@ -99,7 +99,13 @@ int Run(const CommandLine& cl) {
                                                     *backend, cl.outDir);
         runner->Install();
     }
-    qs::TForm_dos form(dos, qs::TrainerMain);
+    // Each run of the trainer (a restart after a resize makes a new one)
+    // starts from fresh state.
+    qs::TForm_dos form(dos, [&cl](qs::Dos& d) {
+        qs::Trainer trainer(d);
+        trainer.t.FirstArgument = cl.firstArgument;
+        qs::TrainerMain(trainer);
+    });
     form.Create();
     qs::WindowOptions w;
     w.fullscreen = !cl.window && !cl.headless;

@@ -6,9 +6,9 @@
 namespace qs {
 
 // Until the menu exists: the title screen, left with ESC.
-void TrainerMain(Dos& d) {
-    ShowTitleScreen(d);
-    while (ReadKey(d) != 27) {
+void TrainerMain(Trainer& tr) {
+    ShowTitleScreen(tr.d);
+    while (ReadKey(tr.d) != 27) {
     }
 }
 

@@ -2,10 +2,10 @@
 // moment; returns when the user quits.
 #pragma once
 
-#include "screen/Dos.h"
+#include "trainer/TrainerState.h"
 
 namespace qs {
 
-void TrainerMain(Dos& d);
+void TrainerMain(Trainer& tr);
 
 }  // namespace qs
