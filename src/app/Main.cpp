@@ -16,6 +16,7 @@
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
 #include "shell/Script.h"
+#include "exercises/Launchers.h"
 #include "trainer/TrainerMain.h"
 
 namespace {
@@ -104,6 +105,7 @@ int Run(const CommandLine& cl) {
     qs::TForm_dos form(dos, [&cl](qs::Dos& d) {
         qs::Trainer trainer(d);
         trainer.t.FirstArgument = cl.firstArgument;
+        trainer.exercises = qs::AllExercises();
         qs::TrainerMain(trainer);
     });
     form.Create();

@@ -16,4 +16,18 @@ void RunContact(Trainer& tr) { CheckWordFile(tr); }
 void RunGrabbing(Trainer& tr) { CheckWordFile(tr); }
 void RunConvert(Trainer& tr) { CheckWordFile(tr); }
 
+ExerciseTable AllExercises() {
+    ExerciseTable e;
+    e.RunComparison = RunComparison;
+    e.RunRace = RunRace;
+    e.RunTeeth = RunTeeth;
+    e.RunSyllables = RunSyllables;
+    e.RunBuildingSite = RunBuildingSite;
+    e.RunTwoIntoOne = RunTwoIntoOne;
+    e.RunContact = RunContact;
+    e.RunGrabbing = RunGrabbing;
+    e.RunConvert = RunConvert;
+    return e;
+}
+
 }  // namespace qs

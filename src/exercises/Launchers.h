@@ -16,4 +16,7 @@ void RunContact(Trainer& tr);      // Kontakt
 void RunGrabbing(Trainer& tr);     // Greifen
 void RunConvert(Trainer& tr);      // Umwandeln, Reparieren
 
+// All of them, for the menu.
+ExerciseTable AllExercises();
+
 }  // namespace qs

@@ -113,6 +113,23 @@ struct PlayersState {
     int PieceSlot = 0;
 };
 
+class Trainer;
+using ExerciseProc = void (*)(Trainer&);
+
+// The exercises the menu starts. The exercises sit above the trainer, so
+// the program hands them in; an empty entry does nothing.
+struct ExerciseTable {
+    ExerciseProc RunComparison = nullptr;    // Wortvergleich
+    ExerciseProc RunRace = nullptr;          // Vorsilben, Endungen as a race
+    ExerciseProc RunTeeth = nullptr;         // Endungen with the bite
+    ExerciseProc RunSyllables = nullptr;     // Silben ordnen, Zerlegen
+    ExerciseProc RunBuildingSite = nullptr;  // Baustelle
+    ExerciseProc RunTwoIntoOne = nullptr;    // Aus 2 mach 1
+    ExerciseProc RunContact = nullptr;       // Kontakt
+    ExerciseProc RunGrabbing = nullptr;      // Greifen
+    ExerciseProc RunConvert = nullptr;       // Umwandeln, Reparieren
+};
+
 // One run of the trainer: the machine it draws on and its state.
 class Trainer {
 public:
@@ -123,6 +140,7 @@ public:
     Dos& d;
     TrainerState t;
     PlayersState players;
+    ExerciseTable exercises;
 };
 
 }  // namespace qs
