@@ -35,7 +35,7 @@ struct Screen {
               return o;
           }()),
           d(platform) {
-        const std::string fonts = std::string(QS_SOURCE_DIR) + "/data/bgi7/";
+        const std::string fonts = std::string(QS_APP_DIR) + "/bgi7/";
         d.fonts.LoadConfig(fonts + "fonts.conf");
         InitScreen(d);
         InitGraph(d, 0);
