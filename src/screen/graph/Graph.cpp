@@ -140,6 +140,7 @@ void InitGraph(Dos& d, int mode) {
     FillRect(d.Canvas(), d.Canvas().Bounds(), PaletteColour(d, mode));
     std::fill(s.Grid.begin(), s.Grid.end(), U' ');
     s.GraphTexts.clear();
+    g.GlyphCells.clear();  // the glyph pictures may have changed since the last time
     g.ThickText = true;
     d.platform.ConfinePointer(nullptr);
     d.mouse.RegionBase = d.mouse.RegionCount;
