@@ -233,7 +233,9 @@ Rect DrawPiece(Dos& d, Font& font, int x, int y, std::string_view piece) {
     int gx = x, gy = y;
     FromWindow(d.screen.Area, gx, gy);
     d.screen.GraphTexts.push_back(GraphText{gx, gy, d.graph.ColorIndex, std::string(piece)});
-    const int right = DrawRun(d, ActiveBitmap(d), font, x, y, std::string(piece));
+    std::string text(piece);
+    if (d.screen.WindowFont.face == kVaFace) text = WithoutVaMarks(text);
+    const int right = DrawRun(d, ActiveBitmap(d), font, x, y, text);
     return Rect{x, y, right, y + font.Height()};
 }
 
