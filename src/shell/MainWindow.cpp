@@ -168,7 +168,6 @@ void TForm_dos::Run() {
             HandleEvent(e);
             continue;
         }
-        if (d_.beforePump) d_.beforePump();
         Idle();
         d_.PresentIfDirty();
         if (!closed_ && !d_.platform.PeekEvent(e)) {
