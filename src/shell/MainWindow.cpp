@@ -170,7 +170,8 @@ void TForm_dos::Run() {
         }
         Idle();
         d_.PresentIfDirty();
-        if (!closed_ && !d_.platform.PeekEvent(e)) {
+        const bool startsNext = Painted && StartPending;
+        if (!closed_ && !startsNext && !d_.platform.PeekEvent(e)) {
             if (d_.waitingForInput) d_.waitingForInput();
             d_.platform.SleepMillis(5);
         }
