@@ -14,10 +14,8 @@
 #include "platform/sdl/SdlPlatform.h"
 #include "screen/Dos.h"
 #include "shell/CommandLine.h"
-#include "shell/MainWindow.h"
+#include "shell/Application.h"
 #include "shell/Script.h"
-#include "exercises/Launchers.h"
-#include "trainer/TrainerMain.h"
 
 namespace {
 
@@ -91,38 +89,16 @@ int Run(const CommandLine& cl) {
         std::fprintf(stderr, "quendelstrand: no display (try --headless)\n");
         return 1;
     }
+    qs::Application app(*platform, cl.firstArgument);
     std::unique_ptr<qs::ScriptBackend> backend;
-    std::unique_ptr<qs::ScriptRunner> runner;
-    qs::Dos dos(*platform);
     if (!cl.script.empty()) {
         backend = MakeScriptBackend(cl, *platform);
-        runner = std::make_unique<qs::ScriptRunner>(dos, LoadScript(*platform, cl.script),
-                                                    *backend, cl.outDir);
-        runner->Install();
+        app.UseScript(LoadScript(*platform, cl.script), *backend, cl.outDir);
     }
-    // Each run of the trainer (a restart after a resize makes a new one)
-    // starts from fresh state.
-    qs::TForm_dos form(dos, [&cl](qs::Dos& d) {
-        qs::Trainer trainer(d);
-        trainer.t.FirstArgument = cl.firstArgument;
-        trainer.exercises = qs::AllExercises();
-        qs::TrainerMain(trainer);
-    });
-    form.Create();
     qs::WindowOptions w;
     w.fullscreen = !cl.window && !cl.headless;
     w.size = cl.size;
-    if (!platform->OpenWindow(w)) {
-        std::fprintf(stderr, "quendelstrand: the window could not be opened\n");
-        return 1;
-    }
-    form.Show();
-    try {
-        form.Run();
-    } catch (const qs::ScriptFinished&) {
-    }
-    form.Destroy();
-    return form.LastError().empty() ? 0 : 1;
+    return app.Run(w);
 }
 
 }  // namespace

@@ -164,10 +164,10 @@ void TForm_dos::Run() {
             HandleEvent(e);
             continue;
         }
-        if (d_.beforePump) d_.beforePump();
         Idle();
         d_.PresentIfDirty();
-        if (!closed_ && !d_.platform.PeekEvent(e)) {
+        const bool startsNext = Painted && StartPending;
+        if (!closed_ && !startsNext && !d_.platform.PeekEvent(e)) {
             if (d_.waitingForInput) d_.waitingForInput();
             d_.platform.SleepMillis(5);
         }
