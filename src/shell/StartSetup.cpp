@@ -32,19 +32,20 @@ constexpr int kContentWidth = kDialogWidth - 2 * kMargin;
 constexpr int kIntroY = 12;
 constexpr int kNormalY = 38;
 constexpr int kSliderY = 54;
-constexpr int kSliderHeight = 32;
+constexpr int kSliderHeight = 34;
 constexpr int kThumbInset = 4;  // from the slider control's top to the thumb's
 constexpr int kThumbWidth = 11;
 constexpr int kThumbHeight = 21;
 constexpr int kThumbBody = 15;  // rows above the point
 constexpr int kStep = 8;
-constexpr int kTrackWidth = kSpeedSliderMax * kStep + kThumbWidth + 1;
+constexpr int kChannelInset = 4;  // from the slider control's sides to the groove's
+constexpr int kTrackWidth = kSpeedSliderMax * kStep + kThumbWidth + 1 + 2 * kChannelInset;
 constexpr int kCaptionY = 90;
 constexpr int kButtonY = 120;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 8;
-constexpr int kLabelGap = 12;
+constexpr int kLabelGap = 8;
 
 constexpr int kTextPt = 9;
 
@@ -235,8 +236,9 @@ StartSetupLayout LayoutStartSetup(Size window, int position) {
     const int top = dy + kClientTop;
     l.slider = Rect{x0, top + kSliderY, x0 + kTrackWidth, top + kSliderY + kSliderHeight};
     const int thumbTop = l.slider.top + kThumbInset;
-    l.channel = Rect{x0, thumbTop + 7, x0 + kTrackWidth, thumbTop + 11};
-    l.firstX = x0 + kThumbWidth / 2 + 1;
+    l.channel = Rect{x0 + kChannelInset, thumbTop + 7, l.slider.right - kChannelInset,
+                     thumbTop + 11};
+    l.firstX = l.channel.left + kThumbWidth / 2 + 1;
     l.step = kStep;
     const int centre = l.ThumbCentre(Clamp(position));
     l.thumb = Rect{centre - kThumbWidth / 2, thumbTop, centre + kThumbWidth / 2 + 1,
