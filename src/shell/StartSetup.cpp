@@ -60,7 +60,9 @@ const char* const kCancelText = "Abrechen";
 
 int Clamp(int p) { return std::clamp(p, 0, kSpeedSliderMax); }
 
-Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+Rect Offset(Rect r, int dx, int dy) {
+    return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
 
 void HLine(Bitmap& b, int x1, int x2, int y, Rgb c) { FillRect(b, Rect{x1, y, x2, y + 1}, c); }
 void VLine(Bitmap& b, int x, int y1, int y2, Rgb c) { FillRect(b, Rect{x, y1, x + 1, y2}, c); }
@@ -228,7 +230,8 @@ StartSetupLayout LayoutStartSetup(Size window, int position) {
     const int dx = (window.w - kDialogWidth) / 2;
     const int dy = (window.h - kDialogHeight) / 2;
     l.dialog = Rect{dx, dy, dx + kDialogWidth, dy + kDialogHeight};
-    l.titleBar = Rect{dx + kFrame, dy + kFrame, l.dialog.right - kFrame, dy + kFrame + kTitleHeight};
+    l.titleBar =
+        Rect{dx + kFrame, dy + kFrame, l.dialog.right - kFrame, dy + kFrame + kTitleHeight};
     l.closeBox = Rect{l.titleBar.right - 18, l.titleBar.top + 2, l.titleBar.right - 2,
                       l.titleBar.top + 16};
 
