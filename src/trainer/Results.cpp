@@ -331,7 +331,10 @@ void PrintCertificate(Trainer& tr) {
 
     if (answer == 'j' && tr.players.PlayerCount == 1) {
         GotoXY(d, 3, 4);
-        Write(d, "Name: ", tr.players.PlayerName1);
+        // Two writes: each leaves the cursor on whole cells, so the typed
+        // letters line up with the name.
+        Write(d, "Name: ");
+        Write(d, tr.players.PlayerName1);
         if (EditName(tr, tr.players.PlayerName1) == kEsc) answer = kEsc;
     }
 
