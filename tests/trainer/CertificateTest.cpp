@@ -2,6 +2,8 @@
 // player, and the printer file of one and of two certificates.
 #include <gtest/gtest.h>
 
+#include "print/PrintTestSupport.h"
+#include "print/TestPrintServer.h"
 #include "shell/Settings.h"
 #include "trainer/Results.h"
 #include "trainer/TitleScreen.h"
@@ -234,6 +236,87 @@ TEST_F(CertificateTest, PrinterFileThatCannotBeMadeSaysThePrinterIsNotReady) {
     ASSERT_TRUE(screen.finished);
     EXPECT_TRUE(screen.Shows(45, 15, "Drucker nicht bereit!")) << screen.dump;
     EXPECT_TRUE(screen.printed.empty());
+}
+
+// The printouts through the test print server: what arrives in its PDF queue
+// reads as the certificate and the protocol the trainer wrote.
+class PrintedOnTheQueue : public test::TestPrintServer {
+protected:
+    // Runs body with a trainer that prints on the server; once its job has
+    // arrived in the queue as one page, the text of the printed document.
+    std::string PrintedText(const std::function<void(test::TrainerOnScreen&)>& keys,
+                            const std::function<void(Trainer&)>& body) {
+        test::TempFolder fallback;
+        auto spooler = ServerSpooler(fallback.Path());
+        test::TeeSpooler* sent = spooler.get();
+        test::TrainerOnScreen screen({2026, 3, 7, 6}, std::move(spooler));
+        WriteSetting(screen.platform->Settings(), "quendelstrand", "", "Zeugnis", "Ort",
+                     "L\xfc" "beck");
+        keys(screen);
+        screen.Run(body);
+        EXPECT_TRUE(screen.finished);
+        if (sent->last.kind != PrintOutcome::Kind::Printed) {
+            ADD_FAILURE() << "not printed: " << sent->last.detail;
+            return "";
+        }
+        const std::string arrived = WaitForJobFile(JobOf(sent->last));
+        if (arrived.empty()) {
+            ADD_FAILURE() << "the job did not arrive in " << env_["QS_CUPS_PDF_DIR"];
+            return "";
+        }
+        EXPECT_EQ(test::PdfPages(arrived), 1) << arrived;
+        // The queue draws the letters as outlines; the text is read from the
+        // document the trainer sent.
+        test::TempFolder own;
+        const std::string ownPdf = own.Write("sent.pdf", sent->sent.at(0));
+        return test::RunCommand("pdftotext -layout '" + ownPdf + "' -").value_or("");
+    }
+};
+
+TEST_F(PrintedOnTheQueue, Certificate) {
+    REQUIRE_POPPLER();
+    const std::string text = PrintedText(
+        [](auto& s) {
+            s.PostText("jtom");
+            s.PostKey(Key::Return);
+        },
+        [](Trainer& tr) {
+            tr.t.ProgramNo = 2;
+            tr.t.WordList[2] = "ver_laufen";
+            tr.t.WordList[5] = "be_kommen";
+            tr.t.WordList[7] = "ent_decken";
+            tr.t.Results = {0, 5, 1007, 2};
+            tr.t.ResultCount = 3;
+            PrintCertificate(tr);
+        });
+    for (const char* wanted : {"---------- Arbeitszeugnis ---------", "Name: Tom",
+                               "\u00dcbung: Vorsilben",
+                               "Mit Erfolg ge\u00fcbt wurden:", " 1 bekommen \u2713",
+                               " 2 verlaufen \u2713", "als schwer eingestuft:", " 1 entdecken",
+                               "L\u00fcbeck, den 7.3.2026", "Quendelstrand-Lernwerkstatt"}) {
+        EXPECT_NE(text.find(wanted), std::string::npos) << wanted << " in\n" << text;
+    }
+}
+
+TEST_F(PrintedOnTheQueue, TeacherProtocol) {
+    REQUIRE_POPPLER();
+    const std::string text = PrintedText([](auto&) {},
+                                         [](Trainer& tr) {
+                                             tr.t.ProgramNo = 2;
+                                             tr.t.WordList[1] = "be-ver";
+                                             tr.t.WordFilePath = "LS1DAT\\TEST.VWT";
+                                             StartProtocolLine(tr);
+                                             AppendProtocol(tr, "be: kommen");
+                                             ++tr.t.ProtocolCount;
+                                             AppendProtocol(tr, "ver: l\x84ufen");
+                                             tr.t.ProgramNo = 0;
+                                             PrintTeacherProtocol(tr);
+                                         });
+    for (const char* wanted : {"Quendelstrand   7.3.2026   Name:.....................",
+                               "-Vorsilben-: be-ver>LS1DAT\\TEST.VWT", "be: kommen",
+                               "ver: l\u00e4ufen", "Quendelstrand-Lernwerkstatt"}) {
+        EXPECT_NE(text.find(wanted), std::string::npos) << wanted << " in\n" << text;
+    }
 }
 
 }  // namespace
