@@ -8,13 +8,14 @@
 
 namespace qs::test {
 
-TrainerOnScreen::TrainerOnScreen(LocalDate today, std::unique_ptr<PrintSpooler> printer) {
-    // The program's fonts and glyph pictures, as the shipped program has them.
+TrainerOnScreen::TrainerOnScreen(LocalDate today, std::unique_ptr<PrintSpooler> printer,
+                                 Size size) {
+    // The program's fonts, glyph pictures and mouse texts, as shipped.
     const std::filesystem::path app(QS_APP_DIR);
-    for (const char* folder : {"bgi7", "emfs"})
+    for (const char* folder : {"bgi7", "emfs", "maustxt"})
         std::filesystem::create_directory_symlink(app / folder, dir / folder);
     HeadlessOptions o;
-    o.size = {1280, 800};
+    o.size = size;
     o.programPath = dir / "quendelstrand";
     o.today = today;
     o.printer = printer ? std::move(printer) : std::make_unique<KeptPrints>(printed);

@@ -35,9 +35,10 @@ private:
 class TrainerOnScreen {
 public:
     // printer: the print system to use; by default the documents are kept
-    // in printed.
+    // in printed. size: the window's.
     explicit TrainerOnScreen(LocalDate today = {2026, 3, 7, 6},
-                             std::unique_ptr<PrintSpooler> printer = nullptr);
+                             std::unique_ptr<PrintSpooler> printer = nullptr,
+                             Size size = {1280, 800});
     ~TrainerOnScreen();
 
     void PostKey(Key key);
