@@ -37,7 +37,8 @@ TEST_F(CupsPrinting, PrinterFileArrivesAsPdfInTheDefaultQueue) {
 
         const std::string file = std::string(QS_TEST_DATA_DIR) + "/print/" + c.fixture;
         ASSERT_TRUE(PrintPrinterFile(platform, file, false)) << c.fixture;
-        ASSERT_EQ(sent->last.kind, PrintOutcome::Kind::Printed) << c.fixture << ": " << sent->last.detail;
+        ASSERT_EQ(sent->last.kind, PrintOutcome::Kind::Printed)
+            << c.fixture << ": " << sent->last.detail;
         EXPECT_FALSE(fs::exists(app.Path() + "Ausdrucke")) << c.fixture << ": saved instead";
 
         // What went out: the program's own document, with its text.

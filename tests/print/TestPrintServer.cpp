@@ -20,8 +20,9 @@ namespace {
 
 ipp_jstate_t JobState(const std::string& server, const std::string& queue, int job) {
     size_t colon = server.rfind(':');
-    http_t* http = httpConnect2(server.substr(0, colon).c_str(), std::stoi(server.substr(colon + 1)),
-                                nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1, 3000, nullptr);
+    http_t* http =
+        httpConnect2(server.substr(0, colon).c_str(), std::stoi(server.substr(colon + 1)), nullptr,
+                     AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1, 3000, nullptr);
     if (!http) return IPP_JSTATE_PENDING;
     cups_job_t* jobs = nullptr;
     int n = cupsGetJobs2(http, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
@@ -87,7 +88,8 @@ std::string TestPrintServer::WaitForJobFile(int job) {
     const std::string folder = env_["QS_CUPS_PDF_DIR"];
     const std::string prefix = "job_" + std::to_string(job) + "-";
     int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-    if (watch >= 0) ::inotify_add_watch(watch, folder.c_str(), IN_CLOSE_WRITE | IN_ATTRIB | IN_MOVED_TO);
+    if (watch >= 0)
+        ::inotify_add_watch(watch, folder.c_str(), IN_CLOSE_WRITE | IN_ATTRIB | IN_MOVED_TO);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     std::string found;
     while (std::chrono::steady_clock::now() < deadline) {

@@ -18,7 +18,9 @@ using Lines = std::vector<std::string>;
 const std::string kSize10 = std::string("\x1bW") + '\0';
 const std::string kBoldSize12 = std::string("\x1b" "E\x1bW") + '\x01';
 
-void Append(Lines& lines, const Lines& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+void Append(Lines& lines, const Lines& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+}
 
 Lines Empty(int n) { return Lines(n, ""); }
 
@@ -102,8 +104,9 @@ TEST_F(CertificateTest, SinglePlayerListsSolvedWordsWithCheckMarksThenTheHardOne
 
 TEST_F(CertificateTest, TwoPlayersGetOneCertificateEachFromAlternateEntries) {
     screen.PostText("j");
-    Print(3, {5, 6, 1007, 8}, {"", "", "", "", "lauf_en_t", "spiel_en", "sing_st", "ab-bei_\xe1" "en_zen"},
-          2, "Anna", "Ben");
+    Print(3, {5, 6, 1007, 8},
+          {"", "", "", "", "lauf_en_t", "spiel_en", "sing_st", "ab-bei_\xe1" "en_zen"}, 2, "Anna",
+          "Ben");
     ASSERT_TRUE(screen.finished);
 
     // Without an institution set, the centred line is empty: 39 blanks.

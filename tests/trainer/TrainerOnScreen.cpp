@@ -81,7 +81,8 @@ bool TrainerOnScreen::Shows(int col, int row, const std::string& text) const {
     const std::u32string cells = Row(row);
     std::u32string wanted;
     for (unsigned char c : text) wanted += c;
-    return cells.size() >= col - 1 + wanted.size() && cells.substr(col - 1, wanted.size()) == wanted;
+    const size_t from = static_cast<size_t>(col - 1);
+    return cells.size() >= from + wanted.size() && cells.substr(from, wanted.size()) == wanted;
 }
 
 std::vector<std::string> CrLfLines(const std::string& bytes) {
