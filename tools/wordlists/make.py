@@ -263,6 +263,8 @@ def check_line(line):
         return "an empty line (the editor never saves one)"
     if line != line.rstrip(" "):
         return "a blank at the end (the editor drops it when saving)"
+    if line != line.lstrip(" "):
+        return "a blank at the start (the exercises would read a word before it)"
     return None
 
 
