@@ -34,12 +34,22 @@ std::string Upper(std::string s) {
     return s;
 }
 
+// The extension of a file name without its dot, in upper case; empty when there is none.
+std::string Extension(const std::filesystem::path& p) {
+    const std::string ext = p.extension().string();
+    return ext.empty() ? "" : Upper(ext.substr(1));
+}
+
+bool IsListExtension(const std::string& ext) {
+    return std::find(kExtensions.begin(), kExtensions.end(), ext) != kExtensions.end();
+}
+
 std::vector<ShippedList> LoadShippedLists() {
     PosixFileSystem files(kListDir + "quendelstrand");
     std::vector<ShippedList> lists;
     for (const auto& entry : std::filesystem::directory_iterator(kListDir)) {
-        ShippedList list{entry.path().filename().string(),
-                         Upper(entry.path().extension().string().substr(1)), {}};
+        if (!entry.is_regular_file() || !IsListExtension(Extension(entry.path()))) continue;
+        ShippedList list{entry.path().filename().string(), Extension(entry.path()), {}};
         TextFile f(files);
         f.Assign(entry.path().string());
         f.Reset();
@@ -129,7 +139,8 @@ std::string PrefixWord(const Lines& l, size_t i) {
     if (i == 0) return Need(AllWords(Split(l[0], '-')), "line 1: the prefixes joined by '-'");
     bool articleOk = false;
     const Lines p = Split(AfterArticle(l[i], &articleOk), '-');
-    const bool prefixesOk = p.size() >= 2 && p.size() <= 8 && AllWords(Lines(p.begin(), p.end() - 1));
+    const bool prefixesOk =
+        p.size() >= 2 && p.size() <= 8 && AllWords(Lines(p.begin(), p.end() - 1));
     return Need(articleOk && prefixesOk && AllWords(Split(p.back(), '_')) && Letters(l[i]) <= 30,
                 "1 to 7 prefixes each followed by '-', the word's syllables joined by '_', "
                 "at most 30 letters");
@@ -231,8 +242,8 @@ const std::vector<Rule>& Rules() {
     static const std::vector<Rule> rules = {
         {"characters the editor accepts", "",
          [](const Lines& l, size_t i) {
-             return Need(std::all_of(l[i].begin(), l[i].end(),
-                                     [](char c) { return IsTypeable(static_cast<unsigned char>(c)); }),
+             const auto typeable = [](char c) { return IsTypeable(static_cast<unsigned char>(c)); };
+             return Need(std::all_of(l[i].begin(), l[i].end(), typeable),
                          "a character that cannot be typed (or a UTF-8 byte)");
          },
          {"Hund-M\xC3\xBCnd"}},
@@ -258,11 +269,13 @@ const std::vector<Rule>& Rules() {
 
 // --- the tests -----------------------------------------------------------------------------
 
+// The file selection shows the folder to the children, so it holds word lists only.
 TEST(WordLists, EveryExerciseGetsTwoListsAndTheFolderNothingElse) {
+    for (const auto& entry : std::filesystem::directory_iterator(kListDir))
+        EXPECT_TRUE(entry.is_regular_file() && IsListExtension(Extension(entry.path())))
+            << entry.path().filename() << " is no word list";
     std::map<std::string, int> perExtension;
     for (const auto& list : LoadShippedLists()) {
-        EXPECT_NE(std::find(kExtensions.begin(), kExtensions.end(), list.ext), kExtensions.end())
-            << list.name << " is no word list";
         const std::string stem = list.name.substr(0, list.name.rfind('.'));
         EXPECT_LE(stem.size(), 25u) << list.name << ": the editor saves names of 25 characters";
         ++perExtension[list.ext];

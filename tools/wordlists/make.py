@@ -134,7 +134,8 @@ def check_owt(lines):
     for i, line in enumerate(lines):
         article, rest = split_article(line)
         check_article(article, i)
-        need(article == "" or len(article) <= 6, i, "an article ends with a blank within 6 characters")
+        need(article == "" or len(article) <= 6, i,
+             "an article ends with a blank within the first 6 characters")
         syllables = rest.split("-")
         need(all(is_word(s) for s in syllables), i, "syllables joined by '-' (Kaf-fee-tas-se)")
         need(2 <= len(syllables) <= 9, i,
