@@ -240,3 +240,53 @@ TEST(TextScreenReference, FrameShadesAndGermanLetters) {
 
 }  // namespace
 }  // namespace qs
+
+namespace qs {
+namespace {
+
+// The glyph picture drawn straight into a cell of the given size, as the
+// glyph preparation does.
+Bitmap PictureInCell(int code, int w, int h) {
+    Bitmap b(w, h + 2, 0);
+    test::LoadGlyphPicture(code).Draw(b, b.Bounds());
+    return b;
+}
+
+TEST(TextScreenGlyphs, GlyphsFitTheCellsOfTheCurrentWindow) {
+    // Window cells can differ from those of InitScreen (text mode rounds the
+    // client size without the two-pixel margin, graphics mode uses the
+    // drawing area and 30 rows); a glyph still fills exactly its cell.
+    struct Row {
+        const char* what;
+        Size client;
+        bool graph;
+        Size cell;
+    };
+    const Row rows[] = {
+        {"text mode, one pixel wider", {1240, 500}, false, {16, 20}},
+        {"text mode, one pixel taller", {1236, 613}, false, {15, 25}},
+        {"graphics mode", {1280, 960}, true, {16, 32}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        ScreenRig rig(r.client, {196, 218});
+        rig.dos.screen.GraphMode = r.graph;
+        Window(rig.dos, 1, 1, 80, r.graph ? 30 : 25);
+        const ScreenState& s = rig.dos.screen;
+        ASSERT_EQ(s.CellWidth, r.cell.w);
+        ASSERT_EQ(s.CellHeight, r.cell.h);
+        TextColor(rig.dos, 15);
+        Write(rig.dos, "\xDA\xC4\xC4");
+        for (int i = 0; i < 3; ++i) {
+            const Bitmap want = PictureInCell(i == 0 ? 218 : 196, r.cell.w, r.cell.h);
+            const int x0 = s.WinLeft + i * r.cell.w;
+            for (int y = 0; y < r.cell.h; ++y)
+                for (int x = 0; x < r.cell.w; ++x)
+                    ASSERT_EQ(rig.Canvas().Pixel(x0 + x, s.WinTop + y), want.Pixel(x, y))
+                        << "cell " << i << " at " << x << "," << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qs
