@@ -238,12 +238,6 @@ TEST(TextScreenReference, FrameShadesAndGermanLetters) {
     test::ExpectMatchesReference(rig.Crop(Rect{0, 0, 320, 12 * 24}), "textscreen-frame");
 }
 
-}  // namespace
-}  // namespace qs
-
-namespace qs {
-namespace {
-
 // The glyph picture drawn straight into a cell of the given size, as the
 // glyph preparation does.
 Bitmap PictureInCell(int code, int w, int h) {
