@@ -97,6 +97,7 @@ TEST(KeyBuffer, ReadKeyTakesTheMostRecentByteFirstAndSkipsZeros) {
     std::string got;
     for (int i = 0; i < 3; ++i) got += static_cast<char>(ReadKey(rig.dos));
     EXPECT_EQ(got, "cba");
+    EXPECT_EQ(rig.platform.Summary(), "5x1");  // one millisecond per look, zeros included
     EXPECT_TRUE(rig.dos.keys.KeyBuffer.empty());
     EXPECT_THROW(ReadKey(rig.dos), ScriptFinished);
 }

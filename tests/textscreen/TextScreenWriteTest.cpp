@@ -3,6 +3,8 @@
 // colours and clearing.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "screen/surface/Raster.h"
 #include "textscreen/ScreenRig.h"
 
@@ -62,6 +64,16 @@ TEST_F(TextScreenWrite, NoConversionDrawsTheBytesAsTheyAre) {
     d().screen.NoConversion = true;
     Write(d(), "\x94\xF6");
     EXPECT_EQ(rig.GridRow(1), "\u201D\u00F6");
+    // Courier New draws the en dash as an em dash.
+    const char* dashes[] = {"\x96", "\x97", "-"};
+    for (int i = 0; i < 3; ++i) {
+        GotoXY(d(), 2, 2 + 2 * i);
+        Write(d(), dashes[i]);
+    }
+    const Rect row{0, 0, 3 * 8, 19};
+    const Bitmap en = rig.Crop(Rect{0, 19, 24, 38});
+    EXPECT_TRUE(test::SamePixels(en, rig.Crop(Rect{0, 57, 24, 76}), row));
+    EXPECT_FALSE(test::SamePixels(en, rig.Crop(Rect{0, 95, 24, 114}), row));
 }
 
 TEST_F(TextScreenWrite, WrapsAtTheWindowsRightEdgeWithoutScrolling) {
@@ -245,6 +257,30 @@ TEST_F(TextScreenWrite, FieldsAreRightAligned) {
 TEST_F(TextScreenWrite, ValuesOfEachKind) {
     WriteValues(d(), {std::string("s"), 12LL, 1.5, 'c', -0.25});
     EXPECT_EQ(rig.GridRow(1), "s121,5c-0,25");
+}
+
+TEST(TextScreenWidth, WidthInGraphUnits) {
+    // 1920 x 1080: the drawing area is 1440 wide, so a character 18 pixels
+    // wide counts 8 units; a lone special glyph counts the window pixels of "A".
+    ScreenRig rig({1920, 1080}, {196});
+    rig.AddGlyph("132", 196);
+    Dos& d = rig.dos;
+    const int a = d.fonts.Get(d.screen.WindowFont).CharWidth('A');
+    const int unit = static_cast<int>(std::lround(a * 640.0 / 1440));
+    struct Row {
+        const char* what;
+        std::string text;
+        int width;
+    };
+    const Row rows[] = {
+        {"letters", "AB", 2 * unit},
+        {"one letter", "A", unit},
+        {"lone glyph", "\xC4", a},
+        {"glyph in a longer text", "\xC4\xC4", 2 * unit},
+        {"converted letter is no glyph", "\x84", unit},
+        {"empty", "", 0},
+    };
+    for (const Row& r : rows) EXPECT_EQ(TextWidth640(d, r.text), r.width) << r.what;
 }
 
 }  // namespace
