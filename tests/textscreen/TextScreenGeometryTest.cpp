@@ -162,5 +162,40 @@ TEST(TextScreenGeometry, GraphicsModeWindowUsesTheDrawingAreaAndThirtyRows) {
     EXPECT_EQ(rig.GridRow(3), " G");
 }
 
+TEST(TextScreenGeometry, WindowsOutsideTheScreenDrawOnlyWhatIsVisible) {
+    // Coordinates are taken as given: nothing is clipped to the screen, and
+    // whatever falls outside the window's pixels is simply not drawn.
+    struct Row {
+        const char* what;
+        int x1, y1, x2, y2;
+    };
+    const Row rows[] = {
+        {"right of the screen", 78, 2, 90, 4},
+        {"below the screen", 3, 24, 10, 40},
+        {"above and left", -5, -3, 2, 1},
+        {"inverted", 20, 10, 5, 2},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        ScreenRig rig({642, 482}, {196, 219});
+        Dos& d = rig.dos;
+        CursorOn(d);
+        Window(d, r.x1, r.y1, r.x2, r.y2);
+        TextBackground(d, 1);
+        ClrScr(d);
+        for (int i = 0; i < 4; ++i) WriteLn(d, "Zeile \xC4\xC4\xDB\xDB \x84");
+        GotoXY(d, 30, 30);
+        Write(d, "\xC4\xC4");
+        ShadowCells(d, r.x1, r.y1, r.x2 + 5, r.y2 + 5, 7);
+        CursorOff(d);
+        // The part of the window on the screen shows the last line, moved up
+        // by the write below the window.
+        if (r.x1 == 78) {
+            EXPECT_EQ(rig.GridRow(2), std::string(77, ' ') + "Zei");
+            EXPECT_EQ(rig.GridRow(3), "");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qs
