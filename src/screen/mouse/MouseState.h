@@ -34,7 +34,7 @@ struct MouseState {
     int LastClick = 0;
     bool LeftHeld = false;
     bool RightHeld = false;
-    std::string ProgramDir;   // with a trailing backslash
+    std::string ProgramDir;   // the program folder, a real path ending in '/'
     std::string ProgramName;  // bare file name of the program
 
     // Kept by the main window's mouse handlers (window pixels).

@@ -1,0 +1,30 @@
+// The program's command line:
+//   quendelstrand [--headless] [--window] [--size WxH] [--script FILE] [--out DIR]
+//                 [--seed N] [--app-dir DIR] [OPTIONSFILE|nodx]
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Geometry.h"
+
+namespace qs {
+
+struct CommandLine {
+    bool headless = false;  // the headless backend instead of a real window
+    bool window = false;    // a normal window of `size` instead of full screen
+    Size size{1280, 960};
+    std::string script;     // the script file to run, empty for none
+    std::string outDir = ".";
+    std::string appDir;     // stands in for the program's folder when not empty
+    std::optional<uint32_t> seed;
+    std::string firstArgument;  // the trainer's first command-line argument
+};
+
+// args without the program name. Throws std::invalid_argument naming the
+// offending argument.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace qs

@@ -1,0 +1,21 @@
+// The screen dump of a scripted run: NAME.png (the window) and NAME.txt,
+// the screen as text for tests and reviewers to compare:
+//   mode: text|graphics
+//   25 or 30 rows of 80 characters, what the text screen last wrote, in UTF-8
+//   in graphics mode, one line per graphics text since InitGraph or a
+//   whole-screen Bar:  text X Y COLOUR "TEXT"
+#pragma once
+
+#include <string>
+
+#include "screen/Dos.h"
+
+namespace qs {
+
+std::string DumpText(const Dos& d);
+
+// Writes NAME.png and NAME.txt into outDir (made when missing). Throws
+// std::runtime_error when a file cannot be written.
+void WriteDump(Dos& d, const std::string& outDir, const std::string& name);
+
+}  // namespace qs

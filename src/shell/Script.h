@@ -1,0 +1,111 @@
+// Scripted input: a script of one command a line drives the trainer as a
+// user would, through the same events a window delivers, and writes screen
+// dumps on the way. Tests and reviewers run the program headless with it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "screen/Dos.h"
+
+namespace qs {
+
+struct ScriptCommand {
+    enum class Kind : uint8_t {
+        Key,       // key, alt, shift, text (the character for a printable key)
+        Type,      // text: UTF-8, one character per step
+        Click,     // x, y: mouse cell column and row, from 1
+        GClick,    // x, y: graph point; right
+        Move,      // x, y: graph point
+        Down,
+        Up,
+        Wait,      // ms
+        Resize,    // x, y: the new client width and height
+        FocusOut,
+        FocusIn,
+        Close,
+        Dump,      // text: the file name without extension
+    };
+    Kind kind = Kind::Close;
+    int line = 0;  // from 1, for messages
+    Key key = Key::Unknown;
+    bool alt = false;
+    bool shift = false;
+    bool right = false;
+    std::string text;
+    int x = 0;
+    int y = 0;
+    int ms = 0;
+};
+
+// A line of a script that cannot be understood; the message is
+// "script line N: ...".
+class ScriptError : public std::runtime_error {
+public:
+    ScriptError(int line, const std::string& what);
+};
+
+std::vector<ScriptCommand> ParseScript(const std::string& text);
+
+// What a script does to the window itself; each backend provides it.
+class ScriptBackend {
+public:
+    virtual ~ScriptBackend() = default;
+    // Gives the window a new client size, as the user dragging its frame would.
+    virtual void Resize(int w, int h) = 0;
+    // Another program takes the focus (in = false) or gives it back.
+    virtual void Focus(bool in) = 0;
+};
+
+// Feeds a parsed script into the program from its message pump. Each line
+// waits until the program has taken the events of the lines before it and
+// emptied its key buffer, so keys arrive one at a time as typed; `wait`
+// holds the following lines for that much of the program's time.
+class ScriptRunner {
+public:
+    ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
+                 std::string outDir);
+
+    // Hooks the runner into d's message pump and its waits for input. The
+    // runner must outlive d's use of the hooks.
+    void Install();
+
+    // Takes the lines that are due. Throws ScriptFinished when the script is
+    // used up and the program has gone on without input for ten minutes of
+    // its time (a program that polls instead of waiting), and ScriptError
+    // when a line has been held that long because the program does not take
+    // the input before it.
+    void Step();
+    // Throws ScriptFinished when the script is used up and nothing is left
+    // for the program to take.
+    void OnWaitingForInput();
+
+    bool Finished() const { return next_ >= commands_.size(); }
+
+private:
+    bool Settled();
+    void PostKey(Key key, const std::string& text, bool alt, bool shift);
+    void PostCharacter(const std::string& utf8);
+    void PostMouse(Event::Type type, Point at, MouseButton button);
+    void PostClick(Point at, MouseButton button);
+    Point CellCentre(int col, int row);
+    Point GraphPoint(int x, int y);
+    void CheckHeld(const ScriptCommand& c);
+    void CheckIdle();
+
+    Dos& d_;
+    std::vector<ScriptCommand> commands_;
+    ScriptBackend& backend_;
+    std::string outDir_;
+    size_t next_ = 0;
+    size_t typed_ = 0;  // bytes of the current `type` line already posted
+    std::optional<uint64_t> waitUntil_;
+    std::optional<uint64_t> idleSince_;
+    std::optional<uint64_t> heldSince_;
+};
+
+}  // namespace qs

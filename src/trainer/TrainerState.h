@@ -1,0 +1,146 @@
+// The trainer's shared state: what the menu, the options screen, the file
+// selection, the editor, the results and the exercises read and write. The
+// field names are the trainer's historical ones. One Trainer object holds
+// it for one run of the trainer's main procedure, beside the Dos machine it
+// draws on.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "screen/Dos.h"
+
+namespace qs {
+
+// The option variables (saved in the options file, lines 1 to 19).
+struct Options {
+    bool OptArtikel = false;  // stored as 100 (on) or 0
+    int GraphFont = 0;
+    int OptTon = 0;
+    int OptWortwahl = 0;
+    int OptTrennung = 0;
+    int OptBaustelle = 0;
+    int OptBausteine = 0;
+    int OptMaus = 0;
+    int KontaktThickness = 0;
+    int OptWortvergl = 0;
+    int OptZerlegen = 0;
+    int OptGreifen = 0;
+    int OptGreifteile = 0;
+    int OptSauri = 0;
+    int OptSortFiles = 0;
+    int OptEndungen = 0;
+    int OptWiederhole = 0;
+    int OptZerlegenArt = 0;
+    int OptReserve = 1;
+};
+
+constexpr int kWordListSize = 301;
+constexpr int kProtocolSize = 100;
+constexpr int kResultsSize = 60;
+constexpr int kFileListMax = 80;
+
+struct TrainerState {
+    // --- Menu and program loop -------------------------------------------
+    std::string ProgramDir;   // the program folder, ending in '/'
+    std::string OptionsPath;  // the options file in use (a real path)
+    std::string FirstArgument;  // the program's first command-line argument, or ""
+    int ProgramNo = 1;
+    char MenuKey = ' ';
+    char LastKey = ' ';
+    bool AnswerNo = false;
+    bool OptionsChanged = false;
+    int EditorProgram = 1;
+    int MaxX = 639;
+    int MaxY = 479;
+    int UmwandelnDirection = 1;
+    bool UmwandelnReversible = false;
+    Options opt;
+    std::array<std::string, 16> LastFiles{};
+    int OptionsRow = 1;
+    bool WortwahlRelabelled = false;  // "Wortfolge" shown since row 3 was selected
+
+    // --- Teacher protocol and results -------------------------------------
+    // Index 1..100 as in the protocol's numbering; entry 0 unused.
+    std::array<std::string, kProtocolSize + 2> ProtocolLines{};
+    int ProtocolCount = 0;
+    // Index 1..60; entry 0 unused.
+    std::array<int, kResultsSize + 1> Results{};
+    int ResultCount = 0;
+    int ListedCount = 0;
+    int PageLines = 0;
+
+    // --- Word list and file selection --------------------------------------
+    // Index 1..301; entry 0 unused.
+    std::array<std::string, kWordListSize + 1> WordList{};
+    int WordCount = 0;
+    int CurrentLine = 1;
+    int TopLine = 0;
+    std::string EditBuffer;
+    int EditColumn = 1;
+    std::string WordFileExt;
+    std::string WordFilePath;  // DOS style: ProgramDir + "LS1DAT\" + name
+    std::string WordFileName;
+    std::vector<std::string> FileList;
+    int FileCount = 0;
+    bool WrongExtension = false;
+};
+
+// Players, turns and the tasks of the running exercise.
+struct PlayersState {
+    int PlayerCount = 1;
+    std::string PlayerName1;
+    std::string PlayerName2;
+    bool Player1Turn = true;
+    int EntryX = 0;
+    std::string WorkText;
+    std::string AnswerText;
+    int AnswerX = 0;
+    int TextSize = 0;
+    int TaskCount = 0;
+    int TaskMistakes = 0;
+    int CurrentWordNo = 0;
+    std::array<int, 6> RepeatList{};  // index 1..5
+    int RepeatCount = 0;
+    bool RepeatDue = false;
+    bool MistakeNoted = false;
+    int ResumeWordPos = 0;
+    std::string PartsText;
+    std::array<int, 17> PieceLeft{};  // index 1..16
+    std::array<int, 17> PieceRight{};
+    std::array<std::string, 17> PieceText{};
+    int PieceSlot = 0;
+};
+
+class Trainer;
+using ExerciseProc = void (*)(Trainer&);
+
+// The exercises the menu starts. The exercises sit above the trainer, so
+// the program hands them in; an empty entry does nothing.
+struct ExerciseTable {
+    ExerciseProc RunComparison = nullptr;    // Wortvergleich
+    ExerciseProc RunRace = nullptr;          // Vorsilben, Endungen as a race
+    ExerciseProc RunTeeth = nullptr;         // Endungen with the bite
+    ExerciseProc RunSyllables = nullptr;     // Silben ordnen, Zerlegen
+    ExerciseProc RunBuildingSite = nullptr;  // Baustelle
+    ExerciseProc RunTwoIntoOne = nullptr;    // Aus 2 mach 1
+    ExerciseProc RunContact = nullptr;       // Kontakt
+    ExerciseProc RunGrabbing = nullptr;      // Greifen
+    ExerciseProc RunConvert = nullptr;       // Umwandeln, Reparieren
+};
+
+// One run of the trainer: the machine it draws on and its state.
+class Trainer {
+public:
+    explicit Trainer(Dos& dos) : d(dos) {}
+    Trainer(const Trainer&) = delete;
+    Trainer& operator=(const Trainer&) = delete;
+
+    Dos& d;
+    TrainerState t;
+    PlayersState players;
+    ExerciseTable exercises;
+};
+
+}  // namespace qs

@@ -1,0 +1,308 @@
+// The main window's life: start after the first paint, restart on resize,
+// close while the trainer runs, the recent-files list and typed keys.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/headless/HeadlessPlatform.h"
+#include "screen/Keyboard.h"
+#include "screen/TextScreen.h"
+#include "shell/MainWindow.h"
+#include "support/ReferenceImage.h"
+
+namespace qs {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public ::testing::Test {
+public:
+    MainWindowTest() : appDir_(MakeAppDir()) {}
+    ~MainWindowTest() override { fs::remove_all(appDir_); }
+
+    static std::string MakeAppDir() {
+        const fs::path dir = fs::path(::testing::TempDir()) /
+                             ("qs-mainwindow-" + std::to_string(++counter_));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "bgi7");
+        return dir.string() + "/";
+    }
+
+    HeadlessPlatform& Platform(Size size = {640, 480}) {
+        if (!platform_) {
+            HeadlessOptions o;
+            o.size = size;
+            o.programPath = appDir_ + "quendelstrand";
+            platform_ = std::make_unique<HeadlessPlatform>(std::move(o));
+            dos_ = std::make_unique<Dos>(*platform_);
+        }
+        return *platform_;
+    }
+
+    // Creates, opens and shows the window with the given trainer; the run
+    // ends when the window closes or waits with nothing left to do.
+    void RunWindow(std::function<void(Dos&)> trainer, bool open = true,
+                   const std::function<void()>& beforeRun = {}) {
+        Platform();
+        form_ = std::make_unique<TForm_dos>(*dos_, std::move(trainer));
+        form_->Create();
+        if (open) platform_->OpenWindow(WindowOptions{});
+        form_->Show();
+        if (beforeRun) beforeRun();
+        dos_->waitingForInput = [] { throw ScriptFinished{}; };
+        try {
+            form_->Run();
+        } catch (const ScriptFinished&) {
+        }
+    }
+
+    void PostKey(Key key) {
+        Event e;
+        e.type = Event::Type::KeyDown;
+        e.key = key;
+        Platform().PostEvent(e);
+        e.type = Event::Type::KeyUp;
+        Platform().PostEvent(e);
+    }
+    void PostText(const std::string& utf8) {
+        Event e;
+        e.type = Event::Type::Text;
+        e.text = utf8;
+        Platform().PostEvent(e);
+    }
+
+    std::string appDir_;
+    std::unique_ptr<HeadlessPlatform> platform_;
+    std::unique_ptr<Dos> dos_;
+    std::unique_ptr<TForm_dos> form_;
+    static inline int counter_ = 0;
+};
+
+TEST_F(MainWindowTest, TrainerWaitsForTheFirstPaint) {
+    int runs = 0;
+    RunWindow([&](Dos&) { ++runs; }, /*open=*/false);
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(form_->Closed());
+}
+
+TEST_F(MainWindowTest, TrainerReturningClosesTheWindow) {
+    int runs = 0;
+    RunWindow([&](Dos& d) {
+        ++runs;
+        EXPECT_TRUE(d.keys.TrainerActive);
+        EXPECT_TRUE(d.keys.ScaleDelays);
+    });
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(form_->Closed());
+    EXPECT_FALSE(dos_->keys.TrainerActive);
+    EXPECT_EQ(platform_->Title(), "Quendelstrand");
+}
+
+TEST_F(MainWindowTest, ResizeRestartsTheTrainerOnARebuiltScreen) {
+    std::vector<Size> sizes;
+    std::vector<int> cellWidths;
+    RunWindow([&](Dos& d) {
+        sizes.push_back(d.ClientSize());
+        cellWidths.push_back(d.screen.CellWidth);
+        if (sizes.size() == 1) {
+            platform_->ResizeWindow(800, 600);
+            PostKey(Key::Escape);
+        }
+        while (ReadKey(d) != 27) {
+        }
+    });
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_EQ(sizes[1], (Size{800, 600}));
+    EXPECT_EQ(cellWidths[0], 8);
+    EXPECT_EQ(cellWidths[1], 10);
+    EXPECT_TRUE(form_->Closed());
+}
+
+TEST_F(MainWindowTest, CloseWhileTheTrainerRunsIsTheTrainersEsc) {
+    std::vector<int> keys;
+    RunWindow([&](Dos& d) {
+        Event e;
+        e.type = Event::Type::Close;
+        platform_->PostEvent(e);
+        uint8_t k;
+        do keys.push_back(k = ReadKey(d));
+        while (k != 27);
+    });
+    EXPECT_EQ(keys, std::vector<int>{27});
+    EXPECT_TRUE(form_->Closed());
+}
+
+// An error that ends the trainer must not leave it counted as running:
+// the window closes instead of waiting for an ESC nobody reads.
+TEST_F(MainWindowTest, AnErrorEndsTheRunAndTheWindowCloses) {
+    RunWindow([](Dos&) { throw std::runtime_error("broken word list"); });
+    EXPECT_TRUE(form_->Closed());
+    EXPECT_EQ(form_->LastError(), "broken word list");
+}
+
+TEST_F(MainWindowTest, RecentFilesKeepTheirFirstTwentyLinesAtExit) {
+    std::string text;
+    for (int i = 1; i <= 25; ++i) text += "datei" + std::to_string(i) + ".wwt\r\n";
+    ASSERT_TRUE(test::WriteFileBytes(appDir_ + "bgi7/filelist.txt",
+                                     std::vector<uint8_t>(text.begin(), text.end())));
+    RunWindow([](Dos&) {});
+    ASSERT_EQ(form_->RecentFiles.size(), 25u);
+    form_->Destroy();
+    const auto saved = test::ReadFileBytes(appDir_ + "bgi7/filelist.txt");
+    std::string expected;
+    for (int i = 1; i <= 20; ++i) expected += "datei" + std::to_string(i) + ".wwt\r\n";
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), expected);
+}
+
+TEST_F(MainWindowTest, RecentFilesAreWrittenEvenWhenThereWereNone) {
+    RunWindow([](Dos&) {});
+    form_->Destroy();
+    EXPECT_TRUE(fs::exists(appDir_ + "bgi7/filelist.txt"));
+    EXPECT_TRUE(fs::is_directory(appDir_ + "Wavs"));
+}
+
+TEST_F(MainWindowTest, DelaySettingGivesTheSpeedFactor) {
+    struct Row {
+        const char* stored;
+        double factor;
+    };
+    const Row rows[] = {{"1", 1.0},     {"1,50", 1.5}, {"0,1", 0.1},  {"440,00", 440.0},
+                        {" 2 ", 2.0},   {"abc", 1.0},  {"", 1.0},     {"1.5", 1.0},
+                        {"1,5x", 1.0},  {",", 1.0}};
+    for (const Row& row : rows) {
+        EXPECT_DOUBLE_EQ(ParseSpeedFactor(row.stored, ','), row.factor) << '"' << row.stored << '"';
+    }
+}
+
+// A stored speed the program cannot read must not keep it from starting.
+TEST_F(MainWindowTest, UnreadableDelaySettingStartsWithFactorOne) {
+    Platform().Settings().Write("Software\\Q.X.\\quendelstrand", "Allgemein", "Delay", "schnell");
+    double seen = -1;
+    RunWindow([&](Dos& d) { seen = d.keys.SpeedFactor; });
+    EXPECT_DOUBLE_EQ(seen, 1.0);
+}
+
+TEST_F(MainWindowTest, TypedKeysReachTheKeyBuffer) {
+    struct Row {
+        const char* name;
+        std::function<void(MainWindowTest&)> post;
+        std::string expected;  // code page 437 bytes in the order typed
+    };
+    auto key = [](Key k) { return [k](MainWindowTest& t) { t.PostKey(k); }; };
+    auto text = [](const char* s) { return [s](MainWindowTest& t) { t.PostText(s); }; };
+    const Row rows[] = {
+        {"letter", text("a"), "a"},
+        {"umlaut", text("\xc3\xa4"), "\x84"},
+        {"sharp s", text("\xc3\x9f"), "\xe1"},
+        {"return", key(Key::Return), "\r"},
+        {"escape", key(Key::Escape), "\x1b"},
+        {"backspace", key(Key::Backspace), "\b"},
+        {"tab", key(Key::Tab), "\t"},
+        {"left arrow", key(Key::Left), "K"},
+        {"alt held", [](MainWindowTest& t) {
+             Event e;
+             e.type = Event::Type::KeyDown;
+             e.key = Key::Alt;
+             t.Platform().PostEvent(e);
+             t.PostText("x");
+             t.PostKey(Key::Left);
+             e.type = Event::Type::KeyUp;
+             t.Platform().PostEvent(e);
+         }, "x"},
+    };
+    for (const Row& row : rows) {
+        form_.reset();
+        dos_.reset();
+        platform_.reset();
+        std::string got;
+        Platform();
+        row.post(*this);
+        RunWindow([&](Dos& d) {
+            while (true) {
+                const uint8_t k = ReadKey(d);
+                got.push_back(static_cast<char>(k));
+            }
+        });
+        EXPECT_EQ(got, row.expected) << row.name;
+    }
+}
+
+// A press and release within two pixels is a click on the region under it;
+// a longer way is a drag and gives nothing.
+TEST_F(MainWindowTest, ClicksOnARegionBecomeItsKey) {
+    fs::create_directories(appDir_ + "maustxt");
+    const std::string table = "1 10 3 3 65 \r\n";
+    ASSERT_TRUE(test::WriteFileBytes(appDir_ + "maustxt/quendelstrand.mtb",
+                                     std::vector<uint8_t>(table.begin(), table.end())));
+    struct Row {
+        const char* name;
+        int downX, upX;
+        std::string expected;
+    };
+    // Cells are 8 x 19 pixels at 640 x 480: row 3 spans y 38..56.
+    const Row rows[] = {
+        {"click", 20, 20, "A"},
+        {"one pixel off", 20, 21, "A"},
+        {"two pixels right is a drag", 20, 22, ""},
+        {"two pixels left still a click", 20, 18, "A"},
+        {"three pixels left is a drag", 20, 17, ""},
+    };
+    for (const Row& row : rows) {
+        form_.reset();
+        dos_.reset();
+        platform_.reset();
+        std::string got;
+        auto mouse = [&](Event::Type type, int x) {
+            Event e;
+            e.type = type;
+            e.x = x;
+            e.y = 45;
+            e.button = MouseButton::Left;
+            Platform().PostEvent(e);
+        };
+        mouse(Event::Type::MouseDown, row.downX);
+        mouse(Event::Type::MouseUp, row.upX);
+        RunWindow([&](Dos& d) {
+            while (true) got.push_back(static_cast<char>(ReadKey(d)));
+        });
+        EXPECT_EQ(got, row.expected) << row.name;
+        EXPECT_FALSE(dos_->mouse.LeftHeld) << row.name;
+    }
+}
+
+// Switching to another program covers the top of the screen with a grey
+// bar; coming back restores every pixel as it was.
+TEST_F(MainWindowTest, DeactivationBannerAndExactRestore) {
+    Bitmap before, during, after;
+    RunWindow([&](Dos& d) {
+        TextColor(d, 14);
+        TextBackground(d, 1);
+        ClrScr(d);
+        Write(d, "Hund und Katze");
+        before = d.Canvas();
+        platform_->SetActive(false);
+        PumpMessages(d, true);
+        during = d.Canvas();
+        platform_->SetActive(true);
+        PumpMessages(d, true);
+        after = d.Canvas();
+    });
+    const int barHeight = 480 / 24;
+    EXPECT_EQ(during.Pixel(5, 1), MakeRgb(128, 128, 128));
+    EXPECT_EQ(during.Pixel(5, barHeight - 1), MakeRgb(128, 128, 128));
+    EXPECT_EQ(during.Pixel(5, barHeight), before.Pixel(5, barHeight));
+    bool whiteText = false;
+    for (int y = 0; y < barHeight; ++y)
+        for (int x = 640 / 3; x < 640; ++x) whiteText |= during.Pixel(x, y) == MakeRgb(255, 255, 255);
+    EXPECT_TRUE(whiteText) << "the banner text is drawn in white";
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) differing += after.Pixel(x, y) != before.Pixel(x, y);
+    EXPECT_EQ(differing, 0) << "the screen comes back exactly";
+    EXPECT_FALSE(dos_->Pages[5]) << "page 5 is freed on return";
+}
+
+}  // namespace
+}  // namespace qs

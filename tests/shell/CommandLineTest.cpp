@@ -1,0 +1,105 @@
+#include "shell/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace qs {
+namespace {
+
+struct GoodLine {
+    const char* name;
+    std::vector<std::string> args;
+    CommandLine want;
+};
+
+CommandLine Make(auto&& edit) {
+    CommandLine c;
+    edit(c);
+    return c;
+}
+
+TEST(CommandLineTest, AcceptsEveryOption) {
+    const GoodLine cases[] = {
+        {"nothing", {}, CommandLine{}},
+        {"headless", {"--headless"}, Make([](CommandLine& c) { c.headless = true; })},
+        {"size alone changes nothing else",
+         {"--size", "640x480"},
+         Make([](CommandLine& c) { c.size = {640, 480}; })},
+        {"window", {"--window"}, Make([](CommandLine& c) { c.window = true; })},
+        {"all",
+         {"--headless", "--window", "--size", "1920x1080", "--script", "a.txt", "--out", "dumps",
+          "--seed", "4294967295", "--app-dir", "/opt/q", "nodx"},
+         Make([](CommandLine& c) {
+             c.headless = c.window = true;
+             c.size = {1920, 1080};
+             c.script = "a.txt";
+             c.outDir = "dumps";
+             c.seed = 4294967295u;
+             c.appDir = "/opt/q";
+             c.firstArgument = "nodx";
+         })},
+        {"argument before options",
+         {"optionen.txt", "--seed", "0"},
+         Make([](CommandLine& c) {
+             c.firstArgument = "optionen.txt";
+             c.seed = 0;
+         })},
+        {"later value wins",
+         {"--seed", "1", "--seed", "2"},
+         Make([](CommandLine& c) { c.seed = 2; })},
+    };
+    for (const GoodLine& t : cases) {
+        SCOPED_TRACE(t.name);
+        const CommandLine got = ParseCommandLine(t.args);
+        EXPECT_EQ(got.headless, t.want.headless);
+        EXPECT_EQ(got.window, t.want.window);
+        EXPECT_EQ(got.size, t.want.size);
+        EXPECT_EQ(got.script, t.want.script);
+        EXPECT_EQ(got.outDir, t.want.outDir);
+        EXPECT_EQ(got.appDir, t.want.appDir);
+        EXPECT_EQ(got.seed, t.want.seed);
+        EXPECT_EQ(got.firstArgument, t.want.firstArgument);
+    }
+}
+
+struct BadLine {
+    std::vector<std::string> args;
+    const char* messagePart;
+};
+
+TEST(CommandLineTest, RejectsBadArgumentsWithAClearMessage) {
+    const BadLine cases[] = {
+        {{"--fullscreen"}, "unknown option '--fullscreen'"},
+        {{"-h"}, "unknown option '-h'"},
+        {{"--size=640x480"}, "unknown option"},
+        {{"--size"}, "--size: missing value"},
+        {{"--script"}, "--script: missing value"},
+        {{"--out", ""}, "--out: empty value"},
+        {{"--size", "640"}, "WIDTHxHEIGHT"},
+        {{"--size", "640x"}, "WIDTHxHEIGHT"},
+        {{"--size", "0x480"}, "WIDTHxHEIGHT"},
+        {{"--size", "-640x480"}, "WIDTHxHEIGHT"},
+        {{"--size", "640x480x2"}, "WIDTHxHEIGHT"},
+        {{"--size", "99999x480"}, "WIDTHxHEIGHT"},
+        {{"--seed", "abc"}, "--seed: expected a number"},
+        {{"--seed", "-1"}, "--seed: expected a number"},
+        {{"--seed", "4294967296"}, "--seed: expected a number"},
+        {{"--seed", "12 "}, "--seed: expected a number"},
+        {{"a.txt", "nodx"}, "unexpected second argument 'nodx'"},
+    };
+    for (const BadLine& t : cases) {
+        std::string joined;
+        for (const std::string& a : t.args) joined += "[" + a + "]";
+        SCOPED_TRACE(joined);
+        try {
+            ParseCommandLine(t.args);
+            ADD_FAILURE() << "accepted";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_NE(std::string(e.what()).find(t.messagePart), std::string::npos) << e.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qs
