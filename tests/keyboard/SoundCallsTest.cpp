@@ -3,6 +3,7 @@
 
 #include "files/TempDir.h"
 #include "keyboard/KeyboardRig.h"
+#include "screen/sound/Sound.h"
 
 namespace qs {
 namespace {
@@ -35,11 +36,22 @@ TEST(SoundCalls, WavFilesAreLookedUpInTheProgramFolderFirst) {
     for (const Row& r : rows) EXPECT_EQ(WavPath(rig.dos, r.name), r.path) << r.name;
 }
 
-TEST(SoundCalls, PlayWavOfNothingReturnsFalse) {
-    KeyboardRig rig;
+TEST(SoundCalls, PlayWavStartsFoundFilesAndLetsThemOverlap) {
+    qs::testing::TempDir app;
+    const std::vector<uint8_t> wav = MakeToneWav(440);
+    app.Put("wavs/ja.wav", std::string(wav.begin(), wav.end()));
+    app.Put("wavs/kaputt.wav", "RIFF....WAVE");
+    HeadlessOptions o;
+    o.programPath = app / "quendelstrand";
+    KeyboardRig rig(std::move(o));
+    EXPECT_TRUE(PlayWav(rig.dos, "WAVS\\JA.WAV"));
+    EXPECT_TRUE(PlayWav(rig.dos, "wavs\\ja.wav"));  // the first one goes on
+    EXPECT_FALSE(PlayWav(rig.dos, "wavs\\kaputt.wav"));
+    EXPECT_FALSE(PlayWav(rig.dos, "wavs\\fehlt.wav"));
     EXPECT_FALSE(PlayWav(rig.dos, ""));
-    EXPECT_FALSE(PlayWav(rig.dos, "wavs\\gibtesnicht.wav"));
-    EXPECT_TRUE(rig.platform.SoundLog().empty());
+    ASSERT_EQ(rig.platform.SoundLog().size(), 2u);
+    EXPECT_EQ(rig.platform.SoundLog()[0].path, app / "wavs/ja.wav");
+    EXPECT_EQ(rig.platform.SoundLog()[1].path, app / "wavs/ja.wav");
 }
 
 TEST(SoundCalls, StopSoundWaitsOneMillisecond) {
