@@ -2,6 +2,7 @@
 // reference picture of a small screen.
 #include <gtest/gtest.h>
 
+#include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
 #include "support/ReferenceImage.h"
 #include "textscreen/ScreenRig.h"
@@ -264,8 +265,10 @@ TEST(TextScreenGlyphs, GlyphsFitTheCellsOfTheCurrentWindow) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         ScreenRig rig(r.client, {196, 218});
-        rig.dos.screen.GraphMode = r.graph;
-        Window(rig.dos, 1, 1, 80, r.graph ? 30 : 25);
+        if (r.graph)
+            InitGraph(rig.dos, 0);
+        else
+            Window(rig.dos, 1, 1, 80, 25);
         const ScreenState& s = rig.dos.screen;
         ASSERT_EQ(s.CellWidth, r.cell.w);
         ASSERT_EQ(s.CellHeight, r.cell.h);
