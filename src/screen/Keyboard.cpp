@@ -183,13 +183,18 @@ void Delay(Dos& d, double ms) {
     PumpMessages(d, false);
 }
 
-bool PlayWav(Dos& d, const std::string& fileName) {
-    if (fileName.empty()) return false;
+std::string WavPath(Dos& d, const std::string& fileName) {
+    if (fileName.empty()) return "";
     FileSystem& fs = d.platform.Files();
     std::string path = ResolvePath(fs, AppDir(fs) + fileName);
     if (!fs.Exists(path)) path = ResolvePath(fs, fileName);
-    bool started = false;
-    if (fs.Exists(path) && !fs.IsDirectory(path)) started = d.sound.Play(path);
+    return fs.Exists(path) && !fs.IsDirectory(path) ? path : "";
+}
+
+bool PlayWav(Dos& d, const std::string& fileName) {
+    if (fileName.empty()) return false;
+    const std::string path = WavPath(d, fileName);
+    const bool started = !path.empty() && d.sound.Play(path);
     PumpMessages(d, false);
     return started;
 }

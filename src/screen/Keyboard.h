@@ -24,6 +24,9 @@ void ArrowToEditKey(Dos& d, uint8_t& ch);
 void PumpMessages(Dos& d, bool force);
 void Delay(Dos& d, double ms);
 
+// The file PlayWav plays for fileName: the program folder's file of that name
+// when it exists, else the name as given; empty when neither is a file.
+std::string WavPath(Dos& d, const std::string& fileName);
 bool PlayWav(Dos& d, const std::string& fileName);
 void StopSound(Dos& d);
 void Tone(Dos& d, int frequency, int ms);

@@ -52,6 +52,7 @@ struct ScreenState {
     // index by name.
     std::vector<GlyphCell> Glyphs;
     std::unordered_map<std::string, int> GlyphIndex;
+    Size GlyphCellSize;  // the cell size the glyphs were prepared for
     bool NoConversion = false;
 
     // The window's font and colours as the text operations left them.

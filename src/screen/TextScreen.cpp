@@ -176,6 +176,9 @@ RunEnd TextRun(Dos& d, const std::string& text) {
             if (cell) *cell = GridCharFor(drawn, false, orig);
             previousGlyph = -1;
         } else {
+            // Cells of a window can differ from those the glyphs were made
+            // for (graphics mode, rounding); a glyph must fill its cell.
+            if (s.GlyphCellSize != Size{s.CellWidth, s.CellHeight}) PrepareGlyphs(d);
             if (glyph == previousGlyph) {
                 Blit(canvas, s.CursorX, s.CursorY, canvas,
                      Rect{previousCell.x, previousCell.y, previousCell.x + s.CellWidth,
@@ -282,8 +285,14 @@ void InitScreen(Dos& d) {
     s.GridRows = s.GraphMode ? kGraphRows : kTextRows;
     std::fill(s.Grid.begin(), s.Grid.end(), U' ');
 
+    PrepareGlyphs(d);
+}
+
+void PrepareGlyphs(Dos& d) {
+    ScreenState& s = d.screen;
     s.Glyphs.clear();
     s.GlyphIndex.clear();
+    s.GlyphCellSize = Size{s.CellWidth, s.CellHeight};
     for (const NamedPicture& p : d.GlyphPictures) {
         GlyphCell g;
         g.name = p.name;

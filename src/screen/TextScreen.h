@@ -52,6 +52,11 @@ Rgb PaletteColour(const Dos& d, int k);
 // whose "A" reaches the target width).
 int FitTextFontSize(Dos& d);
 
+// Prepares the special glyphs from the glyph pictures for the current cell
+// size (InitScreen does this; writing does it again when a window's cells
+// have another size).
+void PrepareGlyphs(Dos& d);
+
 // The special glyph for byte ch of an unconverted string, or -1.
 int FindGlyph(const Dos& d, uint8_t ch);
 
