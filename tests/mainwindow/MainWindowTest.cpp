@@ -24,7 +24,10 @@ public:
 
     static std::string MakeAppDir() {
         const fs::path dir = fs::path(::testing::TempDir()) /
-                             ("qs-mainwindow-" + std::to_string(++counter_));
+                             ("qs-mainwindow-" + std::string(::testing::UnitTest::GetInstance()
+                                                                 ->current_test_info()
+                                                                 ->name()) +
+                              "-" + std::to_string(++counter_));
         fs::remove_all(dir);
         fs::create_directories(dir / "bgi7");
         return dir.string() + "/";
