@@ -1,0 +1,14 @@
+#!/usr/bin/env python3
+"""quendel.mt1: the word-file selection of the exercises (right half)."""
+
+import file_selection_box
+import mtb_regions as mtb
+
+WINDOW = mtb.Window(41, 3)
+
+# Umwandeln shows its three directions on window row 19 from column 6 to 32;
+# a click there changes the direction, like F5.
+DIRECTIONS = WINDOW.region(6, 19, 27, mtb.KEY_F5, "direction choices, as the function key")
+
+if __name__ == "__main__":
+    print(mtb.write("quendel.mt1", file_selection_box.regions(WINDOW) + [DIRECTIONS]))
