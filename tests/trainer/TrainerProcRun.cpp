@@ -30,10 +30,12 @@ std::string ReadText(const fs::path& path) {
 
 }  // namespace
 
-PrintOutcome CapturedPrinter::PrintPdf(const std::vector<uint8_t>& pdf, const std::string&) {
+PrintOutcome CapturedPrinter::PrintPdf(const std::vector<uint8_t>& pdf, const std::string& title) {
     documents.push_back(pdf);
     PrintOutcome out;
     out.kind = PrintOutcome::Kind::Printed;
+    if (next_) out = next_->PrintPdf(pdf, title);
+    outcomes.push_back(out);
     return out;
 }
 
@@ -41,7 +43,7 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
     TrainerProcRun run;
     HeadlessOptions ho;
     ho.programPath = o.appDir + "quendelstrand";
-    auto printer = std::make_unique<CapturedPrinter>();
+    auto printer = std::make_unique<CapturedPrinter>(o.printSystem ? o.printSystem() : nullptr);
     run.printer = printer.get();
     ho.printer = std::move(printer);
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,17 @@
 
 namespace qs::test {
 
-// Keeps every document sent to the printer.
+// Keeps every document sent to the printer and what printing it gave; hands
+// it on to a real print system when there is one.
 class CapturedPrinter : public PrintSpooler {
 public:
+    explicit CapturedPrinter(std::unique_ptr<PrintSpooler> next = nullptr) : next_(std::move(next)) {}
     PrintOutcome PrintPdf(const std::vector<uint8_t>& pdf, const std::string& title) override;
     std::vector<std::vector<uint8_t>> documents;
+    std::vector<PrintOutcome> outcomes;
+
+private:
+    std::unique_ptr<PrintSpooler> next_;
 };
 
 struct TrainerProcOptions {
@@ -28,6 +35,9 @@ struct TrainerProcOptions {
     // Prepares the state before the procedure runs (ProgramDir is set).
     std::function<void(Trainer&)> setup;
     std::function<void(Trainer&)> proc;
+    // The print system behind the captured printer; none: documents are
+    // only kept.
+    std::function<std::unique_ptr<PrintSpooler>()> printSystem;
 };
 
 struct TrainerProcRun {
