@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "screen/GraphMapping.h"
+#include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
 #include "shell/CodePage.h"
 
@@ -273,6 +274,8 @@ void InitScreen(Dos& d) {
     s.CursorShown = false;
     s.Area = DrawingArea(client);
     FitTextFontSize(d);
+    BuildSizeTable(d);
+    BuildFontTable(d);
     SetPalettes(s);
     s.FontColour = s.Palette[7];
     s.BackColour = s.Palette[0];
@@ -441,17 +444,22 @@ int FindGlyph(const Dos& d, uint8_t ch) {
 
 void DrawGlyph(Dos& d, Bitmap& target, const GlyphCell& glyph, int x, int y, Rgb colour,
                bool xorMode) {
-    const ScreenState& s = d.screen;
-    const Rect cell =
-        Rect{x, y, x + s.CellWidth, y + s.CellHeight}.Intersect(target.Bounds());
-    const int w = std::min(cell.Width(), glyph.mask.Width() - (cell.left - x));
-    const int h = std::min(cell.Height(), glyph.mask.Height() - (cell.top - y));
+    CombineGlyph(target, glyph.mask, glyph.inverse,
+                 Rect{x, y, x + d.screen.CellWidth, y + d.screen.CellHeight}, colour, xorMode);
+}
+
+void CombineGlyph(Bitmap& target, const Bitmap& mask, const Bitmap& inverse, const Rect& cell,
+                  Rgb colour, bool xorMode) {
+    const int x = cell.left, y = cell.top;
+    const Rect vis = cell.Intersect(target.Bounds());
+    const int w = std::min(vis.Width(), mask.Width() - (vis.left - x));
+    const int h = std::min(vis.Height(), mask.Height() - (vis.top - y));
     for (int row = 0; row < h; ++row) {
-        uint32_t* dst = target.Row(cell.top + row) + cell.left;
-        const uint32_t* mask = glyph.mask.Row(cell.top - y + row) + (cell.left - x);
-        const uint32_t* inv = glyph.inverse.Row(cell.top - y + row) + (cell.left - x);
+        uint32_t* dst = target.Row(vis.top + row) + vis.left;
+        const uint32_t* m = mask.Row(vis.top - y + row) + (vis.left - x);
+        const uint32_t* inv = inverse.Row(vis.top - y + row) + (vis.left - x);
         for (int col = 0; col < w; ++col) {
-            const uint32_t painted = mask[col] & colour & 0xFFFFFFu;
+            const uint32_t painted = m[col] & colour & 0xFFFFFFu;
             dst[col] = xorMode ? (dst[col] ^ painted) & 0xFFFFFFu
                                : ((dst[col] & inv[col]) | painted) & 0xFFFFFFu;
         }

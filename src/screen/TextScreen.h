@@ -60,6 +60,10 @@ int FindGlyph(const Dos& d, uint8_t ch);
 // mode the coloured mask is XOR-combined instead.
 void DrawGlyph(Dos& d, Bitmap& target, const GlyphCell& glyph, int x, int y, Rgb colour,
                bool xorMode = false);
+// The same for a glyph mask and inverse of any size, drawn into cell of
+// target (cut to the mask's size).
+void CombineGlyph(Bitmap& target, const Bitmap& mask, const Bitmap& inverse, const Rect& cell,
+                  Rgb colour, bool xorMode);
 
 // The Unicode character a byte of a written string stands for in the dump
 // grid: a glyph byte as its code page 437 character, a drawn byte as its

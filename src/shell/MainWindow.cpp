@@ -8,17 +8,13 @@
 #include "screen/Keyboard.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
+#include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
 #include "shell/CodePage.h"
 #include "shell/Paths.h"
 #include "shell/Settings.h"
 
 namespace qs {
-
-// Until the graphics and mouse layers land.
-void SavePage(Dos& d, int p);
-void ShowPage(Dos& d, int p, bool release);
-void LeaveExclusiveScreen(Dos& d);
 
 namespace {
 
@@ -170,7 +166,8 @@ void TForm_dos::Run() {
         }
         Idle();
         d_.PresentIfDirty();
-        if (!closed_ && !d_.platform.PeekEvent(e)) {
+        const bool startsNext = Painted && StartPending;
+        if (!closed_ && !startsNext && !d_.platform.PeekEvent(e)) {
             if (d_.waitingForInput) d_.waitingForInput();
             d_.platform.SleepMillis(5);
         }

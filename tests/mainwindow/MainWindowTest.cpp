@@ -272,5 +272,37 @@ TEST_F(MainWindowTest, ClicksOnARegionBecomeItsKey) {
     }
 }
 
+// Switching to another program covers the top of the screen with a grey
+// bar; coming back restores every pixel as it was.
+TEST_F(MainWindowTest, DeactivationBannerAndExactRestore) {
+    Bitmap before, during, after;
+    RunWindow([&](Dos& d) {
+        TextColor(d, 14);
+        TextBackground(d, 1);
+        ClrScr(d);
+        Write(d, "Hund und Katze");
+        before = d.Canvas();
+        platform_->SetActive(false);
+        PumpMessages(d, true);
+        during = d.Canvas();
+        platform_->SetActive(true);
+        PumpMessages(d, true);
+        after = d.Canvas();
+    });
+    const int barHeight = 480 / 24;
+    EXPECT_EQ(during.Pixel(5, 1), MakeRgb(128, 128, 128));
+    EXPECT_EQ(during.Pixel(5, barHeight - 1), MakeRgb(128, 128, 128));
+    EXPECT_EQ(during.Pixel(5, barHeight), before.Pixel(5, barHeight));
+    bool whiteText = false;
+    for (int y = 0; y < barHeight; ++y)
+        for (int x = 640 / 3; x < 640; ++x) whiteText |= during.Pixel(x, y) == MakeRgb(255, 255, 255);
+    EXPECT_TRUE(whiteText) << "the banner text is drawn in white";
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) differing += after.Pixel(x, y) != before.Pixel(x, y);
+    EXPECT_EQ(differing, 0) << "the screen comes back exactly";
+    EXPECT_FALSE(dos_->Pages[5]) << "page 5 is freed on return";
+}
+
 }  // namespace
 }  // namespace qs

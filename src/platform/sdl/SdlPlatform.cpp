@@ -114,11 +114,15 @@ public:
     char DecimalSeparator() override;
 
     int PlayWav(const std::string& path, int startMs, int lengthMs) override {
-        return sound_->PlayWav(path, startMs, lengthMs);
+        return Sound().PlayWav(path, startMs, lengthMs);
     }
-    std::vector<int> TakeFinishedSounds() override { return sound_->TakeFinished(); }
-    void StopAllSounds() override { sound_->StopAll(); }
-    void Beep() override { sound_->Beep(); }
+    std::vector<int> TakeFinishedSounds() override {
+        return sound_ ? sound_->TakeFinished() : std::vector<int>{};
+    }
+    void StopAllSounds() override {
+        if (sound_) sound_->StopAll();
+    }
+    void Beep() override { Sound().Beep(); }
 
     FileSystem& Files() override { return *files_; }
     SettingsStore& Settings() override { return *settings_; }
@@ -145,6 +149,12 @@ private:
     std::unique_ptr<FileSystem> files_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<PrintSpooler> printer_;
+    // Opened at the first sound: the audio device takes tens of
+    // milliseconds to open, which the first frame should not wait for.
+    SdlSound& Sound() {
+        if (!sound_) sound_ = std::make_unique<SdlSound>();
+        return *sound_;
+    }
     std::unique_ptr<SdlSound> sound_;
     MainThreadQueue mainQueue_;
 
@@ -173,7 +183,6 @@ SdlPlatform::SdlPlatform(SdlOptions options) : seed_(options.seed) {
         options.settings ? std::move(options.settings) : std::make_unique<MemorySettingsStore>();
     printer_ =
         options.printer ? std::move(options.printer) : MakeHostPrintSpooler(files_->ProgramDir());
-    sound_ = std::make_unique<SdlSound>();
     counterStart_ = SDL_GetPerformanceCounter();
     counterHz_ = SDL_GetPerformanceFrequency();
     if (counterHz_ == 0) counterHz_ = 1;
