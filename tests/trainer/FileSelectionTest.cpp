@@ -397,7 +397,9 @@ TEST(FileSelectionTest, ReturnLoadsTheNonBlankLines) {
         EXPECT_EQ(run.state.WordCount, c.count) << c.name;
         for (size_t i = 0; i < c.first.size(); ++i)
             EXPECT_EQ(run.state.WordList[i + 1], c.first[i]) << c.name << " line " << i + 1;
-        EXPECT_EQ(run.state.WordList[static_cast<size_t>(c.count) + 1], "") << c.name;
+        if (c.count < kWordListSize) {
+            EXPECT_EQ(run.state.WordList[static_cast<size_t>(c.count) + 1], "") << c.name;
+        }
         EXPECT_EQ(run.state.CurrentLine, 1) << c.name;
     }
     TrainerProcRun run = Select(AppWith("load", {{"Liste.VWT", many}}), "key RET\n");
