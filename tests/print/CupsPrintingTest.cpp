@@ -9,8 +9,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <map>
-#include <sstream>
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/host/HostPrintSpooler.h"
@@ -38,41 +36,8 @@ private:
     std::unique_ptr<PrintSpooler> next_;
 };
 
-class CupsPrinting : public testing::Test {
+class CupsPrinting : public test::TestPrintServer {
 protected:
-    static void SetUpTestSuite() {
-        const std::string script = std::string(QS_SOURCE_DIR) + "/scripts/test-cups.sh";
-        auto out = test::RunCommand("bash '" + script + "' start 2>&1");
-        if (!out) {
-            auto why = test::RunCommand("bash '" + script + "' start 2>&1 || true");
-            failure_ = "the test print server does not start: " + why.value_or("?");
-            return;
-        }
-        std::istringstream lines(*out);
-        std::string line;
-        while (std::getline(lines, line)) {
-            size_t eq = line.find('=');
-            if (eq != std::string::npos) env_[line.substr(0, eq)] = line.substr(eq + 1);
-        }
-        if (env_["CUPS_SERVER"].empty() || env_["QS_CUPS_PDF_DIR"].empty()) {
-            failure_ = "the test print server said: " + *out;
-        }
-    }
-
-    static void TearDownTestSuite() {
-        if (env_["QS_CUPS_STARTED"] == "1") {
-            test::RunCommand("bash '" + std::string(QS_SOURCE_DIR) + "/scripts/test-cups.sh' stop");
-        }
-        env_.clear();
-    }
-
-    void SetUp() override {
-        if (failure_.empty()) return;
-        const char* ci = std::getenv("CI");
-        if (ci && std::string(ci) == "true") FAIL() << failure_;
-        GTEST_SKIP() << failure_ << " (needs root and the packages cups, printer-driver-cups-pdf)";
-    }
-
     // Waits until the job is done and returns its file in the queue's output
     // folder; empty when it failed or did not finish within a minute.
     static std::string WaitForJobFile(int job) {
@@ -122,8 +87,6 @@ protected:
         return state;
     }
 
-    static inline std::map<std::string, std::string> env_;
-    static inline std::string failure_;
 };
 
 TEST_F(CupsPrinting, PrinterFileArrivesAsPdfInTheDefaultQueue) {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
-#include <sstream>
 
 #include "platform/host/HostPrintSpooler.h"
 #include "print/PrintTestSupport.h"
@@ -16,40 +14,7 @@
 namespace qs {
 namespace {
 
-class CupsPrintingFileList : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        const std::string script = std::string(QS_SOURCE_DIR) + "/scripts/test-cups.sh";
-        auto out = test::RunCommand("bash '" + script + "' start 2>&1");
-        if (!out) {
-            failure_ = "the test print server does not start";
-            return;
-        }
-        std::istringstream lines(*out);
-        std::string line;
-        while (std::getline(lines, line)) {
-            const size_t eq = line.find('=');
-            if (eq != std::string::npos) env_[line.substr(0, eq)] = line.substr(eq + 1);
-        }
-        if (env_["CUPS_SERVER"].empty()) failure_ = "the test print server said: " + *out;
-    }
-
-    static void TearDownTestSuite() {
-        if (env_["QS_CUPS_STARTED"] == "1")
-            test::RunCommand("bash '" + std::string(QS_SOURCE_DIR) + "/scripts/test-cups.sh' stop");
-        env_.clear();
-    }
-
-    void SetUp() override {
-        if (failure_.empty()) return;
-        const char* ci = std::getenv("CI");
-        if (ci && std::string(ci) == "true") FAIL() << failure_;
-        GTEST_SKIP() << failure_ << " (needs root and the packages cups, printer-driver-cups-pdf)";
-    }
-
-    static inline std::map<std::string, std::string> env_;
-    static inline std::string failure_;
-};
+class CupsPrintingFileList : public test::TestPrintServer {};
 
 TEST_F(CupsPrintingFileList, F9SendsTheFileListToTheDefaultQueue) {
     REQUIRE_POPPLER();

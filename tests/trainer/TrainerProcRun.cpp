@@ -6,29 +6,11 @@
 #include "shell/MainWindow.h"
 #include "shell/Paths.h"
 #include "shell/Script.h"
+#include "support/ProgramRun.h"
 
 namespace qs::test {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-class Backend : public ScriptBackend {
-public:
-    explicit Backend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
 
 PrintOutcome CapturedPrinter::PrintPdf(const std::vector<uint8_t>& pdf, const std::string& title) {
     documents.push_back(pdf);
@@ -67,7 +49,7 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
             keep();
             run.returned = true;
         });
-        Backend backend(*run.platform);
+        HeadlessScriptBackend backend(*run.platform);
         ScriptRunner runner(dos, ParseScript(o.script), backend, outDir);
         runner.Install();
         form.Create();
@@ -83,12 +65,7 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
         form.Destroy();
         if (run.error.empty()) run.error = form.LastError();
     }
-    if (fs::is_directory(outDir)) {
-        for (const auto& entry : fs::directory_iterator(outDir)) {
-            if (entry.path().extension() == ".txt")
-                run.dumps[entry.path().stem().string()] = ReadText(entry.path());
-        }
-    }
+    run.dumps = ReadDumps(outDir);
     return run;
 }
 
