@@ -94,6 +94,11 @@ bool ValidUtf8WithNonAscii(const std::string& s) {
     return nonAscii;
 }
 
+// The remembered file of the program (one slot for each file program number).
+std::string& RememberedFile(TrainerState& t) {
+    return t.LastFiles[static_cast<size_t>(std::clamp(t.ProgramNo, 0, 15))];
+}
+
 // --- The file list box ------------------------------------------------------
 
 struct Selection {
@@ -473,7 +478,7 @@ void SelectWordFile(Trainer& tr) {
             Write(d, " F\xfcr weitere Dateien klicke hier ");  // Windows-1252 text
         }
         Selection s{tr, editorMode};
-        const std::string& remembered = t.LastFiles[static_cast<size_t>(t.ProgramNo)];
+        const std::string& remembered = RememberedFile(t);
         const auto it = std::find(t.FileList.begin(), t.FileList.end(), remembered);
         SelectAndRedraw(s, it == t.FileList.end() ? 0 : static_cast<int>(it - t.FileList.begin()));
         PushMouseTexts(d, "", editorMode ? "quendel.mt2" : "quendel.mt1");
@@ -484,7 +489,7 @@ void SelectWordFile(Trainer& tr) {
             const std::string& chosen = t.FileList[static_cast<size_t>(s.sel)];
             t.WordFilePath = t.ProgramDir + "ls1dat\\" + chosen;
             t.WordFileName = chosen;
-            t.LastFiles[static_cast<size_t>(t.ProgramNo)] = chosen;
+            RememberedFile(t) = chosen;
             t.OptionsChanged = true;
             LoadWordFile(tr);
         }
