@@ -387,7 +387,8 @@ TF_startsetup::Outcome TF_startsetup::OnMouseUp(const Event& e, const StartSetup
     return Outcome::Redraw;
 }
 
-DialogResult TF_startsetup::ShowModal(Platform& platform, Bitmap& window, FontEngine& fonts) {
+DialogResult TF_startsetup::ShowModal(Platform& platform, Bitmap& window, FontEngine& fonts,
+                                      const std::function<void()>& idle) {
     position_ = ValueToSlider(Value);
     moved_ = false;
     focus_ = Focus::Slider;
@@ -406,6 +407,7 @@ DialogResult TF_startsetup::ShowModal(Platform& platform, Bitmap& window, FontEn
         }
         Event e;
         if (!platform.PollEvent(e)) {
+            if (idle) idle();
             platform.SleepMillis(1);
             outcome = Outcome::Continue;
             continue;

@@ -5,6 +5,7 @@
 // its own modal event loop until OK or Cancel.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/Geometry.h"
@@ -66,7 +67,9 @@ public:
     // event cancel. A Resize event cancels without drawing again and is posted
     // back, so that the window still sees it and rebuilds its screen. The
     // caller restores what the dialog covered.
-    DialogResult ShowModal(Platform& platform, Bitmap& window, FontEngine& fonts);
+    // idle runs whenever no event is pending (a script feeds its input there).
+    DialogResult ShowModal(Platform& platform, Bitmap& window, FontEngine& fonts,
+                           const std::function<void()>& idle = {});
 
     // The slider's position while or after the dialog runs.
     int Position() const { return position_; }

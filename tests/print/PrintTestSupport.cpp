@@ -65,41 +65,6 @@ std::optional<std::string> RunCommand(const std::string& command) {
     return out;
 }
 
-void TestPrintServer::SetUpTestSuite() {
-    env_.clear();
-    failure_.clear();
-    const std::string script = std::string(QS_SOURCE_DIR) + "/scripts/test-cups.sh";
-    auto out = RunCommand("bash '" + script + "' start 2>&1");
-    if (!out) {
-        auto why = RunCommand("bash '" + script + "' start 2>&1 || true");
-        failure_ = "the test print server does not start: " + why.value_or("?");
-        return;
-    }
-    std::istringstream lines(*out);
-    std::string line;
-    while (std::getline(lines, line)) {
-        size_t eq = line.find('=');
-        if (eq != std::string::npos) env_[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    if (env_["CUPS_SERVER"].empty() || env_["QS_CUPS_PDF_DIR"].empty()) {
-        failure_ = "the test print server said: " + *out;
-    }
-}
-
-void TestPrintServer::TearDownTestSuite() {
-    if (env_["QS_CUPS_STARTED"] == "1") {
-        RunCommand("bash '" + std::string(QS_SOURCE_DIR) + "/scripts/test-cups.sh' stop");
-    }
-    env_.clear();
-}
-
-void TestPrintServer::SetUp() {
-    if (failure_.empty()) return;
-    const char* ci = std::getenv("CI");
-    if (ci && std::string(ci) == "true") FAIL() << failure_;
-    GTEST_SKIP() << failure_ << " (needs root and the packages cups, printer-driver-cups-pdf)";
-}
-
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

@@ -2,11 +2,8 @@
 // pieces and placed items in a short readable form, and the poppler tools.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,21 +47,6 @@ public:
 
 private:
     std::string path_;
-};
-
-// Tests that print through a real CUPS scheduler derive from this: each
-// suite starts the private test print server (scripts/test-cups.sh) or finds
-// it running, and stops it at its end if it started it. Its tests are
-// skipped (under CI: failed) when the server does not run.
-class TestPrintServer : public ::testing::Test {
-protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
-    void SetUp() override;
-
-    // The server's environment: CUPS_SERVER, QS_CUPS_QUEUE, QS_CUPS_PDF_DIR...
-    static inline std::map<std::string, std::string> env_;
-    static inline std::string failure_;
 };
 
 }  // namespace qs::test

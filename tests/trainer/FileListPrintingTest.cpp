@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "platform/host/HostPrintSpooler.h"
 #include "print/PrintTestSupport.h"
+#include "print/TestPrintServer.h"
 #include "support/ProgramRun.h"
 #include "trainer/FileSelection.h"
 #include "trainer/TrainerProcRun.h"
@@ -19,6 +19,7 @@ class CupsPrintingFileList : public test::TestPrintServer {};
 TEST_F(CupsPrintingFileList, F9SendsTheFileListToTheDefaultQueue) {
     REQUIRE_POPPLER();
     const std::string app = test::MakeTestAppDir("cups-filelist");
+    std::filesystem::remove_all(app + "LS1DAT");  // without the shipped lists
     std::filesystem::create_directories(app + "LS1DAT");
     test::WriteAppFile(app, "LS1DAT/Obst.VWT", "Apfel\r\n");
     test::WriteAppFile(app, "LS1DAT/Tiere.VWT", "Hund\r\n");
@@ -28,19 +29,16 @@ TEST_F(CupsPrintingFileList, F9SendsTheFileListToTheDefaultQueue) {
     o.script = "key F9\nkey ESC\n";
     o.setup = [](Trainer& tr) { tr.t.ProgramNo = 2; };
     o.proc = SelectWordFile;
-    o.printSystem = [&] {
-        HostPrintOptions options;
-        options.fallbackParent = app;
-        options.server = env_["CUPS_SERVER"];
-        return MakeHostPrintSpooler(std::move(options));
-    };
+    o.printSystem = [&] { return ServerSpooler(app); };
     test::TrainerProcRun run = test::RunTrainerProc(o);
     ASSERT_TRUE(run.returned) << run.error;
     ASSERT_EQ(run.printer->outcomes.size(), 1u);
     const PrintOutcome& outcome = run.printer->outcomes[0];
     EXPECT_EQ(outcome.kind, PrintOutcome::Kind::Printed) << outcome.detail;
-    EXPECT_EQ(outcome.detail.rfind(env_["QS_CUPS_QUEUE"] + "-", 0), 0u) << outcome.detail;
     EXPECT_FALSE(std::filesystem::exists(app + "Ausdrucke")) << "saved instead of printed";
+    const int job = JobOf(outcome);
+    ASSERT_GE(job, 0) << outcome.detail;
+    EXPECT_FALSE(WaitForJobFile(job).empty()) << "job " << job << " did not arrive";
 
     test::TempFolder folder;
     const std::string pdf = folder.Write("list.pdf", run.printer->documents[0]);

@@ -33,6 +33,7 @@ struct Given {
 std::string AppWith(const std::string& name,
                     const std::vector<std::pair<std::string, std::string>>& files) {
     const std::string app = test::MakeTestAppDir(name);
+    fs::remove_all(app + "LS1DAT");  // without the shipped lists
     fs::create_directories(app + "LS1DAT");
     for (const auto& [file, content] : files) test::WriteAppFile(app, "LS1DAT/" + file, content);
     return app;
