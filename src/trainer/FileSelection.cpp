@@ -4,13 +4,12 @@
 #include <array>
 
 #include "screen/DosFiles.h"
-#include "screen/DosPath.h"
 #include "screen/Keyboard.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
-#include "screen/print/Printing.h"
 #include "shell/CodePage.h"
+#include "trainer/PrinterOutput.h"
 
 namespace qs {
 
@@ -251,28 +250,24 @@ void FirstLetterSearch(Selection& s, uint8_t typed) {
 }
 
 void PrintFileList(Trainer& tr) {
-    Dos& d = tr.d;
-    FileSystem& fs = d.platform.Files();
-    const std::string printerFile = tr.t.ProgramDir + "LPTB.TXT";
+    PrinterOutput out(tr);
+    if (!out.Open()) return;
+    TextFile& f = out.File();
+    const int no = tr.t.ProgramNo;
+    const bool named = no >= 1 && no <= 10;
     try {
-        TextFile f(fs);
-        f.Assign(printerFile);
-        f.Rewrite();
-        const int no = tr.t.ProgramNo;
-        const bool named = no >= 1 && no <= 10;
         WriteLnToFile(f);
         WriteLnToFile(f, "          Quendelstrand    Programm " + std::to_string(no % 100) +
                              " von 10       Dateiliste: " +
                              (named ? kPrintedProgramNames[static_cast<size_t>(no)] : ""));
         WriteLnToFile(f);
         for (const std::string& name : tr.t.FileList)
-            WriteLnToFile(f, "          " + ShownFileName(name, d.screen.NoConversion));
+            WriteLnToFile(f, "          " + ShownFileName(name, tr.d.screen.NoConversion));
         WriteLnToFile(f);
-        f.Close();
     } catch (const DosIoError&) {
         return;
     }
-    PrintPrinterFile(d.platform, ResolvePath(fs, printerFile), d.screen.NoConversion);
+    out.CloseAndPrint();
 }
 
 void SelectionKeyLoop(Selection& s) {
