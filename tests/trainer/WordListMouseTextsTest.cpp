@@ -16,16 +16,21 @@ struct Hit {
     int line = -1;
 };
 
-// Clicks the centre of each cell with the file pushed on top of the table.
-std::vector<Hit> ClickCells(const std::string& file, const std::vector<std::pair<int, int>>& cells) {
+// Clicks the centre of each cell with the file pushed on top of the table,
+// each click on its own or, in a sequence, one after the other. `under` is
+// the text of a table pushed before it, standing for the screens below.
+std::vector<Hit> ClickCells(const std::string& file, const std::vector<std::pair<int, int>>& cells,
+                            const std::string& under = "", bool sequence = false) {
     std::vector<Hit> hits;
     test::TrainerProcOptions o;
     o.appDir = test::MakeTestAppDir("mousetexts");
+    test::WriteAppFile(o.appDir, "maustxt/under.mtb", under);
     o.proc = [&](Trainer& tr) {
         Dos& d = tr.d;
+        PushMouseTexts(d, "", "under.mtb");
         PushMouseTexts(d, "", file);
         for (const auto& [col, row] : cells) {
-            d.mouse.LastRegion = -1;  // each click on its own
+            if (!sequence) d.mouse.LastRegion = -1;
             Hit h;
             h.code = MouseHitCode(d, (col - 1) * d.screen.CellWidth + d.screen.CellWidth / 2,
                                   (row - 1) * d.screen.CellHeight + d.screen.CellHeight / 2);
@@ -33,6 +38,7 @@ std::vector<Hit> ClickCells(const std::string& file, const std::vector<std::pair
             h.line = d.mouse.MouseLine;
             hits.push_back(h);
         }
+        PopMouseTexts(d);
         PopMouseTexts(d);
     };
     test::TrainerProcRun run = test::RunTrainerProc(o);
@@ -90,6 +96,35 @@ TEST(WordListMouseTextsTest, ListRowsAreLinesCountedFromTheBottom) {
     cases.push_back({45, 24, {'C'}});
     cases.push_back({45, 25, {}});
     ExpectHits("quendel.m25", cases);
+}
+
+// The program menu's regions stay in the table below the screens on top of
+// it; clicks on the menu, once or again and again, must not act on them.
+TEST(WordListMouseTextsTest, ClicksDoNotReachTheMenuBelow) {
+    const std::string menu = "7 33 5 19 200 ; a menu item button over the whole menu\r\n";
+    const struct {
+        const char* file;
+        int col;
+        int row;
+        std::vector<int> codes;  // of three clicks on the cell
+    } cases[] = {
+        {"quendel.mt1", 20, 10, {0, 0, 0}},
+        {"quendel.mve", 20, 10, {0, 0, 0}},
+        // A second click before the screen took the first does nothing.
+        {"quendel.mt2", 20, 10, {199, 0, 199}},
+        {"quendel.m25", 20, 10, {255, 0, 255}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Hit> hits =
+            ClickCells(c.file, {{c.col, c.row}, {c.col, c.row}, {c.col, c.row}}, menu, true);
+        ASSERT_EQ(hits.size(), 3u);
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(hits[i].code, c.codes[i]) << c.file << " click " << i + 1;
+            if (c.codes[i] == 255) {
+                EXPECT_EQ(hits[i].line, 15) << c.file << " click " << i + 1;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -26,5 +26,9 @@ KEYS = [
 
 ROWS = [LIST.region(1, row, 39, mtb.LINE_REGION, "list row") for row in range(1, 26)]
 
+# A second click on the same row goes on to the regions below it: this one
+# takes it, so the program menu's regions underneath give no key.
+BELOW_ROWS = mtb.Region(1, 39, 1, 25, mtb.NO_KEY, "list: second click on a row")
+
 if __name__ == "__main__":
-    print(mtb.write("quendel.m25", KEYS + ROWS))
+    print(mtb.write("quendel.m25", [BELOW_ROWS] + KEYS + ROWS))

@@ -10,5 +10,8 @@ WINDOW = mtb.Window(41, 3)
 # a click there changes the direction, like F5.
 DIRECTIONS = WINDOW.region(6, 19, 27, mtb.KEY_F5, "direction choices, as the function key")
 
+# The program menu on the left half stays on the screen and in the tables.
+MENU_SHIELD = mtb.shield(1, 40, 2, 25, "program menu: no key while a file is chosen")
+
 if __name__ == "__main__":
-    print(mtb.write("quendel.mt1", file_selection_box.regions(WINDOW) + [DIRECTIONS]))
+    print(mtb.write("quendel.mt1", MENU_SHIELD + file_selection_box.regions(WINDOW) + [DIRECTIONS]))

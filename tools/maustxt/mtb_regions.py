@@ -14,6 +14,7 @@ import os
 LIST_REGION = 199  # the clicked row, counted from the region's first row
 ITEM_FIRST = 200   # item buttons 200..220: item 0..20
 LINE_REGION = 255  # line regions: counted from the last region of the table
+NO_KEY = 0         # a region that takes a click and gives no key
 
 # Extended key codes a region can stand for.
 KEY_PGDN = ord("Q")
@@ -41,13 +42,25 @@ class Region:
     def __init__(self, col_from, col_to, row_from, row_to, code, comment):
         assert 1 <= col_from <= col_to <= 80, (col_from, col_to)
         assert 1 <= row_from <= row_to <= 25, (row_from, row_to)
-        assert 0 < code < 256
+        assert 0 <= code < 256
         assert not any(ch.isdigit() for ch in comment), comment
         self.fields = (col_from, col_to, row_from, row_to, code)
         self.comment = comment
 
     def line(self):
         return " ".join(str(n) for n in self.fields) + " ; " + self.comment
+
+
+def shield(col_from, col_to, row_from, row_to, comment):
+    """Keeps clicks on a screen part from reaching the tables below.
+
+    The tables of the screens underneath stay active; a click on their
+    regions would act on this screen (the program menu's item buttons would
+    move this screen's selection). A region without a key takes such clicks.
+    A second click on the same region goes on to the region below it, so the
+    shield is two regions on top of each other, which take turns.
+    """
+    return [Region(col_from, col_to, row_from, row_to, NO_KEY, comment) for _ in range(2)]
 
 
 def write(name, regions):
