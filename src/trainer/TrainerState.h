@@ -85,6 +85,11 @@ struct TrainerState {
     std::vector<std::string> FileList;
     int FileCount = 0;
     bool WrongExtension = false;
+
+    // --- File selection: shared with the word-list editor ------------------
+    // The editor's "file exists" message is on the screen (cleared by each
+    // file selection, so the editor does not blank rows it did not write).
+    bool OverwriteMessageShown = false;
 };
 
 // Players, turns and the tasks of the running exercise.

@@ -13,20 +13,6 @@ namespace qs::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class Backend : public ScriptBackend {
-public:
-    explicit Backend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
-
-}  // namespace
-
 std::string MakeTestAppDir(const std::string& name) {
     const fs::path app(QS_APP_DIR);
     const fs::path dir = fs::path(::testing::TempDir()) / ("qs-app-" + name);
@@ -46,21 +32,26 @@ ProgramRun RunProgram(const ProgramRunOptions& o) {
     ho.programPath = o.appDir + "quendelstrand";
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
     run.outDir = o.appDir + "dumps";
-    Backend backend(*run.platform);
+    HeadlessScriptBackend backend(*run.platform);
     {
         Application app(*run.platform, o.firstArgument);
         app.UseScript(ParseScript(o.script), backend, run.outDir);
         run.exitCode = app.Run(WindowOptions{});
         run.lastError = app.form.LastError();
     }
-    if (fs::is_directory(run.outDir)) {
-        for (const auto& entry : fs::directory_iterator(run.outDir)) {
-            if (entry.path().extension() != ".txt") continue;
-            const auto bytes = ReadFileBytes(entry.path().string());
-            run.dumps[entry.path().stem().string()] = std::string(bytes.begin(), bytes.end());
-        }
-    }
+    run.dumps = ReadDumps(run.outDir);
     return run;
+}
+
+std::map<std::string, std::string> ReadDumps(const std::string& outDir) {
+    std::map<std::string, std::string> dumps;
+    if (!fs::is_directory(outDir)) return dumps;
+    for (const auto& entry : fs::directory_iterator(outDir)) {
+        if (entry.path().extension() != ".txt") continue;
+        const auto bytes = ReadFileBytes(entry.path().string());
+        dumps[entry.path().stem().string()] = std::string(bytes.begin(), bytes.end());
+    }
+    return dumps;
 }
 
 std::string DumpRow(const std::string& dump, int row) {

@@ -8,8 +8,20 @@
 
 #include "base/Geometry.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "shell/Script.h"
 
 namespace qs::test {
+
+// What a script does to the headless window itself: resizing and focus.
+class HeadlessScriptBackend : public ScriptBackend {
+public:
+    explicit HeadlessScriptBackend(HeadlessPlatform& p) : p_(p) {}
+    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
+    void Focus(bool in) override { p_.SetActive(in); }
+
+private:
+    HeadlessPlatform& p_;
+};
 
 // A fresh app folder for one test: the program's shipped data (copied from
 // the build's app folder; the large picture and sound folders are linked),
@@ -34,6 +46,9 @@ struct ProgramRunOptions {
 };
 
 ProgramRun RunProgram(const ProgramRunOptions& options);
+
+// The text of each dump (NAME.txt) in a dump folder, by name.
+std::map<std::string, std::string> ReadDumps(const std::string& outDir);
 
 // Row (1-based) of a dump's character grid, without the trailing newline.
 std::string DumpRow(const std::string& dump, int row);
