@@ -100,5 +100,56 @@ TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
     EXPECT_EQ(CountSounds(p, "bumm.wav"), 0);
 }
 
+// Two players take turns; the option " verbrennen " burns the child whose
+// answer was wrong. A right answer earns 6 points less one per uncovering.
+TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
+    const std::string script =
+        "key 2\ntype anna\nkey RET\ntype ben\nkey RET\n"
+        // Anna: two uncoverings, then "j".
+        "key SPACE\nwait 1500\nkey RET\nwait 3000\ndump annaShown\nkey j\nwait 400\n"
+        "dump annaDino\nwait 5100\ndump annaAfter\nkey x\n"
+        // Ben: one uncovering, then "n".
+        "key SPACE\nwait 1500\ndump benShown\nkey n\nwait 400\ndump benDino\nwait 5100\n"
+        "dump benAfter\nkey x\nkey ESC\nkey j\nwait 3000\ndump end\nkey SPACE\n";
+    test::ExerciseRunOptions o;
+    o.name = "compare-two";
+    o.script = script;
+    o.seed = 3;
+    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+        LoadPairs(tr);
+        tr.t.opt.OptWortvergl = 0;
+        PlayExercise<urmonitor>(tr);
+        EXPECT_EQ(tr.players.PlayerCount, 2);
+        EXPECT_EQ(tr.players.PlayerName1, "Anna");
+        EXPECT_EQ(tr.players.PlayerName2, "Ben");
+        EXPECT_EQ(tr.players.RepeatCount, 0) << "two players never repeat words";
+    });
+    ASSERT_TRUE(run.finished) << run.lastError;
+
+    const bool annaRight = WordsWereSame(run.dumps["annaShown"]);
+    const bool benRight = !WordsWereSame(run.dumps["benShown"]);
+    const int anna = annaRight ? 4 : 0;
+    const int ben = benRight ? 5 : 0;
+    EXPECT_EQ(test::TextAt(run.dumps["annaAfter"], 200, 10), std::to_string(anna));
+    EXPECT_EQ(test::TextAt(run.dumps["benAfter"], 520, 10), std::to_string(ben));
+    // After Anna's task the turn passed: Ben's name is drawn again in colour 4.
+    const auto texts = test::DumpTexts(run.dumps["annaAfter"]);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "text 20 10 8 \"Anna\""), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "text 340 10 4 \"Ben\""), texts.end());
+
+    const std::string expectedEnd = anna == ben    ? "Ihr habt beide gewonnen!"
+                                    : anna > ben ? "Anna hat gewonnen."
+                                                 : "Ben hat gewonnen.";
+    EXPECT_EQ(test::TextAt(run.dumps["end"], 110, 160), expectedEnd);
+
+    const HeadlessPlatform& p = *run.platform;
+    EXPECT_EQ(CountSounds(p, "vergleichfuellen.wav"), 3);
+    EXPECT_EQ(CountSounds(p, "klatsch.wav"), 6 * (int{annaRight} + int{benRight}));
+    // The fire starts its sound at every frame on the left, once on the right.
+    EXPECT_EQ(CountSounds(p, "brennen.wav"), (annaRight ? 0 : 21) + (benRight ? 0 : 1));
+    EXPECT_EQ(CountSounds(p, "bumm.wav"), 1);
+    EXPECT_EQ(CountSounds(p, "bravo.wav"), 1);
+}
+
 }  // namespace
 }  // namespace qs
