@@ -13,6 +13,7 @@
 #include "shell/CodePage.h"
 #include "shell/Paths.h"
 #include "shell/Settings.h"
+#include "shell/StartSetup.h"
 
 namespace qs {
 
@@ -382,6 +383,34 @@ void TForm_dos::OnActivate() {
     d_.MarkDirty();
 }
 
-void TForm_dos::SpeedDialog() {}
+// F10: the speed dialog over the current screen, which comes back after it.
+// A resize during the dialog cancels it; the canvas is taken afresh so the
+// screen is restored onto the window as it is now.
+void TForm_dos::SpeedDialog() {
+    SavePage(d_, 4);
+    TF_startsetup dialog;
+    dialog.Value = d_.keys.SpeedFactor;
+    FlushKeyMessages(d_);
+    // A script drives the dialog as it drives the trainer.
+    auto idle = [this] {
+        if (d_.beforePump) d_.beforePump();
+        if (d_.waitingForInput) d_.waitingForInput();
+    };
+    const DialogResult result = dialog.ShowModal(d_.platform, d_.Canvas(), d_.fonts, idle);
+    FlushKeyMessages(d_);
+    d_.RefreshCanvas();
+    if (result == DialogResult::Ok) {
+        d_.keys.SpeedFactor = dialog.Value;
+        d_.keys.ScaleDelays = true;
+        try {
+            WriteSetting(d_.platform.Settings(), ProgramFileName(d_.platform.Files()), "",
+                         "Allgemein", "Delay",
+                         FormatSpeed(dialog.Value, d_.platform.DecimalSeparator()));
+        } catch (const SettingsError& e) {
+            std::fprintf(stderr, "quendelstrand: %s\n", e.what());
+        }
+    }
+    ShowPage(d_, 4, false);
+}
 
 }  // namespace qs

@@ -304,5 +304,57 @@ TEST_F(MainWindowTest, DeactivationBannerAndExactRestore) {
     EXPECT_FALSE(dos_->Pages[5]) << "page 5 is freed on return";
 }
 
+// F10 opens the speed dialog over the screen; OK stores the factor in the
+// user's settings, Escape keeps it; either way the screen comes back.
+TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
+    struct Row {
+        const char* name;
+        std::vector<Key> keys;
+        double factor;
+        const char* stored;  // nullptr: nothing written
+    };
+    const Row rows[] = {
+        {"five steps right, OK", {Key::Right, Key::Right, Key::Right, Key::Right, Key::Right,
+                                  Key::Return}, 1.5, "1,50"},
+        {"end, OK", {Key::End, Key::Return}, 440.0, "440,00"},
+        {"moved, then escape", {Key::Right, Key::Escape}, 1.0, nullptr},
+    };
+    for (const Row& row : rows) {
+        form_.reset();
+        dos_.reset();
+        platform_.reset();
+        double factor = -1;
+        int differing = -1;
+        RunWindow([&](Dos& d) {
+            TextBackground(d, 1);
+            ClrScr(d);
+            Write(d, "Silben");
+            const Bitmap before = d.Canvas();
+            PostKey(Key::F10);
+            // The dialog flushes pending keys when it opens; these come later.
+            d.waitingForInput = nullptr;
+            size_t next = 0;
+            d.beforePump = [&] {
+                Event e;
+                if (next < row.keys.size() && !platform_->PeekEvent(e)) PostKey(row.keys[next++]);
+            };
+            PumpMessages(d, true);
+            d.beforePump = nullptr;
+            factor = d.keys.SpeedFactor;
+            differing = 0;
+            for (int y = 0; y < 480; ++y)
+                for (int x = 0; x < 640; ++x) differing += d.Canvas().Pixel(x, y) != before.Pixel(x, y);
+        });
+        EXPECT_DOUBLE_EQ(factor, row.factor) << row.name;
+        EXPECT_EQ(differing, 0) << row.name;
+        auto stored = platform_->Settings().Read("Software\\Q.X.\\quendelstrand", "Allgemein", "Delay");
+        if (row.stored) {
+            EXPECT_EQ(stored.value_or("(none)"), row.stored) << row.name;
+        } else {
+            EXPECT_FALSE(stored) << row.name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qs
