@@ -151,5 +151,26 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
     EXPECT_EQ(CountSounds(p, "bravo.wav"), 1);
 }
 
+// The whole game by mouse: the "2" of the player question, the RETURN box
+// that uncovers one word after the other, the "J" and "N" bubbles.
+TEST(ComparisonGameTest, ClicksChoosePlayersUncoverAndAnswer) {
+    const std::string script =
+        "click 50 3\nkey RET\nkey RET\n"
+        "gclick 185 110\nwait 3000\ndump shown\ngclick 217 350\nwait 5500\nkey x\n"
+        "key ESC\nkey j\nwait 2000\nkey SPACE\n";
+    test::ExerciseRunOptions o;
+    o.name = "compare-clicks";
+    o.script = script;
+    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+        LoadPairs(tr);
+        PlayExercise<urmonitor>(tr);
+        EXPECT_EQ(tr.players.PlayerCount, 2);
+        EXPECT_EQ(tr.players.TaskCount, 1);
+    });
+    ASSERT_TRUE(run.finished) << run.lastError;
+    EXPECT_EQ(CountSounds(*run.platform, "vergleichfuellen.wav"), 1);
+    EXPECT_EQ(CountSounds(*run.platform, "bumm.wav"), 1);
+}
+
 }  // namespace
 }  // namespace qs
