@@ -1,12 +1,13 @@
 #include "exercises/Launchers.h"
 
+#include "exercises/Comparison.h"
 #include "trainer/FileSelection.h"
 
 namespace qs {
 
 // Until each exercise is written, its launcher only checks the word file
 // and returns to the menu.
-void RunComparison(Trainer& tr) { CheckWordFile(tr); }
+void RunComparison(Trainer& tr) { RunComparisonExercise(tr); }
 void RunRace(Trainer& tr) { CheckWordFile(tr); }
 void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
 void RunSyllables(Trainer& tr) { CheckWordFile(tr); }

@@ -1,0 +1,766 @@
+#include "exercises/Comparison.h"
+
+#include <array>
+
+#include "exercises/Players.h"
+#include "screen/Keyboard.h"
+#include "screen/TextScreen.h"
+#include "screen/mouse/Mouse.h"
+
+namespace qs {
+
+namespace {
+
+constexpr char kEsc = 27;
+constexpr char kReturn = 13;
+constexpr char kSpace = ' ';
+
+const std::array<PictureSlot, 17> kSlots{{
+    {6, 136, 136, "Feuer0"}, {7, 136, 136, "Feuer1"}, {8, 136, 136, "Feuer2"},
+    {9, 136, 136, "Feuer3"}, {10, 136, 136, "Feuer4"},
+    {24, 136, 136, "Dino0"}, {25, 136, 136, "Dino1"}, {26, 136, 136, "Dino2"},
+    {27, 136, 136, "Dino3"}, {28, 136, 136, "Dino4"}, {29, 136, 136, "Dino5"},
+    {30, 136, 136, "Dino6"}, {31, 136, 136, "Dino7"}, {32, 136, 136, "Dino8"},
+    {33, 136, 136, "Dino9"}, {34, 136, 136, "Dino10"},
+    {kBarSlot, 255, 50, ""},
+}};
+
+// The quit question of the exercises: ESC (or F1) asks "Jetzt schon
+// beenden?  j/n" in a box over the screen; LastKey ends as ESC only when
+// the player confirmed, as 0 when not.
+void AskQuitNow(Trainer& tr) {
+    Dos& d = tr.d;
+    Picture saved;
+    GetImage(d, 70, 220, 570, 266, saved);
+    const int fillPattern = d.graph.FillPattern;
+    const int fillIndex = d.graph.FillIndex;
+    const FontRequest font = d.screen.WindowFont;
+    const int fontNo = d.graph.FontNo;
+    const int colour = d.graph.ColorIndex;
+    SetFillStyle(d, 1, 12);
+    SetColor(d, 1);
+    Bar(d, 80, 230, 560, 265);
+    Rectangle(d, 80, 230, 560, 265);
+    SetTextStyle(d, 0, 0, 3);
+    Rect r;
+    OutTextXY(d, 110, 237, "Jetzt schon beenden?  j/n");
+    tr.t.LastKey = 0;
+    for (bool highlightN = true;; highlightN = !highlightN) {
+        if (highlightN)
+            OutTextXYHighlight(d, 110, 237, "Jetzt schon beenden?  j/", r, 6, "", "n");
+        else
+            OutTextXYHighlight(d, 110, 237, "Jetzt schon beenden?  ", r, 6, "/n", "j");
+        for (int i = 0; i < 50 && !KeyPressed(d); ++i) Delay(d, 20);
+        if (!KeyPressed(d)) continue;
+        const char k = static_cast<char>(ReadKey(d));
+        if (k == 'n' || k == 'N' || k == kEsc) break;
+        if (k == 'j' || k == 'J') {
+            tr.t.LastKey = kEsc;
+            break;
+        }
+    }
+    PutImage(d, 70, 220, saved);
+    SetFillStyle(d, fillPattern, fillIndex);
+    d.screen.WindowFont = font;
+    d.graph.FontNo = fontNo;
+    SetColor(d, colour);
+}
+
+// LastKey := the next key; F1 counts as ESC, and ESC has to be confirmed.
+void ReadKeyOrQuit(Trainer& tr) {
+    tr.t.LastKey = static_cast<char>(ReadKey(tr.d));
+    if (tr.d.keys.ExtendedKey && tr.t.LastKey == ';') tr.t.LastKey = kEsc;
+    if (tr.t.LastKey == kEsc) AskQuitNow(tr);
+}
+
+void EmptyKeyBuffer(Dos& d) { d.keys.KeyBuffer.clear(); }
+
+}  // namespace
+
+WordPair SplitWordPair(const std::string& line) {
+    WordPair w;
+    const size_t dash = line.find('-');
+    w.a = line.substr(0, dash);
+    if (dash == std::string::npos) return w;
+    for (size_t i = dash + 1; i < line.size(); ++i)
+        if (line[i] != '-') w.b += line[i];
+    return w;
+}
+
+int ChangedExposure(int exposure, char key) {
+    if (key == '+' && exposure < 100) return exposure + 1;
+    if (key == '-' && exposure > 0) return exposure - 1;
+    return exposure;
+}
+
+double StepDelayMs(int exposure) {
+    switch (exposure) {
+        case 0: return 0;
+        case 1: return 0.4;
+        case 2: return 0.7;
+        case 3: return 0.9;
+        default: return exposure / 3;
+    }
+}
+
+int RightPercent(int taskCount, int wrong) {
+    return taskCount > 0 ? (taskCount - wrong) * 100 / taskCount : 0;
+}
+
+std::string EndMessage(const PlayersState& p, int points1, int points2) {
+    if (p.PlayerCount != 2) return "Wann sehen wir uns wieder?";
+    if (points1 == points2) return "Ihr habt beide gewonnen!";
+    const std::string& winner = points1 > points2 ? p.PlayerName1 : p.PlayerName2;
+    return (winner + " hat gewonnen.").substr(0, 24);
+}
+
+urmonitor::urmonitor(Trainer& trainer) : monitor(trainer), rng_(trainer.d.platform.RandomSeed()) {}
+
+int urmonitor::Random(int n) {
+    if (n <= 1) return 0;
+    return static_cast<int>(rng_() % static_cast<uint32_t>(n));
+}
+
+void urmonitor::LoadPictures() { LoadSlots(kSlots, "bitplane\\"); }
+
+void urmonitor::Prepare() { PrepareScreen(244, 96, kSlots); }
+
+void urmonitor::Release() { ReleaseScreen(); }
+
+void urmonitor::Size(int n) { SetTextStyle(d, tr.t.opt.GraphFont, 0, n); }
+
+void urmonitor::SmallText() { SetTextStyle(d, 0, 0, 1); }
+
+void urmonitor::StepDelay() {
+    const double ms = StepDelayMs(exposure);
+    if (ms > 0) Delay(d, ms);
+}
+
+void urmonitor::WalkDelay() { Delay(d, tr.t.opt.OptSauri == 0 ? 10 : 2); }
+
+bool urmonitor::OnLeftSide() const {
+    return tr.players.PlayerCount == 2 && tr.players.Player1Turn;
+}
+
+// ---- The screen ------------------------------------------------------------
+
+void urmonitor::DrawHeader() {
+    PlayersState& p = tr.players;
+    Size(3);
+    if (p.PlayerCount != 2) {
+        SetColor(d, 14);
+        OutTextXY(d, 240, 10, "Richtig:", true);
+        SetColor(d, 8);
+        OutTextXY(d, 460, 10, tr.t.opt.OptWortvergl == 1 ? "Wie bitte?" : "Verbrannt:", true);
+        return;
+    }
+    SetColor(d, 4);
+    OutTextXY(d, 20, 10, p.PlayerName1);
+    SetLineStyle(d, 0, 0, 3);
+    SetColor(d, 4);
+    LineThick(d, 20, 30, 180, 30, true);
+    SetColor(d, 8);
+    OutTextXY(d, 340, 10, p.PlayerName2);
+    p.Player1Turn = true;
+}
+
+void urmonitor::DrawScene() {
+    SetColor(d, 14);
+    SetLineStyle(d, 0, 0, 3);
+    SetFillStyle(d, 1, 7);
+    Rectangle(d, 21, 218, 282, 272);
+    Rectangle(d, 357, 218, 618, 272);
+    SetLineStyle(d, 0, 0, 1);
+    FillEllipse(d, 160, 308, 63, 23);
+    FillEllipse(d, 480, 308, 63, 23);
+    FillEllipse(d, 220, 350, 30, 14);
+    FillEllipse(d, 420, 350, 30, 14);
+    FillEllipse(d, 268, 375, 12, 8);
+    FillEllipse(d, 372, 375, 12, 8);
+    DrawChildren();
+    SmallText();
+    SetColor(d, 3);
+    OutTextXY(d, 2, 466, "+/- = langsamer/schneller");
+    SetTextStyleReal(d, tr.t.opt.GraphFont, 0, 3.5);
+    SetColor(d, 8);
+    OutTextXY(d, 120, 295, "Gleich?");
+    OutTextXY(d, 440, 295, "Gleich?");
+    SetColor(d, 4);
+    Size(2);
+    OutTextXY(d, 299, 342, "oder");
+}
+
+// The left child stands for player 1, the right one for player 2 and for
+// a single player.
+void urmonitor::DrawChildren() {
+    SetFillStyle(d, 1, 12);
+    SetColor(d, 5);
+    FillEllipse(d, 290, 400, 12, 13);
+    FillEllipse(d, 350, 400, 12, 13);
+    Bar(d, 265, 446, 272, 452);
+    Bar(d, 368, 446, 375, 452);
+    Bar(d, 314, 446, 326, 452);
+    SetFillStyle(d, 1, 8);
+    SetColor(d, 8);
+    Bar(d, 275, 414, 305, 460);
+    Bar(d, 265, 415, 272, 445);
+    for (int i = 307; i <= 314; ++i) Line(d, i, 415, i + 6, 445);
+    SetFillStyle(d, 1, 15);
+    SetColor(d, 15);
+    Bar(d, 335, 414, 365, 448);
+    Bar(d, 368, 415, 375, 445);
+    for (int i = 326; i <= 333; ++i) Line(d, i, 415, i - 6, 445);
+    SetFillStyle(d, 1, 6);
+    Bar(d, 335, 449, 348, 479);
+    Bar(d, 352, 449, 365, 479);
+    SetFillStyle(d, 1, 5);
+    Bar(d, 278, 461, 287, 479);
+    Bar(d, 293, 461, 302, 479);
+    SetColor(d, 0);
+    Line(d, 282, 398, 287, 398);
+    Line(d, 293, 398, 298, 398);
+    Line(d, 342, 398, 347, 398);
+    Line(d, 353, 398, 358, 398);
+    Line(d, 290, 401, 290, 405);
+    Line(d, 350, 401, 350, 405);
+    Arc(d, 290, 402, 200, 340, 8);
+    Arc(d, 350, 402, 200, 340, 8);
+}
+
+void urmonitor::DrawTaskFrame() {
+    Size(4);
+    SetColor(d, 8);
+    OutTextXY(d, 210, 335, "J", true);
+    OutTextXY(d, 411, 335, "N", true);
+    SetColor(d, 1);
+    Rectangle(d, 23, 81, 279, 131);
+    Rectangle(d, 359, 81, 615, 131);
+    SmallText();
+    SetColor(d, 12);
+    OutTextXY(d, 131, 100, "RETURN");
+    OutTextXY(d, 452, 100, "Leertaste");
+    OutTextXY(d, 305, 100, "oder");
+}
+
+// ---- One task ----------------------------------------------------------------
+
+// Line 1 is kept in CurrentWordNo as 3, so a one-line list never blocks
+// the choice; the line itself (lineNo_) is what is shown and repeated.
+void urmonitor::ChooseWord() {
+    PlayersState& p = tr.players;
+    int wordNo = 0;
+    if (!TakeRepeatedWord(p, wordNo)) {
+        mode_ = Random(4) + 1;
+        const int count = std::max(1, tr.t.WordCount);
+        do {
+            wordNo = Random(count) + 1;
+        } while (wordNo == p.CurrentWordNo && count > 1);
+        NewWordChosen(p);
+    }
+    lineNo_ = std::clamp(wordNo, 1, kWordListSize);
+    p.CurrentWordNo = lineNo_ == 1 ? 3 : lineNo_;
+    same_ = mode_ == 1 || mode_ == 3;
+}
+
+// Page 0: both words in their boxes; page 1: the right word only; page 2:
+// both boxes empty. The window shows the empty boxes.
+void urmonitor::PrepareWords() {
+    const WordPair w = SplitWordPair(tr.t.WordList[static_cast<size_t>(lineNo_)]);
+    const std::string& left = mode_ <= 2 ? w.a : w.b;
+    const std::string& right = mode_ == 1 || mode_ == 4 ? w.a : w.b;
+    SetColor(d, 14);
+    SetTextJustify(d, 1, 2);
+    Size(5);
+    SavePage(d, 0);
+    SavePage(d, 1);
+    SetActivePage(d, 0);
+    tr.players.WorkText = left;
+    WriteWorkRect(tr, 152, 227);
+    tr.players.WorkText = right;
+    WriteWorkRect(tr, 488, 227);
+    SetActivePage(d, 1);
+    WriteWorkRect(tr, 488, 227);
+    SetActivePage(d, -1);
+    SetFillStyle(d, 1, 16);
+    Bar(d, 23, 220, 278, 268);
+    Bar(d, 359, 220, 614, 268);
+    SavePage(d, 2);
+    SetTextJustify(d, 0, 2);
+    shown_ = false;
+    Size(2);
+    taskPoints_ = 6;
+}
+
+// The position of the click just taken, in graph points.
+bool urmonitor::ClickIn(int x1, int y1, int x2, int y2) {
+    int x = 0, y = 0;
+    GetMouseState(d, x, y);
+    return x >= x1 && x <= x2 && y >= y1 && y <= y2;
+}
+
+// Up to 400 ms, ending early on a key or a mouse button. Returns whether a
+// click was made meanwhile.
+bool urmonitor::Tick() {
+    for (int i = 0; i < 20; ++i) {
+        Delay(d, 20);
+        if (KeyPressed(d) || MouseButtons(d) != 0 || d.mouse.LastClick != 0) break;
+    }
+    return TakeClick(d) != 0;
+}
+
+// Steps 5 and 6 of a task: waits until a key is waiting or a decision was
+// clicked (tick counter above 20). clicked: "j" or "n" from a click.
+bool urmonitor::WaitForDecision(char& clicked) {
+    int glidedFor = -1;
+    do {
+        if (tr.t.opt.OptMaus == 2 && glidedFor != static_cast<int>(shown_)) {
+            MoveMouseTo(d, 320, shown_ ? 350 : 110);
+            MouseShow(d, 1);
+            glidedFor = static_cast<int>(shown_);
+        }
+        if (!shown_) {
+            if (Tick()) {
+                if (ClickIn(130, 100, 240, 120)) tick_ = 25;
+                else if (ClickIn(400, 100, 510, 120)) tick_ = 21;
+            }
+            ++tick_;
+            continue;
+        }
+        for (int half = 0; half < 2 && tick_ <= 20 && !KeyPressed(d); ++half) {
+            Size(4);
+            SetFillStyle(d, 1, 7);
+            SetColor(d, half == 0 ? 4 : 7);
+            OutTextXY(d, 210, 335, "J", half == 0);
+            SetColor(d, half == 0 ? 7 : 4);
+            OutTextXY(d, 411, 335, "N", half == 1);
+            if (!Tick()) continue;
+            if (ClickIn(190, 330, 244, 370)) {
+                clicked = 'j';
+                tick_ = 101;
+            } else if (ClickIn(390, 330, 450, 370)) {
+                clicked = 'n';
+                tick_ = 101;
+            } else if (ClickIn(160, 100, 300, 140)) {
+                tick_ = 26;
+            } else if (ClickIn(350, 100, 450, 130)) {
+                tick_ = 21;
+            }
+        }
+    } while (!KeyPressed(d) && tick_ <= 20);
+    return tick_ > 20;
+}
+
+void urmonitor::ShowExposure() {
+    SmallText();
+    SetFillStyle(d, 1, 16);
+    SetColor(d, 3);
+    Bar(d, 0, 466, 200, 479);
+    OutTextXY(d, 2, 466, "Zeit = " + std::to_string(exposure));
+    Size(2);
+}
+
+void urmonitor::PlayTask() {
+    char& key = tr.t.LastKey;
+    DrawTaskFrame();
+    ChooseWord();
+    PrepareWords();
+    EmptyKeyBuffer(d);
+    bool over = false;
+    do {
+        char clicked = 0;
+        const bool decided = WaitForDecision(clicked);
+        if (decided && tick_ >= 21 && tick_ <= 99) {
+            key = tick_ == 26 ? kReturn : kSpace;
+            tick_ = 0;
+        } else if (decided && clicked != 0) {
+            key = clicked;
+            tick_ = 0;
+        } else {
+            ReadKeyOrQuit(tr);
+        }
+        if (key == '+' || key == '-') {
+            exposure = ChangedExposure(exposure, key);
+            ShowExposure();
+        } else if (key == kSpace || key == kReturn) {
+            Uncover(key == kSpace);
+            shown_ = true;
+            taskPoints_ = std::max(0, taskPoints_ - 1);
+        } else if ((key == 'j' || key == 'n') && shown_) {
+            Size(4);
+            SetColor(d, key == 'j' ? 4 : 7);
+            OutTextXY(d, 210, 335, "J", key == 'j');
+            SetColor(d, key == 'n' ? 4 : 7);
+            OutTextXY(d, 411, 335, "N", key == 'n');
+            Evaluate(key == 'j');
+            over = true;
+        }
+    } while (key != kEsc && !over);
+    if (key == kEsc) return;
+    SetFillStyle(d, 1, 16);
+    Bar(d, 23, 220, 280, 270);
+    Bar(d, 359, 220, 616, 270);
+    SavePage(d, 3);
+}
+
+// ---- Uncovering ------------------------------------------------------------------
+
+void urmonitor::Uncover(bool sideBySide) {
+    FillPicture(TheBar(), kBarColour);
+    PaintSprite(TheBar(), 0, 1, 24, 82);
+    if (sideBySide) PaintSprite(TheBar(), 0, 1, 360, 82);
+    if (SoundOn() && !PlayWav(d, "wavs\\vergleichfuellen.wav")) {
+        int length = 150, step = 14;
+        for (int i = 0; i < 21; ++i) {
+            Tone(d, 400, length);
+            Delay(d, length);
+            length -= step;
+            if (step > 1) --step;
+        }
+    }
+    Delay(d, 500);
+    if (sideBySide)
+        UncoverSideBySide();
+    else
+        UncoverOneAfterOther();
+}
+
+// The bars slide down from the upper boxes into the word boxes; the pages
+// under them hold the words, which show through the navy (OR).
+void urmonitor::UncoverSideBySide() {
+    for (int y = 81; y <= 220; ++y) {
+        PaintSpriteMargins(TheBar(), 0, 1, 24, y, 16, 16, 0, 0);
+        PaintSpriteMargins(TheBar(), 1, 1, 360, y, 16, 16, 0, 0);
+        StepDelay();
+    }
+    Delay(d, exposure);
+    SetFillStyle(d, 1, 16);
+    if (exposure < 2) {
+        for (int i = 0; i <= 5; ++i) {
+            Bar(d, 24, 220 + i, 278, 228 + 8 * i);
+            Bar(d, 360, 220 + i, 614, 228 + 8 * i);
+            Delay(d, exposure);
+        }
+    } else if (exposure <= 98) {
+        for (int i = 0; i <= 22; ++i) {
+            Bar(d, 24, 220, 278, 220 + 2 * i);
+            Bar(d, 360, 220, 614, 220 + 2 * i);
+            Delay(d, exposure - 2);
+        }
+    } else {
+        for (int i = 0; i <= 44; ++i) {
+            Bar(d, 24, 220, 278, 220 + i);
+            Bar(d, 360, 220, 614, 220 + i);
+            Delay(d, exposure - 50);
+        }
+    }
+    PaintSprite(TheBar(), 2, 2, 24, 220);
+    PaintSprite(TheBar(), 2, 2, 360, 220);
+}
+
+// One bar comes down on the left word, then moves right: the left word is
+// wiped away behind it while the right word shows up under it.
+void urmonitor::UncoverOneAfterOther() {
+    for (int y = 81; y <= 220; ++y) {
+        PaintSpriteMargins(TheBar(), 0, 1, 24, y, 20, 16, 0, 0);
+        StepDelay();
+    }
+    PaintSpriteMargins(TheBar(), 0, 1, 24, 220, 20, 16, 0, 0);
+    Delay(d, exposure);
+    SetFillStyle(d, 1, 16);
+    for (int x = 26; x <= 360; x += 2) {
+        PaintSpriteMargins(TheBar(), 0, 1, x, 220, 0, 2, 0, 2);
+        if (x < 282 || x > 284) Bar(d, x - 2, 220, x, 269);
+        StepDelay();
+    }
+    PaintSpriteMargins(TheBar(), 0, 1, 360, 220, 20, 16, 0, 0);
+    Delay(d, exposure);
+    for (int x = 362; x <= 610; x += 2) {
+        Bar(d, x - 2, 220, x, 269);
+        StepDelay();
+    }
+    PaintSpriteMargins(TheBar(), 2, 2, 360, 220, 20, 16, 0, 0);
+}
+
+// ---- The answer -----------------------------------------------------------------
+
+void urmonitor::Evaluate(bool saidSame) {
+    PlayersState& p = tr.players;
+    dinoX_ = 560;
+    frame_ = 0;
+    SavePage(d, 1);
+    if (!OnLeftSide()) {
+        for (int i = 0; i < 21; ++i) {
+            dinoX_ -= 8;
+            DrawSprite(Dino(frame_), 1, dinoX_, 340);
+            frame_ = (frame_ + 1) % 4;
+            WalkDelay();
+        }
+    } else {
+        dinoX_ = -64;
+        frame_ = 2;
+        for (int i = 0; i < 21; ++i) {
+            dinoX_ += 8;
+            DrawSpriteMirrored(Dino(frame_), 1, dinoX_, 340);
+            frame_ = (frame_ + 1) % 4;
+            WalkDelay();
+        }
+    }
+    PaintSprite(TheBar(), 0, 1, 24, 220);
+    PaintSprite(TheBar(), 0, 1, 360, 220);
+    const bool answeredRight = saidSame == same_;
+    if (answeredRight) {
+        Clap();
+        if (p.PlayerCount != 2) ++right;
+        else if (p.Player1Turn) right += taskPoints_;
+        else wrong += taskPoints_;
+    } else {
+        // A mistake on line 1 repeats line 1.
+        p.CurrentWordNo = lineNo_;
+        RememberMistake(tr);
+        p.CurrentWordNo = lineNo_ == 1 ? 3 : lineNo_;
+        if (tr.t.opt.OptWortvergl == 1) AskWhat();
+        else Burn();
+        if (p.PlayerCount != 2) ++wrong;
+    }
+    ++p.TaskCount;
+    ShowScores();
+    WalkAway();
+    tick_ = 0;
+    if (!answeredRight) ExplainMistake(saidSame);
+    if (p.PlayerCount == 2) PassTurn();
+}
+
+void urmonitor::Clap() {
+    const bool left = OnLeftSide();
+    if (left) dinoX_ -= 8;
+    for (int i = 0; i < 6; ++i) {
+        if (left) {
+            DrawSpriteMirrored(Dino(6), 1, dinoX_, 340);
+            Delay(d, 200);
+            DrawSpriteMirrored(Dino(7), 1, dinoX_, 340);
+        } else {
+            DrawSprite(Dino(7), 1, dinoX_, 340);
+            Delay(d, 200);
+            DrawSprite(Dino(9), 1, dinoX_, 340);
+        }
+        Delay(d, 200);
+        if (SoundOn()) PlayWav(d, "wavs\\klatsch.wav");
+    }
+}
+
+// The fire burns the child whose turn it is; ashes and a little smoke stay.
+void urmonitor::Burn() {
+    const bool left = OnLeftSide();
+    const int dx = left ? -60 : 0;
+    SavePage(d, 3);
+    if (SoundOn() && !left) PlayWav(d, "wavs\\brennen.wav");
+    for (int i = 0; i <= 20; ++i) {
+        if (left) {
+            if (SoundOn()) PlayWav(d, "wavs\\brennen.wav");
+            DrawSpriteMirrored(Fire(i % 4), 3, 225, 340);
+        } else {
+            DrawSprite(Fire(i % 4), 3, 270, 340);
+        }
+        Delay(d, 200);
+    }
+    StopSound(d);
+    PaintSprite(Fire(2), 1, 0, left ? 225 : 280, 340);
+    SetFillStyle(d, 1, 16);
+    Bar(d, 320 + dx, 385, 380 + dx, 479);
+    SetColor(d, 2);
+    Line(d, 330 + dx, 478, 370 + dx, 478);
+    Line(d, 335 + dx, 474, 365 + dx, 474);
+    Line(d, 340 + dx, 470, 360 + dx, 470);
+    Line(d, 345 + dx, 466, 355 + dx, 466);
+    SetColor(d, 5);
+    Line(d, 332 + dx, 476, 368 + dx, 476);
+    Line(d, 337 + dx, 472, 363 + dx, 472);
+    Line(d, 343 + dx, 468, 357 + dx, 468);
+    Line(d, 348 + dx, 464, 352 + dx, 464);
+    SetColor(d, 11);
+    Arc(d, 358 + dx, 440, 140, 220, 20);
+    Arc(d, 326 + dx, 419, 340, 20, 20);
+    Arc(d, 358 + dx, 405, 155, 205, 15);
+    Arc(d, 330 + dx, 445, 335, 35, 35);
+    Arc(d, 370 + dx, 417, 155, 205, 15);
+    Line(d, 355 + dx, 460, 355 + dx, 450);
+    Line(d, 347 + dx, 445, 347 + dx, 435);
+}
+
+void urmonitor::AskWhat() {
+    const bool left = OnLeftSide();
+    Size(4);
+    SetColor(d, 4);
+    if (SoundOn()) PlayWav(d, "wavs\\wie bitte.wav");
+    OutTextXY(d, left ? 10 : 470, 345, "Wie bitte?");
+    Delay(d, left ? 3000 : 4000);
+    Size(2);
+}
+
+void urmonitor::ShowScores() {
+    PlayersState& p = tr.players;
+    SetFillStyle(d, 1, 7);
+    Size(3);
+    if (p.PlayerCount != 2) {
+        Bar(d, 35, 0, 150, 30);
+        Bar(d, 300, 0, 380, 30);
+        Bar(d, 550, 0, 620, 30);
+        SetColor(d, 14);
+        OutTextXY(d, 310, 10, std::to_string(right));
+        SetColor(d, 8);
+        OutTextXY(d, 566, 10, std::to_string(wrong));
+        SetColor(d, 14);
+        OutTextXY(d, 40, 10, std::to_string(RightPercent(p.TaskCount, wrong)) + " %");
+    } else if (p.Player1Turn) {
+        SetColor(d, 14);
+        Bar(d, 200, 0, 280, 30);
+        OutTextXY(d, 200, 10, std::to_string(right));
+    } else {
+        SetColor(d, 14);
+        Bar(d, 520, 0, 600, 30);
+        OutTextXY(d, 520, 10, std::to_string(wrong));
+    }
+    SetLineStyle(d, 0, 0, 1);
+    SetFillStyle(d, 1, 16);
+}
+
+void urmonitor::WalkAway() {
+    if (!OnLeftSide()) {
+        dinoX_ -= 8;
+        for (int i = 0; i < 25; ++i) {
+            dinoX_ += 8;
+            DrawSpriteMirrored(Dino(frame_), 1, dinoX_, 340);
+            frame_ = (frame_ + 1) % 6;
+            WalkDelay();
+        }
+        Bar(d, 520, 340, tr.t.MaxX, tr.t.MaxY);
+    } else {
+        for (int i = 0; i < 25; ++i) {
+            dinoX_ -= 8;
+            DrawSprite(Dino(frame_), 1, dinoX_, 340);
+            frame_ = (frame_ + 1) % 6;
+            WalkDelay();
+        }
+        Bar(d, 0, 400, 40, tr.t.MaxY - 14);
+    }
+}
+
+// The right answer stands until a key or a click; then the children are
+// whole again and the next task starts soon by itself.
+void urmonitor::ExplainMistake(bool saidSame) {
+    Size(4);
+    SetColor(d, 14);
+    OutTextXY(d, 110, 160, saidSame ? "Es ist leider nicht gleich." : "     Es ist gleich !!!");
+    EmptyKeyBuffer(d);
+    TakeClick(d);
+    for (;;) {
+        if (KeyPressed(d)) {
+            ReadKeyOrQuit(tr);
+            break;
+        }
+        if (tr.t.opt.OptMaus == 2 && (TakeClick(d) != 0 || MouseButtons(d) != 0)) break;
+        Delay(d, 20);
+    }
+    Size(2);
+    SetFillStyle(d, 1, 16);
+    Bar(d, 90, 159, 600, 198);
+    if (OnLeftSide()) Bar(d, 260, 385, 320, 479);
+    else Bar(d, 320, 385, 380, 479);
+    DrawChildren();
+    tick_ = 18;
+}
+
+// The name of the player whose turn it is stands in colour 4 with a thick
+// line under it, the other one in colour 8.
+void urmonitor::PassTurn() {
+    PlayersState& p = tr.players;
+    SetLineStyle(d, 0, 0, 3);
+    Size(3);
+    SetColor(d, 4);
+    if (p.Player1Turn) {
+        OutTextXY(d, 340, 10, p.PlayerName2);
+        p.Player1Turn = false;
+        LineThick(d, 340, 30, 500, 30, true);
+        SetColor(d, 7);
+        LineThick(d, 20, 30, 180, 30, true);
+        SetColor(d, 8);
+        OutTextXY(d, 20, 10, p.PlayerName1);
+    } else {
+        OutTextXY(d, 20, 10, p.PlayerName1);
+        p.Player1Turn = true;
+        LineThick(d, 20, 30, 180, 30, true);
+        SetColor(d, 7);
+        LineThick(d, 340, 30, 500, 30, true);
+        SetColor(d, 8);
+        OutTextXY(d, 340, 10, p.PlayerName2);
+    }
+    SetLineStyle(d, 0, 0, 1);
+}
+
+// ---- The end ---------------------------------------------------------------------
+
+void urmonitor::EndScene() {
+    const bool two = tr.players.PlayerCount == 2;
+    dinoX_ = 560;
+    frame_ = 0;
+    int secondX = 0;
+    for (int i = 0; i < 21; ++i) {
+        dinoX_ -= 8;
+        DrawSprite(Dino(frame_), 0, dinoX_, 340);
+        if (two && i < 14) {
+            secondX += 8;
+            DrawSpriteMirrored(Dino(frame_), 0, secondX, 340);
+        }
+        frame_ = (frame_ + 1) % 4;
+        WalkDelay();
+    }
+    SetColor(d, 15);
+    Size(4);
+    OutTextXY(d, 110, 160, EndMessage(tr.players, right, wrong));
+    EmptyKeyBuffer(d);
+    if (two && SoundOn()) PlayWav(d, "wavs\\bumm.wav");
+    if (SoundOn()) PlayWav(d, "wavs\\bravo.wav");
+    while (!KeyPressed(d)) {
+        if (two) {
+            DrawSpriteMirrored(Dino(10), 0, 120, 340);
+            Delay(d, 200);
+            DrawSpriteMirrored(Dino(7), 0, 120, 340);
+            Delay(d, 200);
+        }
+        DrawSprite(Dino(7), 0, 392, 340);
+        Delay(d, 200);
+        DrawSprite(Dino(8), 0, 392, 340);
+        Delay(d, 200);
+    }
+    EmptyKeyBuffer(d);
+    tr.t.LastKey = kEsc;
+}
+
+// ---- The game ------------------------------------------------------------------------
+
+void urmonitor::Run() {
+    PlayersState& p = tr.players;
+    char& key = tr.t.LastKey;
+    p.TaskCount = 0;
+    exposure = 4;
+    right = 0;
+    wrong = 0;
+    p.PlayerCount = 1;
+    tick_ = 10;
+    AskPlayerCount(tr);
+    if (key != kEsc) AskPlayerNames(tr);
+    SetBkColor(d, 18);
+    SetFillStyle(d, 1, 16);
+    Bar(d, 0, 40, tr.t.MaxX, tr.t.MaxY);
+    if (key != kEsc) {
+        DrawHeader();
+        DrawScene();
+        while (key != kEsc) PlayTask();
+        if (p.TaskCount > 0) EndScene();
+    }
+    ClearDefaultNames(tr);
+}
+
+void RunComparisonExercise(Trainer& tr) { LaunchExercise<urmonitor>(tr); }
+
+}  // namespace qs

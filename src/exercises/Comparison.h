@@ -1,0 +1,105 @@
+// "Wortvergleich": two similar words are flashed side by side (Space) or one
+// after the other (RETURN); the child answers whether they were the same
+// ("j") or not ("n"). A dinosaur walks in, uncovers both words and claps for
+// a right answer; for a wrong one it burns one of the two children at the
+// bottom or asks "Wie bitte?". "+" and "-" change the exposure time.
+#pragma once
+
+#include <random>
+#include <string>
+
+#include "exercises/ExerciseScreen.h"
+
+namespace qs {
+
+// Picture slots of the word comparison.
+constexpr int kFireSlot = 6;   // Feuer0..Feuer4
+constexpr int kDinoSlot = 24;  // Dino0..Dino10
+constexpr int kBarSlot = 41;   // the navy bar that uncovers the words
+constexpr Rgb kBarColour = 0x000080;
+
+// The two words of a word-list line: before the first "-", and every other
+// character after it.
+struct WordPair {
+    std::string a;
+    std::string b;
+};
+WordPair SplitWordPair(const std::string& line);
+
+// Exposure time after "+" or "-" (0..100; other keys leave it).
+int ChangedExposure(int exposure, char key);
+// Wait in ms after each step of uncovering and covering.
+double StepDelayMs(int exposure);
+// Header percentage of right answers for one player.
+int RightPercent(int taskCount, int wrong);
+// The end message: one player, a tie, or the winner's name.
+std::string EndMessage(const PlayersState& p, int points1, int points2);
+
+class urmonitor : public monitor {
+public:
+    explicit urmonitor(Trainer& trainer);
+
+    void LoadPictures() override;
+    void Prepare() override;
+    void Run() override;
+    void Release() override;
+
+    // Scores: one player right and wrong answers; two players the points of
+    // player 1 (right) and player 2 (wrong).
+    int right = 0;
+    int wrong = 0;
+    int exposure = 4;
+
+private:
+    const Picture& Dino(int n) const { return Pictures[static_cast<size_t>(kDinoSlot + n)]; }
+    const Picture& Fire(int n) const { return Pictures[static_cast<size_t>(kFireSlot + n)]; }
+    Picture& TheBar() { return Pictures[static_cast<size_t>(kBarSlot)]; }
+
+    // 0..n-1.
+    int Random(int n);
+
+    void Size(int n);
+    void SmallText();
+    void StepDelay();
+    void WalkDelay();
+    bool OnLeftSide() const;  // player 1's turn of two: the left child plays
+    bool SoundOn() const { return tr.t.opt.OptTon == 0; }
+
+    void DrawHeader();
+    void DrawScene();
+    void DrawChildren();
+    void DrawTaskFrame();
+    void ChooseWord();
+    void PrepareWords();
+    void PlayTask();
+    bool WaitForDecision(char& clicked);
+    bool Tick();
+    bool ClickIn(int x1, int y1, int x2, int y2);
+    void ShowExposure();
+    void Uncover(bool sideBySide);
+    void UncoverSideBySide();
+    void UncoverOneAfterOther();
+    void Evaluate(bool saidSame);
+    void Clap();
+    void Burn();
+    void AskWhat();
+    void ShowScores();
+    void WalkAway();
+    void ExplainMistake(bool saidSame);
+    void PassTurn();
+    void EndScene();
+
+    std::mt19937 rng_;
+    int mode_ = 1;
+    bool same_ = true;
+    bool shown_ = false;
+    int taskPoints_ = 6;
+    int tick_ = 10;
+    int lineNo_ = 1;  // the word-list line played now
+    int dinoX_ = 560;
+    int frame_ = 0;
+};
+
+void RunComparisonExercise(Trainer& tr);
+
+}  // namespace qs

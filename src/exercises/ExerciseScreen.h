@@ -1,0 +1,108 @@
+// The root of the animated exercises: a table of picture slots, a scratch
+// bitmap, and the sprite operations that put a picture onto the window over
+// a saved background page. An exercise draws its static screen once, saves
+// it into a page (SavePage) and then lets figures walk, clap or burn over
+// it; every frame takes its background from the clean page, so a figure
+// that moves by no more than the margin per step erases its own trail.
+//
+// Positions are graph points of the picture's top-left corner; margins are
+// window pixels. Pages are 0..5 (screen/graph/Graph.h).
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+
+#include "screen/graph/Graph.h"
+#include "trainer/TrainerState.h"
+
+namespace qs {
+
+constexpr int kPictureSlots = 54;
+
+// One slot with its creation size in graph points and its file stem
+// ("" for a slot the exercise fills itself).
+struct PictureSlot {
+    int slot = 0;
+    int w = 0;
+    int h = 0;
+    const char* file = "";  // e.g. "Dino3" for bitplane\Dino3.png
+};
+
+class monitor {
+public:
+    explicit monitor(Trainer& trainer) : tr(trainer), d(trainer.d) {}
+    virtual ~monitor() = default;
+    monitor(const monitor&) = delete;
+    monitor& operator=(const monitor&) = delete;
+
+    // Loads the exercise's picture files into its slots; the root has none.
+    virtual void LoadPictures() {}
+
+    // The three steps a launcher runs in order.
+    virtual void Prepare() = 0;
+    virtual void Run() = 0;
+    virtual void Release() = 0;
+
+    // Sprites with black as the transparent colour over page, with a margin
+    // of 16 (or the margins given) refreshed around them. Not clamped: a
+    // picture may start left of or above the screen.
+    void DrawSprite(const Picture& picture, int page, int x, int y);
+    void DrawSpriteMargins(const Picture& picture, int page, int x, int y, int left, int top,
+                           int right, int bottom);
+    // The picture reversed left to right; the background stays as it is.
+    void DrawSpriteMirrored(const Picture& picture, int page, int x, int y);
+    // Refreshes the region from page; mode 1 ORs the picture into it, any
+    // other mode only restores the background (the picture is erased).
+    void PaintSpriteMargins(const Picture& picture, int page, int mode, int x, int y, int left,
+                            int top, int right, int bottom);
+    void PaintSprite(const Picture& picture, int page, int mode, int x, int y);
+
+    std::array<Picture, kPictureSlots> Pictures;
+    Bitmap Scratch;
+
+protected:
+    // The shared part of Prepare: the scratch bitmap and the slots, the
+    // graphics screen, the pointer, and the pictures loaded under the
+    // hourglass.
+    void PrepareScreen(int scratchW, int scratchH, std::span<const PictureSlot> slots);
+    // Each slot with a file: "bitplane\" + stem + ".png" stretched over it
+    // on black (a missing file leaves the slot black).
+    void LoadSlots(std::span<const PictureSlot> slots, const std::string& folder);
+    // The shared part of Release: pictures and pages 0..3 freed (each shown
+    // once), sound stopped.
+    void ReleaseScreen();
+
+    Trainer& tr;
+    Dos& d;
+
+private:
+    enum class Combine { Transparent, Mirrored, Or, None };
+    void Compose(const Picture& picture, int page, int x, int y, int left, int top, int right,
+                 int bottom, Combine how);
+};
+
+// Prepare, Run and Release of a fresh exercise object, then back to the
+// character screen.
+template <class Exercise>
+void PlayExercise(Trainer& tr) {
+    {
+        Exercise exercise(tr);
+        exercise.Prepare();
+        exercise.Run();
+        exercise.Release();
+    }
+    CloseGraph(tr.d);
+}
+
+// Whether CheckWordFile accepted the loaded word list.
+bool WordFileFits(Trainer& tr);
+
+// The launcher sequence: the word file check, then the exercise. Nothing
+// happens when the loaded list does not belong to the current program.
+template <class Exercise>
+void LaunchExercise(Trainer& tr) {
+    if (WordFileFits(tr)) PlayExercise<Exercise>(tr);
+}
+
+}  // namespace qs

@@ -1,0 +1,214 @@
+#include "exercises/Players.h"
+
+#include "screen/Keyboard.h"
+#include "screen/TextScreen.h"
+#include "screen/graph/Graph.h"
+#include "screen/mouse/Mouse.h"
+#include "trainer/Results.h"
+
+namespace qs {
+
+namespace {
+
+constexpr uint8_t kEsc = 27;
+constexpr uint8_t kReturn = 13;
+constexpr uint8_t kBackspace = 8;
+constexpr int kNameY = 5;
+constexpr int kNameX = 276;
+
+// F1 leaves like ESC.
+uint8_t ReadKeyF1AsEsc(Dos& d) {
+    const uint8_t k = ReadKey(d);
+    return d.keys.ExtendedKey && k == ';' ? kEsc : k;
+}
+
+bool IsNameLetter(uint8_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+    switch (c) {
+        case 0x84: case 0x94: case 0x81: case 0x8e: case 0x99: case 0x9a: case 0xe1:
+            return true;
+        default: return false;
+    }
+}
+
+void ClearHeader(Trainer& tr) { Bar(tr.d, 0, 0, tr.t.MaxX, 40); }
+
+bool WritesProtocol(int programNo) {
+    switch (programNo) {
+        case 2: case 3: case 4: case 5: case 7: case 9: case 10: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void AskPlayerCount(Trainer& tr) {
+    Dos& d = tr.d;
+    SetFillStyle(d, 1, 7);
+    ClearHeader(tr);
+    SetTextStyle(d, 1, 0, 4);
+    SetTextJustify(d, 0, 2);
+    SetColor(d, 1);
+    Rect r;
+    OutTextXYRect(d, 10, 1, "Anzahl der Spieler:  1   oder   2  ?", r);
+    PushMouseTexts(d, "", "quendel.sp1");
+    uint8_t k = 0;
+    do {
+        k = ReadKeyF1AsEsc(d);
+    } while (k != '1' && k != '2' && k != kEsc && k != kReturn);
+    tr.t.LastKey = static_cast<char>(k);
+    PopMouseTexts(d);
+    if (WritesProtocol(tr.t.ProgramNo)) StartProtocolLine(tr);
+    // Clicks in graphics mode reach only the regions pushed from here on.
+    d.mouse.RegionBase = d.mouse.RegionCount;
+    tr.t.opt.GraphFont = 1;
+    while (TakeClick(d) != 0) {
+    }
+    SetTextJustify(d, 0, 2);
+}
+
+void EnterPlayerName(Trainer& tr, std::string& name, const std::string& label, int labelColour) {
+    Dos& d = tr.d;
+    PlayersState& p = tr.players;
+    SetColor(d, labelColour);
+    Rect r;
+    OutTextXYRect(d, 20, kNameY, label, r);
+    SetColor(d, 1);
+    OutTextXY(d, kNameX, kNameY, name);
+    p.EntryX = kNameX + TextWidth640(d, name);
+    for (;;) {
+        const uint8_t k = ReadKeyF1AsEsc(d);
+        tr.t.LastKey = static_cast<char>(k);
+        if (k == kEsc || k == kReturn) return;
+        // Arrow and function keys arrive as letters with ExtendedKey set.
+        if (!d.keys.ExtendedKey && IsNameLetter(k) && name.size() < kNameLength) {
+            char c = static_cast<char>(k);
+            if (name.empty() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            name += c;
+            const std::string s(1, c);
+            SetColor(d, 1);
+            OutTextXY(d, p.EntryX, kNameY, s);
+            p.EntryX += TextWidth640(d, s);
+        } else if (k == kBackspace && !name.empty()) {
+            const std::string s(1, name.back());
+            SetColor(d, GetFillColor(d));
+            p.EntryX -= TextWidth640(d, s);
+            OutTextXY(d, p.EntryX, kNameY, s);
+            name.pop_back();
+        }
+    }
+}
+
+void AskPlayerNames(Trainer& tr) {
+    PlayersState& p = tr.players;
+    ClearHeader(tr);
+    if (tr.t.LastKey == '2') {
+        p.PlayerCount = 2;
+        EnterPlayerName(tr, p.PlayerName1, "Name Spieler 1:", 8);
+        if (p.PlayerName1.empty()) p.PlayerName1 = kDefaultName1;
+        if (tr.t.LastKey == static_cast<char>(kReturn)) {
+            ClearHeader(tr);
+            EnterPlayerName(tr, p.PlayerName2, "Name Spieler 2:", 13);
+            if (p.PlayerName2.empty()) p.PlayerName2 = kDefaultName2;
+            ClearHeader(tr);
+        }
+    }
+    if (p.PlayerName1.empty()) p.PlayerName1 = kDefaultName1;
+}
+
+void ClearDefaultNames(Trainer& tr) {
+    PlayersState& p = tr.players;
+    if (p.PlayerName1 == kDefaultName1) p.PlayerName1.clear();
+    if (p.PlayerName2 == kDefaultName2) p.PlayerName2.clear();
+}
+
+void RememberMistake(Trainer& tr) {
+    PlayersState& p = tr.players;
+    if (p.MistakeNoted || tr.t.opt.OptWiederhole == 0 || p.PlayerCount != 1) return;
+    if (p.RepeatCount < 5) ++p.RepeatCount;
+    p.RepeatList[static_cast<size_t>(p.RepeatCount)] = p.CurrentWordNo;
+    p.MistakeNoted = true;
+}
+
+void MistakeSound(Trainer& tr) {
+    StopSound(tr.d);
+    if (tr.t.opt.OptTon < 2) PlayWav(tr.d, "wavs\\Fehlerton.wav");
+    RememberMistake(tr);
+}
+
+bool TakeRepeatedWord(PlayersState& p, int& wordNo) {
+    p.MistakeNoted = false;
+    if (!p.RepeatDue) return false;
+    p.RepeatDue = false;
+    if (p.RepeatCount <= 0) return false;
+    wordNo = p.RepeatList[static_cast<size_t>(p.RepeatCount)];
+    --p.RepeatCount;
+    return true;
+}
+
+void NewWordChosen(PlayersState& p) { p.RepeatDue = p.RepeatCount > 0; }
+
+void ShowWordParts(Trainer& tr) {
+    Dos& d = tr.d;
+    PlayersState& p = tr.players;
+    constexpr int kMaxPieces = 16;
+    p.TaskCount = 0;
+    p.TaskMistakes = 0;
+    p.Player1Turn = true;
+    p.PieceSlot = 0;
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        p.PieceLeft[static_cast<size_t>(i)] = 700;
+        p.PieceRight[static_cast<size_t>(i)] = 700;
+        p.PieceText[static_cast<size_t>(i)].clear();
+    }
+    const int font = tr.t.opt.GraphFont;
+    SetTextStyle(d, font, 0, 4);
+    SetTextJustify(d, 1, 2);
+    p.PartsText.clear();
+    std::string part;
+    for (char c : tr.t.WordList[1]) {
+        // The last piece is filled after the loop, so at most 15 separators count.
+        if ((c == '-' || c == '_') && p.PieceSlot < kMaxPieces - 1) {
+            p.PartsText += "/ ";
+            ++p.PieceSlot;
+            p.PieceText[static_cast<size_t>(p.PieceSlot)] = part;
+            part.clear();
+        } else {
+            p.PartsText += c;
+            part += c;
+        }
+    }
+    SetColor(d, 4);
+    const int width = TextWidth640(d, p.PartsText);
+    Rect r;
+    if (width < 635) {
+        OutTextXYRect(d, 320, 4, p.PartsText, r);
+    } else {
+        SetTextStyle(d, font, 0, 3);
+        OutTextXYRect(d, 320, 10, p.PartsText, r);
+        SetTextStyle(d, font, 0, 4);  // the pieces are measured at the large size
+    }
+    const int fullWidth = TextWidth640(d, p.PartsText);
+    const int slashWidth = TextWidth640(d, "/ ");
+    p.EntryX = 320 - fullWidth / 2;
+    p.PieceLeft[1] = p.EntryX;
+    for (int i = 1; i <= p.PieceSlot; ++i) {
+        const auto u = static_cast<size_t>(i);
+        p.PieceRight[u] = p.PieceLeft[u] + TextWidth640(d, p.PieceText[u]);
+        p.PieceLeft[u + 1] = p.PieceRight[u] + slashWidth;
+    }
+    ++p.PieceSlot;
+    const auto last = static_cast<size_t>(p.PieceSlot);
+    p.PieceRight[last] = p.PieceLeft[1] + fullWidth;
+    p.PieceText[last] = part;
+}
+
+void WriteWork(Trainer& tr, int x, int y) { OutTextXY(tr.d, x, y, tr.players.WorkText); }
+
+Rect WriteWorkRect(Trainer& tr, int x, int y) {
+    Rect r;
+    OutTextXYRect(tr.d, x, y, tr.players.WorkText, r);
+    return r;
+}
+
+}  // namespace qs

@@ -1,0 +1,94 @@
+#include "ExerciseRun.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "screen/Dos.h"
+#include "shell/MainWindow.h"
+#include "shell/Script.h"
+#include "support/ReferenceImage.h"
+#include "support/ProgramRun.h"
+
+namespace qs::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Backend : public ScriptBackend {
+public:
+    explicit Backend(HeadlessPlatform& p) : p_(p) {}
+    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
+    void Focus(bool in) override { p_.SetActive(in); }
+
+private:
+    HeadlessPlatform& p_;
+};
+
+}  // namespace
+
+ExerciseRun RunExercise(const ExerciseRunOptions& o, const std::function<void(Trainer&)>& body) {
+    ExerciseRun run;
+    const std::string appDir = MakeTestAppDir(o.name);
+    HeadlessOptions ho;
+    ho.size = o.size;
+    ho.seed = o.seed;
+    ho.programPath = appDir + "quendelstrand";
+    run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
+    run.outDir = appDir + "dumps";
+    Backend backend(*run.platform);
+    {
+        Dos dos(*run.platform);
+        TForm_dos form(dos, [&](Dos& d) {
+            Trainer tr(d);
+            tr.t.ProgramDir = appDir;
+            tr.t.opt.OptMaus = 2;
+            tr.t.opt.OptWortvergl = 1;
+            tr.t.opt.GraphFont = 1;
+            body(tr);
+            run.finished = true;
+        });
+        ScriptRunner runner(dos, ParseScript(o.script), backend, run.outDir);
+        runner.Install();
+        form.Create();
+        if (run.platform->OpenWindow(WindowOptions{})) {
+            form.Show();
+            try {
+                form.Run();
+            } catch (const ScriptFinished&) {
+            }
+        }
+        form.Destroy();
+        run.lastError = form.LastError();
+    }
+    if (fs::is_directory(run.outDir)) {
+        for (const auto& entry : fs::directory_iterator(run.outDir)) {
+            if (entry.path().extension() != ".txt") continue;
+            const auto bytes = ReadFileBytes(entry.path().string());
+            run.dumps[entry.path().stem().string()] = std::string(bytes.begin(), bytes.end());
+        }
+    }
+    return run;
+}
+
+std::vector<std::string> DumpTexts(const std::string& dump) {
+    std::vector<std::string> texts;
+    std::istringstream in(dump);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("text ", 0) == 0) texts.push_back(line);
+    return texts;
+}
+
+std::string TextAt(const std::string& dump, int x, int y) {
+    const std::string prefix = "text " + std::to_string(x) + ' ' + std::to_string(y) + ' ';
+    std::string found;
+    for (const std::string& t : DumpTexts(dump)) {
+        if (t.rfind(prefix, 0) != 0) continue;
+        const size_t quote = t.find('"');
+        found = quote == std::string::npos ? "" : t.substr(quote + 1, t.size() - quote - 2);
+    }
+    return found;
+}
+
+}  // namespace qs::test
