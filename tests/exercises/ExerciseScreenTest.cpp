@@ -144,18 +144,22 @@ TEST_F(ExerciseScreenTest, ReleaseFreesPicturesAndTheTrainersPages) {
     EXPECT_NE(screen.d.Pages[4], nullptr) << "page 4 belongs to the main window";
 }
 
-TEST(ExerciseLauncherTest, WordFileOfAnotherProgramLeavesTheScreenAlone) {
+// A list of another exercise is refused with a message; the game never
+// switches to graphics.
+TEST(ExerciseLauncherTest, WordFileOfAnotherProgramIsRefused) {
     test::GraphScreen screen(Size{640, 480});
     Trainer tr(screen.d);
     tr.t.ProgramNo = 1;
     tr.t.WordFileExt = "VWT";  // a list of the race
     tr.t.WordFileName = "TIERE.VWT";
+    tr.t.WordFilePath = "LS1DAT\\TIERE.VWT";
     tr.t.WordList[1] = "be-ent-ver";
     tr.t.WordCount = 1;
-    const Bitmap before = screen.d.Canvas();
     RunComparison(tr);
+    EXPECT_TRUE(tr.t.WrongExtension);
     EXPECT_FALSE(screen.d.screen.GraphMode);
-    EXPECT_TRUE(test::GraphScreen::Same(screen.d.Canvas(), before));
+    std::u32string top(screen.d.screen.Grid.begin(), screen.d.screen.Grid.begin() + 80);
+    EXPECT_EQ(top.substr(0, 15), U"Falsche Endung ");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "shell/Application.h"
 #include "shell/Script.h"
 #include "support/ReferenceImage.h"
@@ -13,11 +15,37 @@ namespace qs::test {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// App folders made by this test process, removed when it ends.
+struct MadeFolders {
+    std::vector<fs::path> dirs;
+    ~MadeFolders() {
+        std::error_code ec;
+        for (const fs::path& d : dirs) fs::remove_all(d, ec);
+    }
+};
+
+MadeFolders& Made() {
+    static MadeFolders made;
+    return made;
+}
+
+}  // namespace
+
 std::string MakeTestAppDir(const std::string& name) {
     const fs::path app(QS_APP_DIR);
-    const fs::path dir = fs::path(::testing::TempDir()) / ("qs-app-" + name);
+    // ctest runs tests in parallel processes: the folder names the process
+    // and the test, so no two runs share one.
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "";
+    std::string unique = name + "-" + std::to_string(::getpid()) + "-" + test;
+    for (char& c : unique)
+        if (c == '/') c = '_';
+    const fs::path dir = fs::path(::testing::TempDir()) / ("qs-app-" + unique);
     fs::remove_all(dir);
     fs::create_directories(dir);
+    Made().dirs.push_back(dir);
     for (const char* linked : {"bitplane", "wavs"}) fs::create_directory_symlink(app / linked, dir / linked);
     for (const char* copied : {"LS1DAT", "bgi7", "emfs", "maustxt"})
         fs::copy(app / copied, dir / copied, fs::copy_options::recursive);
