@@ -299,10 +299,12 @@ void DrawOptBaustelle(Trainer& tr) {
                       Plain("  W\x94rter")});
 }
 
-// " große " keeps the Windows-1252 sharp s (0xDF) of its newer text.
+// The sharp s of " große " is written as code page 437's 0xE1, which the
+// display turns into the Windows letter 0xDF; the byte 0xDF itself would be
+// drawn as the upper-half block glyph.
 void DrawOptBausteine(Trainer& tr) {
     const int v = tr.t.opt.OptBausteine;
-    PaintRow(tr, 12, {{" kleine ", v == 0}, {" gro\xdf" "e ", v == 1}, Plain("Steine")});
+    PaintRow(tr, 12, {{" kleine ", v == 0}, {" gro\xe1" "e ", v == 1}, Plain("Steine")});
 }
 
 void DrawOptGreifen(Trainer& tr) {
