@@ -13,20 +13,6 @@ namespace qs::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class Backend : public ScriptBackend {
-public:
-    explicit Backend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
-
-}  // namespace
-
 std::string MakeTestAppDir(const std::string& name) {
     const fs::path app(QS_APP_DIR);
     const fs::path dir = fs::path(::testing::TempDir()) / ("qs-app-" + name);
@@ -46,7 +32,7 @@ ProgramRun RunProgram(const ProgramRunOptions& o) {
     ho.programPath = o.appDir + "quendelstrand";
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
     run.outDir = o.appDir + "dumps";
-    Backend backend(*run.platform);
+    HeadlessScriptBackend backend(*run.platform);
     {
         Application app(*run.platform, o.firstArgument);
         app.UseScript(ParseScript(o.script), backend, run.outDir);

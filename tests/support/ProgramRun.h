@@ -8,6 +8,7 @@
 
 #include "base/Geometry.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "shell/Script.h"
 
 namespace qs::test {
 
@@ -15,6 +16,17 @@ namespace qs::test {
 // the build's app folder; the large picture and sound folders are linked),
 // under the test's temporary folder. Ends in '/'.
 std::string MakeTestAppDir(const std::string& name);
+
+// The script's window actions on the headless platform.
+class HeadlessScriptBackend : public ScriptBackend {
+public:
+    explicit HeadlessScriptBackend(HeadlessPlatform& p) : p_(p) {}
+    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
+    void Focus(bool in) override { p_.SetActive(in); }
+
+private:
+    HeadlessPlatform& p_;
+};
 
 struct ProgramRun {
     int exitCode = 0;

@@ -18,35 +18,16 @@
 namespace qs {
 namespace {
 
-std::string Times(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
-}
+using test::Cells;
+using test::Times;
+
 
 const std::string kShade = "\u2593";
 const std::string kLight = "\u2591";
 
-std::u32string DecodeUtf8All(const std::string& s) {
-    std::u32string out;
-    for (size_t pos = 0; pos < s.size();) out += DecodeUtf8(s, pos);
-    return out;
-}
 
 // Columns from..to (1-based, inclusive) of a dump row.
-std::string Cells(const std::string& row, int from, int to) {
-    const std::u32string line = DecodeUtf8All(row);
-    std::string out;
-    for (size_t i = static_cast<size_t>(from - 1); i < static_cast<size_t>(to) && i < line.size(); ++i)
-        out += EncodeUtf8(line[i]);
-    return out;
-}
 
-std::string Utf8(const std::string& cp437) {
-    std::string s;
-    for (unsigned char c : cp437) s += EncodeUtf8(Cp1252ToUnicode(OemToDisplayByte(c)));
-    return s;
-}
 
 // The menu screen as the child sees it: the menu box on the left half of
 // the shaded title screen, the shadow right of and below it.
@@ -66,7 +47,7 @@ std::vector<std::string> ExpectedMenuRows() {
     }
     rows[20] = kShade + " \u2514" + Times("\u2500", 33) + "\u2518 " + kLight + right;
     rows[21] = kShade + kShade + Times(kLight, 37) + right;
-    rows[25] = Utf8(ImprintLine());
+    rows[25] = test::ShownUtf8(ImprintLine());
     return rows;
 }
 
@@ -252,10 +233,10 @@ TEST(MenuTest, QuitWritesTheTeacherProtocol) {
         " \xb3 LEHRER.TXT gespeichert in \xb3 ",
         " \xb3 ls1dat\\                   \xb3 ",
     };
-    EXPECT_EQ(Cells(f.Row(15), 42, 72), Utf8(" \xda" + edge + "\xbf "));
+    EXPECT_EQ(Cells(f.Row(15), 42, 72), test::ShownUtf8(" \xda" + edge + "\xbf "));
     for (int row = 16; row <= 19; ++row)
-        EXPECT_EQ(Cells(f.Row(row), 42, 72), Utf8(want[row - 15])) << "row " << row;
-    EXPECT_EQ(Cells(f.Row(20), 42, 72), Utf8(" \xc0" + edge + "\xd9 "));
+        EXPECT_EQ(Cells(f.Row(row), 42, 72), test::ShownUtf8(want[row - 15])) << "row " << row;
+    EXPECT_EQ(Cells(f.Row(20), 42, 72), test::ShownUtf8(" \xc0" + edge + "\xd9 "));
     EXPECT_EQ(f.tr.t.MenuKey, 27) << "the question follows the box";
 
     QuitFixture failed(3, false);

@@ -14,20 +14,10 @@
 namespace qs {
 namespace {
 
-std::string Cells(const std::string& row, int from, int to) {
-    std::u32string line;
-    for (size_t pos = 0; pos < row.size();) line += DecodeUtf8(row, pos);
-    std::string out;
-    for (int i = from - 1; i < to && i < static_cast<int>(line.size()); ++i)
-        out += EncodeUtf8(line[static_cast<size_t>(i)]);
-    return out;
-}
+using test::Cells;
+using test::Times;
 
-std::string Times(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
-}
+
 
 int Field(const Options& o, const std::string& name) {
     if (name == "Maus") return o.OptMaus;
@@ -268,8 +258,8 @@ TEST(OptionsScreenTest, HighlightOfReadValues) {
     o.script = "key o\ndump values\nkey ESC\nkey ESC\nkey RET\n";
     test::TrainerRun run = test::RunTrainer(o);
     ASSERT_EQ(run.dumps.count("values"), 1u) << run.lastError;
-    const Rgb green = PaletteColour(*run.dos, 2);
-    auto lit = [&](int col, int row) { return test::CellBackground(run, "values", col, row) == green; };
+    const Rgb highlight = PaletteColour(*run.dos, 2);
+    auto lit = [&](int col, int row) { return test::CellBackground(run, "values", col, row) == highlight; };
     // Trennung: " nein " 53, " ja " 59, " Linie " 63, " Block " 70.
     EXPECT_FALSE(lit(53, 4));
     EXPECT_TRUE(lit(63, 4)) << "7 is shown as Linie";

@@ -6,15 +6,14 @@
 #include "shell/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/TitleScreen.h"
+#include "trainer/TrainerRun.h"
 
 namespace qs {
 namespace {
 
-std::string Utf8(const std::string& cp437) {
-    std::string s;
-    for (unsigned char c : cp437) s += EncodeUtf8(Cp1252ToUnicode(OemToDisplayByte(c)));
-    return s;
-}
+using test::Cells;
+using test::Times;
+
 
 // Without glyph pictures the shade byte shows as the display letter it is
 // drawn with.
@@ -25,9 +24,9 @@ TEST(TitleScreenTest, ShowsExactlyTheTitleRows) {
     EXPECT_EQ(dump.substr(0, dump.find('\n')), "mode: text");
     EXPECT_EQ(test::DumpRow(dump, 1),
               "  Programm:  Quendelstrand" + VersionField() + "O = Optionen  ESC = Ende ");
-    const std::string shade = Utf8(std::string(80, '\xb2'));
+    const std::string shade = test::ShownUtf8(std::string(80, '\xb2'));
     for (int row = 2; row <= 24; ++row) EXPECT_EQ(test::DumpRow(dump, row), shade) << "row " << row;
-    EXPECT_EQ(test::DumpRow(dump, 25), Utf8(ImprintLine()));
+    EXPECT_EQ(test::DumpRow(dump, 25), test::ShownUtf8(ImprintLine()));
 }
 
 }  // namespace

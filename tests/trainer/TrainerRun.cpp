@@ -7,7 +7,9 @@
 #include "screen/TextScreen.h"
 #include "shell/MainWindow.h"
 #include "shell/Script.h"
+#include "shell/CodePage.h"
 #include "support/PngFile.h"
+#include "support/ProgramRun.h"
 #include "support/ReferenceImage.h"
 #include "trainer/Menu.h"
 #include "trainer/TrainerMain.h"
@@ -17,16 +19,6 @@ namespace qs::test {
 namespace fs = std::filesystem;
 
 namespace {
-
-class Backend : public ScriptBackend {
-public:
-    explicit Backend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
 
 const std::string kStartWait = "wait 400\n";
 
@@ -39,7 +31,7 @@ TrainerRun RunTrainer(const TrainerRunOptions& o) {
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
     run.dos = std::make_unique<Dos>(*run.platform);
     run.outDir = o.appDir + "dumps";
-    Backend backend(*run.platform);
+    HeadlessScriptBackend backend(*run.platform);
     {
         TForm_dos form(*run.dos, [&](Dos& d) {
             Trainer tr(d);
@@ -104,6 +96,31 @@ int HighlightedEntry(const TrainerRun& run, const std::string& dump) {
 std::string FileText(const std::string& path) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace qs::test
+
+namespace qs::test {
+
+std::string Cells(const std::string& row, int from, int to) {
+    std::u32string line;
+    for (size_t pos = 0; pos < row.size();) line += DecodeUtf8(row, pos);
+    std::string out;
+    for (int i = from - 1; i < to && i < static_cast<int>(line.size()); ++i)
+        out += EncodeUtf8(line[static_cast<size_t>(i)]);
+    return out;
+}
+
+std::string Times(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+std::string ShownUtf8(const std::string& cp437) {
+    std::string s;
+    for (unsigned char c : cp437) s += EncodeUtf8(Cp1252ToUnicode(OemToDisplayByte(c)));
+    return s;
 }
 
 }  // namespace qs::test

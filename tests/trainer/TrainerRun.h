@@ -43,4 +43,13 @@ int HighlightedEntry(const TrainerRun& run, const std::string& dump);
 // The file's bytes as a string; empty when it is missing.
 std::string FileText(const std::string& path);
 
+// Columns from..to (1-based, inclusive) of a dump row, counted in
+// characters.
+std::string Cells(const std::string& row, int from, int to);
+// s n times.
+std::string Times(const std::string& s, int n);
+// A code page 437 string as the dump shows it where no glyph picture draws
+// a byte: each byte as the display letter it is drawn with.
+std::string ShownUtf8(const std::string& cp437);
+
 }  // namespace qs::test
