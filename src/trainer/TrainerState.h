@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,10 @@ public:
     TrainerState t;
     PlayersState players;
     ExerciseTable exercises;
+
+    // --- Randomness of the trainer and the exercises -----------------------
+    // Seeded once at the start of the main procedure (see trainer/Random.h).
+    std::mt19937 RandomGenerator;
 };
 
 }  // namespace qs
