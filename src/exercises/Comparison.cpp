@@ -3,9 +3,11 @@
 #include <array>
 
 #include "exercises/Players.h"
+#include "exercises/QuitKeys.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
+#include "trainer/Random.h"
 
 namespace qs {
 
@@ -24,54 +26,6 @@ const std::array<PictureSlot, 17> kSlots{{
     {33, 136, 136, "Dino9"}, {34, 136, 136, "Dino10"},
     {kBarSlot, 255, 50, ""},
 }};
-
-// The quit question of the exercises: ESC (or F1) asks "Jetzt schon
-// beenden?  j/n" in a box over the screen; LastKey ends as ESC only when
-// the player confirmed, as 0 when not.
-void AskQuitNow(Trainer& tr) {
-    Dos& d = tr.d;
-    Picture saved;
-    GetImage(d, 70, 220, 570, 266, saved);
-    const int fillPattern = d.graph.FillPattern;
-    const int fillIndex = d.graph.FillIndex;
-    const FontRequest font = d.screen.WindowFont;
-    const int fontNo = d.graph.FontNo;
-    const int colour = d.graph.ColorIndex;
-    SetFillStyle(d, 1, 12);
-    SetColor(d, 1);
-    Bar(d, 80, 230, 560, 265);
-    Rectangle(d, 80, 230, 560, 265);
-    SetTextStyle(d, 0, 0, 3);
-    Rect r;
-    OutTextXY(d, 110, 237, "Jetzt schon beenden?  j/n");
-    tr.t.LastKey = 0;
-    for (bool highlightN = true;; highlightN = !highlightN) {
-        if (highlightN)
-            OutTextXYHighlight(d, 110, 237, "Jetzt schon beenden?  j/", r, 6, "", "n");
-        else
-            OutTextXYHighlight(d, 110, 237, "Jetzt schon beenden?  ", r, 6, "/n", "j");
-        for (int i = 0; i < 50 && !KeyPressed(d); ++i) Delay(d, 20);
-        if (!KeyPressed(d)) continue;
-        const char k = static_cast<char>(ReadKey(d));
-        if (k == 'n' || k == 'N' || k == kEsc) break;
-        if (k == 'j' || k == 'J') {
-            tr.t.LastKey = kEsc;
-            break;
-        }
-    }
-    PutImage(d, 70, 220, saved);
-    SetFillStyle(d, fillPattern, fillIndex);
-    d.screen.WindowFont = font;
-    d.graph.FontNo = fontNo;
-    SetColor(d, colour);
-}
-
-// LastKey := the next key; F1 counts as ESC, and ESC has to be confirmed.
-void ReadKeyOrQuit(Trainer& tr) {
-    tr.t.LastKey = static_cast<char>(ReadKey(tr.d));
-    if (tr.d.keys.ExtendedKey && tr.t.LastKey == ';') tr.t.LastKey = kEsc;
-    if (tr.t.LastKey == kEsc) AskQuitNow(tr);
-}
 
 void EmptyKeyBuffer(Dos& d) { d.keys.KeyBuffer.clear(); }
 
@@ -114,12 +68,9 @@ std::string EndMessage(const PlayersState& p, int points1, int points2) {
     return (winner + " hat gewonnen.").substr(0, 24);
 }
 
-urmonitor::urmonitor(Trainer& trainer) : monitor(trainer), rng_(trainer.d.platform.RandomSeed()) {}
+urmonitor::urmonitor(Trainer& trainer) : monitor(trainer) {}
 
-int urmonitor::Random(int n) {
-    if (n <= 1) return 0;
-    return static_cast<int>(rng_() % static_cast<uint32_t>(n));
-}
+int urmonitor::Random(int n) { return qs::Random(tr, n); }
 
 void urmonitor::LoadPictures() { LoadSlots(kSlots, "bitplane\\"); }
 

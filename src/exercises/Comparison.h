@@ -5,7 +5,6 @@
 // bottom or asks "Wie bitte?". "+" and "-" change the exposure time.
 #pragma once
 
-#include <random>
 #include <string>
 
 #include "exercises/ExerciseScreen.h"
@@ -89,7 +88,6 @@ private:
     void PassTurn();
     void EndScene();
 
-    std::mt19937 rng_;
     int mode_ = 1;
     bool same_ = true;
     bool shown_ = false;
