@@ -224,9 +224,14 @@ void WriteTexts(Dos& d, const std::vector<std::string>& texts,
             text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
         }
         if (!s.GraphMode || s.GraphTextOpaque) {
+            // A run that wraps continues in the window's next row; its
+            // background must not paint the screen right of the window (a
+            // box's shadow row would otherwise black out the shades beside
+            // it). A cursor placed beyond the window still fills its cell.
             const int len = static_cast<int>(text.size());
-            FillBackground(d, Rect{s.CursorX, s.CursorY, s.CursorX + len * s.CellWidth,
-                                   s.CursorY + s.CellHeight});
+            const int right = std::min(s.CursorX + len * s.CellWidth,
+                                       std::max(s.WinRight, s.CursorX) + s.CellWidth);
+            FillBackground(d, Rect{s.CursorX, s.CursorY, right, s.CursorY + s.CellHeight});
         }
         const RunEnd end = TextRun(d, text);
         const Point next = i + 1 == texts.size() ? end.cursor : end.drawingPoint;

@@ -151,6 +151,21 @@ void InitGraph(Dos& d, int mode) {
 
 void InitGraph(Dos& d, int, int, const std::string&) { InitGraph(d, 0); }
 
+// The strips of the window right of and below the 80 x 25 cells belong to
+// no text window, so nothing of the character screen ever paints them; the
+// pictures of the graphics screen must not stay there.
+namespace {
+void ClearOutsideCells(Dos& d) {
+    const ScreenState& s = d.screen;
+    Bitmap& c = d.Canvas();
+    const int right = 80 * s.CellWidth;
+    const int bottom = 25 * s.CellHeight;
+    FillRect(c, Rect{right, 0, c.Width(), c.Height()}, 0);
+    FillRect(c, Rect{0, bottom, c.Width(), c.Height()}, 0);
+    d.MarkDirty();
+}
+}  // namespace
+
 void CloseGraph(Dos& d) {
     ScreenState& s = d.screen;
     if (d.graph.stopFilm) d.graph.stopFilm();
@@ -159,6 +174,7 @@ void CloseGraph(Dos& d) {
     s.GraphMode = false;
     s.WindowFont = FontRequest{"Courier New", s.WindowFont.sizePt, true, false, false};
     Window(d, 1, 1, 80, 25);
+    ClearOutsideCells(d);
     FitTextFontSize(d);
     BuildSizeTable(d);
     s.ClearPending = true;
