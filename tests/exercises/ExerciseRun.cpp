@@ -13,20 +13,6 @@ namespace qs::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class Backend : public ScriptBackend {
-public:
-    explicit Backend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
-
-}  // namespace
-
 ExerciseRun RunExercise(const ExerciseRunOptions& o, const std::function<void(Trainer&)>& body) {
     ExerciseRun run;
     const std::string appDir = MakeTestAppDir(o.name);
@@ -36,10 +22,9 @@ ExerciseRun RunExercise(const ExerciseRunOptions& o, const std::function<void(Tr
     ho.programPath = appDir + "quendelstrand";
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
     run.outDir = appDir + "dumps";
-    Backend backend(*run.platform);
     {
         Dos dos(*run.platform);
-        TForm_dos form(dos, [&](Dos& d) {
+        run.lastError = RunInMainWindow(*run.platform, dos, o.script, run.outDir, [&](Dos& d) {
             Trainer tr(d);
             tr.t.ProgramDir = appDir;
             tr.t.opt.OptMaus = 2;
@@ -48,26 +33,8 @@ ExerciseRun RunExercise(const ExerciseRunOptions& o, const std::function<void(Tr
             body(tr);
             run.finished = true;
         });
-        ScriptRunner runner(dos, ParseScript(o.script), backend, run.outDir);
-        runner.Install();
-        form.Create();
-        if (run.platform->OpenWindow(WindowOptions{})) {
-            form.Show();
-            try {
-                form.Run();
-            } catch (const ScriptFinished&) {
-            }
-        }
-        form.Destroy();
-        run.lastError = form.LastError();
     }
-    if (fs::is_directory(run.outDir)) {
-        for (const auto& entry : fs::directory_iterator(run.outDir)) {
-            if (entry.path().extension() != ".txt") continue;
-            const auto bytes = ReadFileBytes(entry.path().string());
-            run.dumps[entry.path().stem().string()] = std::string(bytes.begin(), bytes.end());
-        }
-    }
+    run.dumps = ReadDumps(run.outDir);
     return run;
 }
 

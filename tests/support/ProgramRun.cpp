@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "shell/Application.h"
+#include "shell/MainWindow.h"
 #include "shell/Script.h"
 #include "support/ReferenceImage.h"
 
@@ -66,6 +67,23 @@ ProgramRun RunProgram(const ProgramRunOptions& o) {
     }
     run.dumps = ReadDumps(run.outDir);
     return run;
+}
+
+std::string RunInMainWindow(HeadlessPlatform& platform, Dos& dos, const std::string& script,
+                            const std::string& outDir, std::function<void(Dos&)> proc) {
+    TForm_dos form(dos, std::move(proc));
+    HeadlessScriptBackend backend(platform);
+    ScriptRunner runner(dos, ParseScript(script), backend, outDir);
+    runner.Install();
+    form.Create();
+    if (!platform.OpenWindow(WindowOptions{})) return "the window could not be opened";
+    form.Show();
+    try {
+        form.Run();
+    } catch (const ScriptFinished&) {
+    }
+    form.Destroy();
+    return form.LastError();
 }
 
 std::map<std::string, std::string> ReadDumps(const std::string& outDir) {

@@ -2,12 +2,14 @@
 // script, in a private app folder; for end-to-end tests of the trainer.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "base/Geometry.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "screen/Dos.h"
 #include "shell/Script.h"
 
 namespace qs::test {
@@ -49,6 +51,12 @@ ProgramRun RunProgram(const ProgramRunOptions& options);
 
 // The text of each dump (NAME.txt) in a dump folder, by name.
 std::map<std::string, std::string> ReadDumps(const std::string& outDir);
+
+// Runs proc as the trainer's main procedure in the real main window on the
+// headless platform, driven by script, dumps into outDir. Returns the error
+// that ended the run ("" when none).
+std::string RunInMainWindow(HeadlessPlatform& platform, Dos& dos, const std::string& script,
+                            const std::string& outDir, std::function<void(Dos&)> proc);
 
 // Row (1-based) of a dump's character grid, without the trailing newline.
 std::string DumpRow(const std::string& dump, int row);

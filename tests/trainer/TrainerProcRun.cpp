@@ -32,7 +32,7 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
     const std::string outDir = o.appDir + "dumps";
     {
         Dos dos(*run.platform);
-        TForm_dos form(dos, [&](Dos& d) {
+        const std::string error = RunInMainWindow(*run.platform, dos, o.script, outDir, [&](Dos& d) {
             Trainer tr(d);
             tr.t.ProgramDir = AppDir(d.platform.Files());
             if (o.setup) o.setup(tr);
@@ -49,21 +49,7 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
             keep();
             run.returned = true;
         });
-        HeadlessScriptBackend backend(*run.platform);
-        ScriptRunner runner(dos, ParseScript(o.script), backend, outDir);
-        runner.Install();
-        form.Create();
-        if (!run.platform->OpenWindow(WindowOptions{})) {
-            run.error = "the window could not be opened";
-            return run;
-        }
-        form.Show();
-        try {
-            form.Run();
-        } catch (const ScriptFinished&) {
-        }
-        form.Destroy();
-        if (run.error.empty()) run.error = form.LastError();
+        if (run.error.empty()) run.error = error;
     }
     run.dumps = ReadDumps(outDir);
     return run;

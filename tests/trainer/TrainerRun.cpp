@@ -31,42 +31,24 @@ TrainerRun RunTrainer(const TrainerRunOptions& o) {
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
     run.dos = std::make_unique<Dos>(*run.platform);
     run.outDir = o.appDir + "dumps";
-    HeadlessScriptBackend backend(*run.platform);
-    {
-        TForm_dos form(*run.dos, [&](Dos& d) {
-            Trainer tr(d);
-            tr.t.FirstArgument = o.firstArgument;
-            if (o.setup) o.setup(tr);
-            try {
-                TrainerMain(tr);
-            } catch (...) {
-                if (o.inspect) o.inspect(tr);
-                throw;
-            }
-            run.returned = true;
-            if (o.inspect) o.inspect(tr);
-        });
-        // The start switches to graphics and back, with a short wait that
-        // would already take the script's first lines; the script begins
-        // when the menu waits for its first key.
-        ScriptRunner runner(*run.dos, ParseScript(kStartWait + o.script), backend, run.outDir);
-        runner.Install();
-        form.Create();
-        EXPECT_TRUE(run.platform->OpenWindow(WindowOptions{}));
-        form.Show();
-        try {
-            form.Run();
-        } catch (const ScriptFinished&) {
-        }
-        form.Destroy();
-        run.lastError = form.LastError();
-    }
-    if (fs::is_directory(run.outDir)) {
-        for (const auto& entry : fs::directory_iterator(run.outDir)) {
-            if (entry.path().extension() != ".txt") continue;
-            run.dumps[entry.path().stem().string()] = FileText(entry.path().string());
-        }
-    }
+    // The start switches to graphics and back, with a short wait that would
+    // already take the script's first lines; the script begins when the menu
+    // waits for its first key.
+    run.lastError = RunInMainWindow(*run.platform, *run.dos, kStartWait + o.script, run.outDir,
+                                    [&](Dos& d) {
+                                        Trainer tr(d);
+                                        tr.t.FirstArgument = o.firstArgument;
+                                        if (o.setup) o.setup(tr);
+                                        try {
+                                            TrainerMain(tr);
+                                        } catch (...) {
+                                            if (o.inspect) o.inspect(tr);
+                                            throw;
+                                        }
+                                        run.returned = true;
+                                        if (o.inspect) o.inspect(tr);
+                                    });
+    run.dumps = ReadDumps(run.outDir);
     return run;
 }
 
