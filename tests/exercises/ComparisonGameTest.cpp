@@ -173,5 +173,59 @@ TEST(ComparisonGameTest, ClicksChoosePlayersUncoverAndAnswer) {
     EXPECT_EQ(CountSounds(*run.platform, "bumm.wav"), 1);
 }
 
+// Odd word lists play and end cleanly: the empty line of a folder without
+// lists, lines without "-", one line only, very long words.
+TEST(ComparisonGameTest, OddListsPlayAndEnd) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> lines;
+    };
+    const Row rows[] = {
+        {"the one empty line", {""}},
+        {"no dash", {"Hund", "Katze"}},
+        {"one line", {"Hund-Mund"}},
+        {"very long words", {std::string(60, 'a') + "-" + std::string(60, 'b')}},
+    };
+    const std::string script = "key 1\nwait 500\nkey SPACE\nwait 1500\nkey j\nwait 5500\nkey x\n"
+                               "key SPACE\nwait 1500\nkey n\nwait 5500\nkey x\n"
+                               "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+    for (const Row& row : rows) {
+        test::ExerciseRunOptions o;
+        o.name = "compare-odd";
+        o.script = script;
+        test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+            int n = 0;
+            for (const std::string& line : row.lines) tr.t.WordList[static_cast<size_t>(++n)] = line;
+            tr.t.WordCount = n;
+            PlayExercise<urmonitor>(tr);
+        });
+        EXPECT_TRUE(run.finished) << row.name << ": " << run.lastError;
+    }
+}
+
+// ESC asks first: "n" goes on with the game, "j" ends it; and a task starts
+// by itself when nobody acts.
+TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
+    test::ExerciseRunOptions o;
+    o.name = "compare-esc";
+    o.script = "key 1\nwait 500\nkey ESC\nwait 500\ndump asked\nkey n\nwait 500\ndump refused\n"
+               "wait 30000\ndump idle\nkey ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+    bool stillPlaying = false;
+    test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+        LoadPairs(tr);
+        PlayExercise<urmonitor>(tr);
+        stillPlaying = tr.d.screen.GraphMode;
+    });
+    ASSERT_TRUE(run.finished) << run.lastError;
+    EXPECT_FALSE(stillPlaying);
+    const auto asked = test::DumpTexts(run.dumps["asked"]);
+    EXPECT_TRUE(std::any_of(asked.begin(), asked.end(), [](const std::string& t) {
+        return t.find("Jetzt schon beenden?") != std::string::npos;
+    }));
+    EXPECT_EQ(run.dumps["refused"].substr(0, 14), "mode: graphics") << "n goes on with the game";
+    EXPECT_GE(CountSounds(*run.platform, "vergleichfuellen.wav"), 1)
+        << "a task was shown although nobody pressed a key";
+}
+
 }  // namespace
 }  // namespace qs
