@@ -3,7 +3,7 @@
 #include <array>
 
 #include "exercises/Players.h"
-#include "exercises/QuitKeys.h"
+#include "trainer/QuitKeys.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"

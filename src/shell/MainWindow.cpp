@@ -22,25 +22,9 @@ namespace {
 constexpr const char* kProductName = "Quendelstrand";
 constexpr size_t kRecentFilesKept = 20;
 
+// A missing file or folder is no error: the list then starts empty.
 std::string RecentFilesPath(FileSystem& fs) {
-    return ResolvePath(fs, ExpandAppPath(fs, "Bgi7") + "\\filelist.txt");
-}
-
-// Splits a file's bytes into lines at CR LF or LF.
-std::vector<std::string> SplitLines(const std::vector<uint8_t>& bytes) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (uint8_t b : bytes) {
-        if (b == '\n') {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line.push_back(static_cast<char>(b));
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    return ExpandAppPath(fs, "Bgi7") + "\\filelist.txt";
 }
 
 }  // namespace
@@ -121,20 +105,30 @@ void TForm_dos::InstallFont(const std::string& relative) {
 
 void TForm_dos::LoadRecentFiles() {
     FileSystem& fs = d_.platform.Files();
-    auto bytes = fs.ReadFile(RecentFilesPath(fs));
-    if (bytes) RecentFiles = SplitLines(*bytes);
+    TextFile f(fs);
+    try {
+        f.Assign(RecentFilesPath(fs));
+        f.Reset();
+        std::string line;
+        while (!f.Eof()) {
+            ReadLnFromFile(f, line);
+            RecentFiles.push_back(line);
+        }
+        f.Close();
+    } catch (const DosIoError&) {
+    }
 }
 
 void TForm_dos::SaveRecentFiles() {
     if (RecentFiles.size() > kRecentFilesKept) RecentFiles.resize(kRecentFilesKept);
-    std::vector<uint8_t> bytes;
-    for (const std::string& line : RecentFiles) {
-        bytes.insert(bytes.end(), line.begin(), line.end());
-        bytes.push_back('\r');
-        bytes.push_back('\n');
+    TextFile f(d_.platform.Files());
+    try {
+        f.Assign(RecentFilesPath(d_.platform.Files()));
+        f.Rewrite();
+        for (const std::string& line : RecentFiles) WriteLnToFile(f, line);
+        f.Close();
+    } catch (const DosIoError&) {
     }
-    FileSystem& fs = d_.platform.Files();
-    fs.WriteFileAtomic(RecentFilesPath(fs), bytes);
 }
 
 void TForm_dos::Destroy() {

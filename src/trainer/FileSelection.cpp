@@ -10,6 +10,7 @@
 #include "screen/mouse/Mouse.h"
 #include "shell/CodePage.h"
 #include "trainer/PrinterOutput.h"
+#include "trainer/QuitKeys.h"
 
 namespace qs {
 
@@ -52,13 +53,6 @@ const std::array<const char*, 11> kPrintedProgramNames = {
     "Reparieren"};
 
 uint8_t Byte(char c) { return static_cast<uint8_t>(c); }
-
-// Until the shared key reader with the quit question is merged: the key, and
-// F1 counts as ESC.
-void ReadKeyOrQuitPlaceholder(Trainer& tr) {
-    tr.t.LastKey = static_cast<char>(ReadKey(tr.d));
-    if (tr.d.keys.ExtendedKey && Byte(tr.t.LastKey) == kF1) tr.t.LastKey = static_cast<char>(kEsc);
-}
 
 void Colours(Dos& d, int text, int background) {
     TextColor(d, text);
@@ -306,7 +300,7 @@ bool LoadWordFile(Trainer& tr) {
         TextColor(d, 143);
         Write(d, "Fehler beim laden ! Dr\x81" "cke Enter");
         do {
-            ReadKeyOrQuitPlaceholder(tr);
+            ReadKeyOrQuit(tr);
         } while (Byte(tr.t.LastKey) != kReturn);
         tr.t.LastKey = static_cast<char>(kEsc);
         return false;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "exercises/QuitKeys.h"
+#include "trainer/QuitKeys.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/GraphMapping.h"
 

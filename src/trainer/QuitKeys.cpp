@@ -1,4 +1,4 @@
-#include "exercises/QuitKeys.h"
+#include "trainer/QuitKeys.h"
 
 #include "screen/Keyboard.h"
 #include "screen/graph/Graph.h"
