@@ -1,8 +1,6 @@
 // Program entry: reads the command line, picks the backend, builds the
 // emulated DOS machine and the main window, hooks in a script when one is
 // given, and runs the window's message loop until it closes.
-#include <SDL.h>
-
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -10,44 +8,18 @@
 #include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessScriptBackend.h"
 #include "platform/host/FileSettingsStore.h"
 #include "platform/sdl/SdlPlatform.h"
+#include "platform/sdl/SdlScriptBackend.h"
 #include "screen/Dos.h"
-#include "shell/CommandLine.h"
-#include "shell/Application.h"
-#include "shell/Script.h"
+#include "app/CommandLine.h"
+#include "app/Application.h"
+#include "screen/script/Script.h"
 
 namespace {
 
 using qs::CommandLine;
-
-class HeadlessScriptBackend : public qs::ScriptBackend {
-public:
-    explicit HeadlessScriptBackend(qs::HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    qs::HeadlessPlatform& p_;
-};
-
-// In a real window the script asks the window system for the new size and
-// tells the program about focus changes as the system would.
-class SdlScriptBackend : public qs::ScriptBackend {
-public:
-    explicit SdlScriptBackend(qs::Platform& p) : p_(p) {}
-    void Resize(int w, int h) override {
-        if (SDL_Window* win = qs::SdlWindowOf(p_)) SDL_SetWindowSize(win, w, h);
-    }
-    void Focus(bool in) override {
-        qs::Event e;
-        e.type = in ? qs::Event::Type::FocusGained : qs::Event::Type::FocusLost;
-        p_.PostEvent(e);
-    }
-
-private:
-    qs::Platform& p_;
-};
 
 std::string ProgramPathFor(const CommandLine& cl) {
     if (cl.appDir.empty()) return "";
@@ -73,8 +45,8 @@ std::unique_ptr<qs::Platform> MakePlatform(const CommandLine& cl) {
 
 std::unique_ptr<qs::ScriptBackend> MakeScriptBackend(const CommandLine& cl, qs::Platform& p) {
     if (cl.headless)
-        return std::make_unique<HeadlessScriptBackend>(static_cast<qs::HeadlessPlatform&>(p));
-    return std::make_unique<SdlScriptBackend>(p);
+        return std::make_unique<qs::HeadlessScriptBackend>(static_cast<qs::HeadlessPlatform&>(p));
+    return std::make_unique<qs::SdlScriptBackend>(p);
 }
 
 std::vector<qs::ScriptCommand> LoadScript(qs::Platform& p, const std::string& path) {

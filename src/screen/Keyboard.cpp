@@ -4,8 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/CodePage.h"
 #include "screen/DosPath.h"
-#include "shell/Paths.h"
+#include "screen/Paths.h"
 
 namespace qs {
 
@@ -74,6 +75,34 @@ bool KeyDownToBuffer(Dos& d, Key key) {
     if (code != 0 && allowed) k.KeyBuffer.push_back(static_cast<char>(code));
     if (k.KeyBuffer.size() > before) k.ExtendedKey = true;
     return k.ExtendedKey;
+}
+
+void KeyDownToKeys(Dos& d, Key key) {
+    KeyDownToBuffer(d, key);
+    std::string& buffer = d.keys.KeyBuffer;
+    switch (key) {
+        case Key::Return: buffer.push_back(13); break;
+        case Key::Escape: buffer.push_back(27); break;
+        case Key::Backspace: buffer.push_back(8); break;
+        case Key::Tab: buffer.push_back(9); break;
+        default: break;
+    }
+}
+
+std::string WindowsLetters(const std::string& utf8) {
+    std::string letters;
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const uint8_t b = UnicodeToCp1252(DecodeUtf8(utf8, pos));
+        if (b != 0) letters.push_back(static_cast<char>(b));
+    }
+    return letters;
+}
+
+void TextToKeys(Dos& d, const std::string& utf8) {
+    for (const char letter : WindowsLetters(utf8))
+        d.keys.KeyBuffer.push_back(
+            static_cast<char>(KeyToOem(static_cast<uint8_t>(letter), d.screen.NoConversion)));
 }
 
 void PumpMessages(Dos& d, bool force) {

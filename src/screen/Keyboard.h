@@ -13,6 +13,15 @@ namespace qs {
 // code of key to KeyBuffer (sets ExtendedKey when it did). Returns whether
 // it appended.
 bool KeyDownToBuffer(Dos& d, Key key);
+// The window's handlers hand keyboard events on through these two (Alt
+// handling stays with the window). A key-down gives its DOS extended code
+// (KeyDownToBuffer); Return, Escape, Backspace and Tab type 13, 27, 8 and 9.
+void KeyDownToKeys(Dos& d, Key key);
+// Typed text (UTF-8): each character as its Windows-1252 letter, converted
+// to code page 437 (KeyToOem); characters Windows-1252 lacks are dropped.
+void TextToKeys(Dos& d, const std::string& utf8);
+// The Windows-1252 letters of typed text, in order, without those it lacks.
+std::string WindowsLetters(const std::string& utf8);
 // The DOS extended code of a key, or 0.
 uint8_t ExtendedCodeOf(Key key, bool exclusive);
 

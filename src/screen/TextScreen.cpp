@@ -7,7 +7,7 @@
 #include "screen/GraphMapping.h"
 #include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 
 namespace qs {
 

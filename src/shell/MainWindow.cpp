@@ -10,9 +10,9 @@
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
-#include "shell/CodePage.h"
-#include "shell/Paths.h"
-#include "shell/Settings.h"
+#include "base/CodePage.h"
+#include "screen/Paths.h"
+#include "screen/Settings.h"
 #include "shell/StartSetup.h"
 
 namespace qs {
@@ -243,14 +243,7 @@ void TForm_dos::OnKeyDown(const Event& e) {
         return;
     }
     if (AltDown) return;
-    KeyDownToBuffer(d_, e.key);
-    switch (e.key) {
-        case Key::Return: AppendTyped(13); break;
-        case Key::Escape: AppendTyped(27); break;
-        case Key::Backspace: AppendTyped(8); break;
-        case Key::Tab: AppendTyped(9); break;
-        default: break;
-    }
+    KeyDownToKeys(d_, e.key);
 }
 
 // A character typed with Alt held arrives when Alt is released.
@@ -262,17 +255,12 @@ void TForm_dos::OnKeyUp(const Event& e) {
 }
 
 void TForm_dos::OnText(const Event& e) {
-    size_t pos = 0;
-    while (pos < e.text.size()) {
-        const char32_t cp = DecodeUtf8(e.text, pos);
-        const uint8_t b = UnicodeToCp1252(cp);
-        if (b == 0) continue;  // no Windows-1252 character for it
-        if (AltDown) {
-            pendingAltChar_ = b;
-        } else {
-            AppendTyped(KeyToOem(b, d_.screen.NoConversion));
-        }
+    if (!AltDown) {
+        TextToKeys(d_, e.text);
+        return;
     }
+    const std::string letters = WindowsLetters(e.text);
+    if (!letters.empty()) pendingAltChar_ = static_cast<uint8_t>(letters.back());
 }
 
 void TForm_dos::AppendTyped(uint8_t ch) { d_.keys.KeyBuffer.push_back(static_cast<char>(ch)); }

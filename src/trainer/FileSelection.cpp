@@ -8,7 +8,7 @@
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 #include "trainer/PrinterOutput.h"
 #include "trainer/QuitKeys.h"
 

@@ -4,9 +4,9 @@
 
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
-#include "shell/CodePage.h"
-#include "shell/Paths.h"
-#include "shell/Settings.h"
+#include "base/CodePage.h"
+#include "screen/Paths.h"
+#include "screen/Settings.h"
 #include "trainer/PrinterOutput.h"
 #include "trainer/TitleScreen.h"
 

@@ -5,7 +5,7 @@
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
 #include "screen/mouse/Mouse.h"
-#include "shell/Paths.h"
+#include "screen/Paths.h"
 #include "trainer/Editor.h"
 #include "trainer/FileSelection.h"
 #include "trainer/Menu.h"

@@ -5,7 +5,7 @@
 
 #include "screen/Dos.h"
 #include "shell/MainWindow.h"
-#include "shell/Script.h"
+#include "screen/script/Script.h"
 #include "support/ReferenceImage.h"
 #include "support/ProgramRun.h"
 

@@ -2,7 +2,7 @@
 
 #include "files/TempDir.h"
 #include "platform/host/PosixFileSystem.h"
-#include "shell/Paths.h"
+#include "screen/Paths.h"
 
 namespace qs {
 namespace {

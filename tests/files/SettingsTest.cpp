@@ -5,7 +5,7 @@
 
 #include "files/TempDir.h"
 #include "platform/host/FileSettingsStore.h"
-#include "shell/Settings.h"
+#include "screen/Settings.h"
 
 namespace qs {
 namespace {

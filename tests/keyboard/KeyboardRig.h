@@ -12,7 +12,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/Dos.h"
 #include "screen/Keyboard.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 
 namespace qs::test {
 
@@ -40,22 +40,15 @@ public:
     std::vector<int> sleeps;
 };
 
-// Key-down events go through the key-down conversion, typed UTF-8 text
-// through KeyToOem into the buffer.
+// Key-down events give their extended codes, typed UTF-8 text its code
+// page 437 letters, as in the main window.
 class TypingWindow : public WindowEvents {
 public:
     explicit TypingWindow(Dos& d) : d_(d) { d.window = this; }
     void HandleEvent(const Event& e) override {
         handled.push_back(e.type);
-        if (e.type == Event::Type::KeyDown) {
-            KeyDownToBuffer(d_, e.key);
-        } else if (e.type == Event::Type::Text) {
-            size_t pos = 0;
-            while (pos < e.text.size()) {
-                const uint8_t b = UnicodeToCp1252(DecodeUtf8(e.text, pos));
-                if (b != 0) d_.keys.KeyBuffer.push_back(static_cast<char>(KeyToOem(b)));
-            }
-        }
+        if (e.type == Event::Type::KeyDown) KeyDownToKeys(d_, e.key);
+        if (e.type == Event::Type::Text) TextToKeys(d_, e.text);
     }
     std::vector<Event::Type> handled;
 

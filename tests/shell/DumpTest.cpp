@@ -1,4 +1,4 @@
-#include "shell/Dump.h"
+#include "screen/script/Dump.h"
 
 #include <gtest/gtest.h>
 

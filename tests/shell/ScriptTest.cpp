@@ -1,4 +1,4 @@
-#include "shell/Script.h"
+#include "screen/script/Script.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 
 #include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessScriptBackend.h"
 #include "screen/GraphMapping.h"
 #include "screen/Keyboard.h"
 
@@ -160,16 +161,6 @@ HeadlessOptions WithSize(Size size) {
     return o;
 }
 
-class PlatformBackend : public ScriptBackend {
-public:
-    explicit PlatformBackend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
-
 std::string Describe(const Event& e) {
     using T = Event::Type;
     auto key = [](Key k) {
@@ -230,7 +221,7 @@ protected:
 
     HeadlessPlatform platform_;
     Dos d_{platform_};
-    PlatformBackend backend_{platform_};
+    HeadlessScriptBackend backend_{platform_};
     std::unique_ptr<ScriptRunner> runner_;
 };
 
@@ -418,7 +409,7 @@ TEST(ScriptClickTest, GraphicsClicksHitTheMiddleOfAnEightPointCell) {
         Dos d(platform);
         d.screen.GraphMode = true;
         d.screen.Area = DrawingArea(t.window);
-        PlatformBackend backend(platform);
+        HeadlessScriptBackend backend(platform);
         ScriptRunner runner(d, ParseScript("click " + std::to_string(t.col) + " " +
                                            std::to_string(t.row)),
                             backend, ".");

@@ -7,9 +7,9 @@
 
 #include <unistd.h>
 
-#include "shell/Application.h"
+#include "app/Application.h"
 #include "shell/MainWindow.h"
-#include "shell/Script.h"
+#include "screen/script/Script.h"
 #include "support/ReferenceImage.h"
 
 namespace qs::test {

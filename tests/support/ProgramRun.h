@@ -9,21 +9,11 @@
 
 #include "base/Geometry.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessScriptBackend.h"
 #include "screen/Dos.h"
-#include "shell/Script.h"
+#include "screen/script/Script.h"
 
 namespace qs::test {
-
-// What a script does to the headless window itself: resizing and focus.
-class HeadlessScriptBackend : public ScriptBackend {
-public:
-    explicit HeadlessScriptBackend(HeadlessPlatform& p) : p_(p) {}
-    void Resize(int w, int h) override { p_.ResizeWindow(w, h); }
-    void Focus(bool in) override { p_.SetActive(in); }
-
-private:
-    HeadlessPlatform& p_;
-};
 
 // A fresh app folder for one test: the program's shipped data (copied from
 // the build's app folder; the large picture and sound folders are linked),

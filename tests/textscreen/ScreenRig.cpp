@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "screen/surface/Raster.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 
 namespace qs::test {
 

@@ -4,7 +4,7 @@
 
 #include "print/PrintTestSupport.h"
 #include "print/TestPrintServer.h"
-#include "shell/Settings.h"
+#include "screen/Settings.h"
 #include "trainer/Results.h"
 #include "trainer/TitleScreen.h"
 #include "trainer/TrainerOnScreen.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "shell/CodePage.h"
-#include "shell/Dump.h"
+#include "base/CodePage.h"
+#include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/FileSelection.h"
 #include "trainer/TrainerProcRun.h"

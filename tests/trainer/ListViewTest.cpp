@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "screen/TextScreen.h"
-#include "shell/Dump.h"
+#include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/FileSelection.h"
 #include "trainer/TrainerProcRun.h"

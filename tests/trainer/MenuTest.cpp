@@ -7,8 +7,8 @@
 
 #include "files/TempDir.h"
 #include "graph/GraphTestSupport.h"
-#include "shell/CodePage.h"
-#include "shell/Dump.h"
+#include "base/CodePage.h"
+#include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/Menu.h"
 #include "trainer/TitleScreen.h"

@@ -9,7 +9,7 @@
 
 #include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "shell/Dump.h"
+#include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "support/ReferenceImage.h"
 #include "trainer/OptionsFile.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "screen/TextScreen.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 #include "support/ProgramRun.h"
 #include "support/ReferenceImage.h"
 #include "trainer/TrainerRun.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "graph/GraphTestSupport.h"
-#include "shell/CodePage.h"
-#include "shell/Dump.h"
+#include "base/CodePage.h"
+#include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/TitleScreen.h"
 #include "trainer/TrainerRun.h"

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "shell/CodePage.h"
-#include "shell/Dump.h"
+#include "base/CodePage.h"
+#include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 
 namespace qs::test {

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "shell/MainWindow.h"
-#include "shell/Paths.h"
-#include "shell/Script.h"
+#include "screen/Paths.h"
+#include "screen/script/Script.h"
 #include "support/ProgramRun.h"
 
 namespace qs::test {

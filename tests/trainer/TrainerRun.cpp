@@ -6,8 +6,8 @@
 
 #include "screen/TextScreen.h"
 #include "shell/MainWindow.h"
-#include "shell/Script.h"
-#include "shell/CodePage.h"
+#include "screen/script/Script.h"
+#include "base/CodePage.h"
 #include "support/PngFile.h"
 #include "support/ProgramRun.h"
 #include "support/ReferenceImage.h"

@@ -12,7 +12,7 @@
 #include "screen/image/ImageDraw.h"
 #include "screen/metafile/Metafile.h"
 #include "screen/surface/Raster.h"
-#include "shell/Paths.h"
+#include "screen/Paths.h"
 
 namespace qs {
 

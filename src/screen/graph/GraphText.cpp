@@ -9,7 +9,7 @@
 #include "screen/graph/Graph.h"
 #include "screen/graph/GraphInternal.h"
 #include "screen/surface/Raster.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 
 namespace qs {
 

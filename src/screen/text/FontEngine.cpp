@@ -6,7 +6,7 @@
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 
 namespace qs {
 

@@ -1,4 +1,4 @@
-#include "shell/Script.h"
+#include "screen/script/Script.h"
 
 #include <array>
 #include <charconv>
@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "screen/GraphMapping.h"
-#include "shell/CodePage.h"
-#include "shell/Dump.h"
+#include "base/CodePage.h"
+#include "screen/script/Dump.h"
 
 namespace qs {
 

@@ -1,4 +1,4 @@
-#include "shell/Paths.h"
+#include "screen/Paths.h"
 
 #include "screen/DosFiles.h"
 

@@ -9,7 +9,7 @@
 
 #include "screen/Dos.h"
 #include "shell/MainWindow.h"
-#include "shell/Script.h"
+#include "screen/script/Script.h"
 
 namespace qs {
 

@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "screen/Settings.h"
 
 namespace qs {
 

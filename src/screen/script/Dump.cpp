@@ -1,9 +1,9 @@
-#include "shell/Dump.h"
+#include "screen/script/Dump.h"
 
 #include <stdexcept>
 
 #include "screen/image/PngEncode.h"
-#include "shell/CodePage.h"
+#include "base/CodePage.h"
 
 namespace qs {
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/ScriptBackend.h"
 #include "screen/Dos.h"
 
 namespace qs {
@@ -50,16 +51,6 @@ public:
 };
 
 std::vector<ScriptCommand> ParseScript(const std::string& text);
-
-// What a script does to the window itself; each backend provides it.
-class ScriptBackend {
-public:
-    virtual ~ScriptBackend() = default;
-    // Gives the window a new client size, as the user dragging its frame would.
-    virtual void Resize(int w, int h) = 0;
-    // Another program takes the focus (in = false) or gives it back.
-    virtual void Focus(bool in) = 0;
-};
 
 // Feeds a parsed script into the program from its message pump. Each line
 // waits until the program has taken the events of the lines before it and
