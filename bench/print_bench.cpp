@@ -19,9 +19,9 @@ std::vector<uint8_t> LongPrinterFile(int lines) {
         if (i % 60 == 0) {
             file += "\x0c\r\n";
         } else if (i % 10 == 0) {
-            file += "\x1b" "E\x1b" "W\x01" "Abschnitt " + std::to_string(i) + std::string("\x1bW\0\r\n", 5);
+            file += "\033E\033W\001Abschnitt " + std::to_string(i) + std::string("\x1bW\0\r\n", 5);
         } else {
-            file += "          " + std::to_string(i % 100) + " Wortbaustein-Gr\x94\xe1" "e \xfb\r\n";
+            file += "          " + std::to_string(i % 100) + " Wortbaustein-Gr\x94\341e \xfb\r\n";
         }
     }
     return {file.begin(), file.end()};

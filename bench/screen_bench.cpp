@@ -19,8 +19,7 @@ struct Machine {
     HeadlessPlatform platform;
     Dos dos;
     TForm_dos form;
-    explicit Machine(Size size)
-        : platform(Options(size)), dos(platform), form(dos, [](Dos&) {}) {
+    explicit Machine(Size size) : platform(Options(size)), dos(platform), form(dos, [](Dos&) {}) {
         form.Create();
         platform.OpenWindow(WindowOptions{});
         form.Show();
@@ -45,8 +44,7 @@ BENCHMARK(BM_TitleScreen1080p)->Unit(benchmark::kMillisecond);
 void BM_PumpMessagesIdle(benchmark::State& state) {
     Machine m({1920, 1080});
     Event e;
-    while (m.platform.PollEvent(e)) {
-    }
+    while (m.platform.PollEvent(e)) {}
     for (auto _ : state) PumpMessages(m.dos, true);
 }
 BENCHMARK(BM_PumpMessagesIdle);

@@ -11,7 +11,8 @@ namespace {
 Bitmap Pattern(int w, int h) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, ((x / 7 + y / 5) % 3 == 0) ? 0 : MakeRgb(x, y, x ^ y));
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, ((x / 7 + y / 5) % 3 == 0) ? 0 : MakeRgb(x, y, x ^ y));
     return b;
 }
 

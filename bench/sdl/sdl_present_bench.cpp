@@ -48,8 +48,7 @@ void PresentFrame(benchmark::State& state) {
         }
         platform->Present(dirtyW == fb.width && dirtyH == fb.height ? nullptr : &dirty);
         qs::Event e;
-        while (platform->PollEvent(e)) {
-        }
+        while (platform->PollEvent(e)) {}
     }
     state.SetLabel(accelerated ? "acceleration on" : "acceleration off");
 }

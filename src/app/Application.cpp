@@ -35,8 +35,7 @@ int Application::Run(const WindowOptions& window) {
     form.Show();
     try {
         form.Run();
-    } catch (const ScriptFinished&) {
-    }
+    } catch (const ScriptFinished&) {}
     form.Destroy();
     return form.LastError().empty() ? 0 : 1;
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "screen/Dos.h"
-#include "shell/MainWindow.h"
 #include "screen/script/Script.h"
+#include "shell/MainWindow.h"
 
 namespace qs {
 

@@ -24,8 +24,8 @@ Size ParseSize(const std::string& text) {
     uint64_t h = 0;
     if (x == std::string::npos || !ParseUnsigned(text.substr(0, x), kMaxWindowSide, w) ||
         !ParseUnsigned(text.substr(x + 1), kMaxWindowSide, h) || w == 0 || h == 0) {
-        throw std::invalid_argument("--size: expected WIDTHxHEIGHT (like 1280x960), got '" +
-                                    text + "'");
+        throw std::invalid_argument("--size: expected WIDTHxHEIGHT (like 1280x960), got '" + text +
+                                    "'");
     }
     return Size{static_cast<int>(w), static_cast<int>(h)};
 }
@@ -33,8 +33,8 @@ Size ParseSize(const std::string& text) {
 uint32_t ParseSeed(const std::string& text) {
     uint64_t n = 0;
     if (!ParseUnsigned(text, std::numeric_limits<uint32_t>::max(), n)) {
-        throw std::invalid_argument("--seed: expected a number from 0 to 4294967295, got '" +
-                                    text + "'");
+        throw std::invalid_argument("--seed: expected a number from 0 to 4294967295, got '" + text +
+                                    "'");
     }
     return static_cast<uint32_t>(n);
 }

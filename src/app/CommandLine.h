@@ -16,9 +16,9 @@ struct CommandLine {
     bool headless = false;  // the headless backend instead of a real window
     bool window = false;    // a normal window of `size` instead of full screen
     Size size{1280, 960};
-    std::string script;     // the script file to run, empty for none
+    std::string script;  // the script file to run, empty for none
     std::string outDir = ".";
-    std::string appDir;     // stands in for the program's folder when not empty
+    std::string appDir;  // stands in for the program's folder when not empty
     std::optional<uint32_t> seed;
     std::string firstArgument;  // the trainer's first command-line argument
 };

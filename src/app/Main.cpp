@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
+#include "app/CommandLine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/HeadlessScriptBackend.h"
 #include "platform/host/FileSettingsStore.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlScriptBackend.h"
 #include "screen/Dos.h"
-#include "app/CommandLine.h"
-#include "app/Application.h"
 #include "screen/script/Script.h"
 
 namespace {

@@ -9,6 +9,10 @@
 // include guards keep later includes from tripping over the poison.
 #pragma once
 
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -19,10 +23,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <stdio.h>
-#include <stdlib.h>
-#include <time.h>
-#include <unistd.h>
 #include <cstring>
 #include <ctime>
 #include <deque>
@@ -47,6 +47,7 @@
 
 #ifndef QS_ALLOW_OS_CALLS
 #pragma GCC poison rand srand random srandom rand_r drand48 time clock sleep usleep nanosleep
-#pragma GCC poison sleep_for sleep_until system_clock steady_clock high_resolution_clock random_device
+#pragma GCC poison sleep_for sleep_until system_clock steady_clock high_resolution_clock \
+    random_device
 #pragma GCC poison ofstream ifstream fstream
 #endif

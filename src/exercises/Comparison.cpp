@@ -3,10 +3,10 @@
 #include <array>
 
 #include "exercises/Players.h"
-#include "trainer/QuitKeys.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
+#include "trainer/QuitKeys.h"
 #include "trainer/Random.h"
 
 namespace qs {
@@ -18,12 +18,22 @@ constexpr char kReturn = 13;
 constexpr char kSpace = ' ';
 
 const std::array<PictureSlot, 17> kSlots{{
-    {6, 136, 136, "Feuer0"}, {7, 136, 136, "Feuer1"}, {8, 136, 136, "Feuer2"},
-    {9, 136, 136, "Feuer3"}, {10, 136, 136, "Feuer4"},
-    {24, 136, 136, "Dino0"}, {25, 136, 136, "Dino1"}, {26, 136, 136, "Dino2"},
-    {27, 136, 136, "Dino3"}, {28, 136, 136, "Dino4"}, {29, 136, 136, "Dino5"},
-    {30, 136, 136, "Dino6"}, {31, 136, 136, "Dino7"}, {32, 136, 136, "Dino8"},
-    {33, 136, 136, "Dino9"}, {34, 136, 136, "Dino10"},
+    {6, 136, 136, "Feuer0"},
+    {7, 136, 136, "Feuer1"},
+    {8, 136, 136, "Feuer2"},
+    {9, 136, 136, "Feuer3"},
+    {10, 136, 136, "Feuer4"},
+    {24, 136, 136, "Dino0"},
+    {25, 136, 136, "Dino1"},
+    {26, 136, 136, "Dino2"},
+    {27, 136, 136, "Dino3"},
+    {28, 136, 136, "Dino4"},
+    {29, 136, 136, "Dino5"},
+    {30, 136, 136, "Dino6"},
+    {31, 136, 136, "Dino7"},
+    {32, 136, 136, "Dino8"},
+    {33, 136, 136, "Dino9"},
+    {34, 136, 136, "Dino10"},
     {kBarSlot, 255, 50, ""},
 }};
 
@@ -89,9 +99,7 @@ void urmonitor::StepDelay() {
 
 void urmonitor::WalkDelay() { Delay(d, tr.t.opt.OptSauri == 0 ? 10 : 2); }
 
-bool urmonitor::OnLeftSide() const {
-    return tr.players.PlayerCount == 2 && tr.players.Player1Turn;
-}
+bool urmonitor::OnLeftSide() const { return tr.players.PlayerCount == 2 && tr.players.Player1Turn; }
 
 // ---- The screen ------------------------------------------------------------
 
@@ -369,10 +377,8 @@ void urmonitor::Uncover(bool sideBySide) {
         }
     }
     Delay(d, 500);
-    if (sideBySide)
-        UncoverSideBySide();
-    else
-        UncoverOneAfterOther();
+    if (sideBySide) UncoverSideBySide();
+    else UncoverOneAfterOther();
 }
 
 // The bars slide down from the upper boxes into the word boxes; the pages

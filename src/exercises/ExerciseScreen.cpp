@@ -24,8 +24,8 @@ void monitor::DrawSprite(const Picture& picture, int page, int x, int y) {
     Compose(picture, page, x, y, kMargin, kMargin, kMargin, kMargin, Combine::Transparent);
 }
 
-void monitor::DrawSpriteMargins(const Picture& picture, int page, int x, int y, int left,
-                                int top, int right, int bottom) {
+void monitor::DrawSpriteMargins(const Picture& picture, int page, int x, int y, int left, int top,
+                                int right, int bottom) {
     Compose(picture, page, x, y, left, top, right, bottom, Combine::Transparent);
 }
 
@@ -33,10 +33,9 @@ void monitor::DrawSpriteMirrored(const Picture& picture, int page, int x, int y)
     Compose(picture, page, x, y, kMargin, kMargin, kMargin, kMargin, Combine::Mirrored);
 }
 
-void monitor::PaintSpriteMargins(const Picture& picture, int page, int mode, int x, int y,
-                                 int left, int top, int right, int bottom) {
-    Compose(picture, page, x, y, left, top, right, bottom,
-            mode == 1 ? Combine::Or : Combine::None);
+void monitor::PaintSpriteMargins(const Picture& picture, int page, int mode, int x, int y, int left,
+                                 int top, int right, int bottom) {
+    Compose(picture, page, x, y, left, top, right, bottom, mode == 1 ? Combine::Or : Combine::None);
 }
 
 void monitor::PaintSprite(const Picture& picture, int page, int mode, int x, int y) {
@@ -48,8 +47,8 @@ void monitor::PaintSprite(const Picture& picture, int page, int mode, int x, int
 // copied to the window at the region's place. The region reaches L left of
 // the picture but L + R - 2 right of it (and likewise in height), as the
 // exercises' step sizes and the mirrored placement expect.
-void monitor::Compose(const Picture& picture, int page, int x, int y, int left, int top,
-                      int right, int bottom, Combine how) {
+void monitor::Compose(const Picture& picture, int page, int x, int y, int left, int top, int right,
+                      int bottom, Combine how) {
     if (page < 0 || page >= static_cast<int>(d.Pages.size())) return;
     const Bitmap* background = d.Pages[static_cast<size_t>(page)].get();
     if (!background) return;
@@ -96,15 +95,16 @@ void monitor::Compose(const Picture& picture, int page, int x, int y, int left, 
     const Rect visible = region.Intersect(clip);
     if (visible.Empty()) return;
     Blit(window, visible.left, visible.top, Scratch,
-         Rect{visible.left - region.left, visible.top - region.top,
-              visible.right - region.left, visible.bottom - region.top});
+         Rect{visible.left - region.left, visible.top - region.top, visible.right - region.left,
+              visible.bottom - region.top});
     d.MarkDirty();
 }
 
 void monitor::PrepareScreen(int scratchW, int scratchH, std::span<const PictureSlot> slots) {
     ScaleSize(d.screen.Area, scratchW, scratchH);
     Scratch.Allocate(scratchW, scratchH);
-    for (const PictureSlot& s : slots) NewPicture(d, Pictures[static_cast<size_t>(s.slot)], s.w, s.h);
+    for (const PictureSlot& s : slots)
+        NewPicture(d, Pictures[static_cast<size_t>(s.slot)], s.w, s.h);
     InitGraph(d, 0);
     if (tr.t.opt.OptMaus == 2) MouseShow(d, 1);
     if (tr.t.opt.OptMaus == 1) MouseShow(d, 0);

@@ -25,8 +25,13 @@ uint8_t ReadKeyF1AsEsc(Dos& d) {
 bool IsNameLetter(uint8_t c) {
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
     switch (c) {
-        case 0x84: case 0x94: case 0x81: case 0x8e: case 0x99: case 0x9a: case 0xe1:
-            return true;
+        case 0x84:
+        case 0x94:
+        case 0x81:
+        case 0x8e:
+        case 0x99:
+        case 0x9a:
+        case 0xe1: return true;
         default: return false;
     }
 }
@@ -35,7 +40,13 @@ void ClearHeader(Trainer& tr) { Bar(tr.d, 0, 0, tr.t.MaxX, 40); }
 
 bool WritesProtocol(int programNo) {
     switch (programNo) {
-        case 2: case 3: case 4: case 5: case 7: case 9: case 10: return true;
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 7:
+        case 9:
+        case 10: return true;
         default: return false;
     }
 }
@@ -62,8 +73,7 @@ void AskPlayerCount(Trainer& tr) {
     // Clicks in graphics mode reach only the regions pushed from here on.
     d.mouse.RegionBase = d.mouse.RegionCount;
     tr.t.opt.GraphFont = 1;
-    while (TakeClick(d) != 0) {
-    }
+    while (TakeClick(d) != 0) {}
     SetTextJustify(d, 0, 2);
 }
 

@@ -22,10 +22,36 @@ namespace qs {
 // Event::Type::Text (UTF-8).
 enum class Key : uint8_t {
     Unknown,
-    Escape, Return, Backspace, Tab, Space,
-    Up, Down, Left, Right, Home, End, PageUp, PageDown, Insert, Delete,
-    F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
-    Shift, Control, Alt,
+    Escape,
+    Return,
+    Backspace,
+    Tab,
+    Space,
+    Up,
+    Down,
+    Left,
+    Right,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Insert,
+    Delete,
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
+    Shift,
+    Control,
+    Alt,
     Other,  // a printable key; its character comes as a Text event
 };
 
@@ -36,15 +62,15 @@ struct Event {
         None,
         KeyDown,
         KeyUp,
-        Text,        // text: UTF-8 of one typed character
-        MouseDown,   // x, y window pixels, button
+        Text,       // text: UTF-8 of one typed character
+        MouseDown,  // x, y window pixels, button
         MouseUp,
         MouseMove,
-        Resize,      // w, h: the new client size (the framebuffer is already resized)
-        FocusLost,   // another program became active
+        Resize,     // w, h: the new client size (the framebuffer is already resized)
+        FocusLost,  // another program became active
         FocusGained,
-        Expose,      // the window must be painted again
-        Close,       // the user asked to close the window
+        Expose,  // the window must be painted again
+        Close,   // the user asked to close the window
     };
     Type type = Type::None;
     Key key = Key::Unknown;

@@ -75,8 +75,7 @@ int DosFiles::FindNextFile(SearchRec& search) {
             Take(search);
             return DosError = 0;
         }
-    } catch (...) {
-    }
+    } catch (...) {}
     FindClose(search);
     return DosError = DosSearchError::NoMoreFiles;
 }

@@ -30,16 +30,16 @@ constexpr int AnyFile = 0x3F;
 
 // Results of FindFirstFile / FindNextFile (0 = found).
 namespace DosSearchError {
-constexpr int FileNotFound = 2;   // the folder holds no matching name
-constexpr int PathNotFound = 3;   // the folder does not exist or cannot be read
-constexpr int NoMoreFiles = 18;   // FindNextFile after the last match
+constexpr int FileNotFound = 2;  // the folder holds no matching name
+constexpr int PathNotFound = 3;  // the folder does not exist or cannot be read
+constexpr int NoMoreFiles = 18;  // FindNextFile after the last match
 }  // namespace DosSearchError
 
 // One search: the entry found last and what is left of the folder.
 struct SearchRec {
     std::string Name;  // file name as stored on disk
     uint64_t Size = 0;
-    int Attr = 0;      // FileAttr bits: Directory, Hidden
+    int Attr = 0;  // FileAttr bits: Directory, Hidden
     // The matches not handed out yet; empty once the search is closed.
     std::vector<DirEntry> Pending;
     size_t Next = 0;

@@ -30,15 +30,14 @@ constexpr std::array<char16_t, 128> kCp437High = {
 // Windows-1252, bytes 128..159 (160..255 are Latin-1). Unassigned bytes
 // stand for themselves.
 constexpr std::array<char16_t, 32> kWin1252Low = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char32_t FoldCase(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;    // À..Þ
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;     // À..Þ
     if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;  // Greek capitals
     switch (c) {
         case 0x160: return 0x161;  // Š
@@ -136,10 +135,8 @@ std::vector<Token> Tokenize(const std::u32string& p) {
             case '?': out.push_back({Tok::DosQm, 0}); break;
             case '*': out.push_back({next == '.' ? Tok::DosStar : Tok::Star, 0}); break;
             case '.':
-                if (next == '?' || next == '*' || next == 0)
-                    out.push_back({Tok::DosDot, 0});
-                else
-                    out.push_back({Tok::Lit, '.'});
+                if (next == '?' || next == '*' || next == 0) out.push_back({Tok::DosDot, 0});
+                else out.push_back({Tok::Lit, '.'});
                 break;
             default: out.push_back({Tok::Lit, p[i]}); break;
         }
@@ -268,10 +265,8 @@ std::string ResolvePath(FileSystem& files, std::string_view dosPath) {
             if (HasWildcards(name)) {
                 lookUp = false;
             } else if (!files.Exists(Join(out, name))) {
-                if (auto found = FindEntry(files, out, name))
-                    name = *found;
-                else
-                    lookUp = false;
+                if (auto found = FindEntry(files, out, name)) name = *found;
+                else lookUp = false;
             }
         }
         out = Join(out, name);

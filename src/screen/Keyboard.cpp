@@ -14,11 +14,17 @@ namespace {
 
 bool IsCursorBlock(Key key) {
     switch (key) {
-        case Key::PageUp: case Key::PageDown: case Key::End: case Key::Home: case Key::Left:
-        case Key::Up: case Key::Right: case Key::Down: case Key::Insert: case Key::Delete:
-            return true;
-        default:
-            return false;
+        case Key::PageUp:
+        case Key::PageDown:
+        case Key::End:
+        case Key::Home:
+        case Key::Left:
+        case Key::Up:
+        case Key::Right:
+        case Key::Down:
+        case Key::Insert:
+        case Key::Delete: return true;
+        default: return false;
     }
 }
 

@@ -19,9 +19,7 @@ std::string AppDir(FileSystem& files) {
     return dir;
 }
 
-std::string ProgramFileName(FileSystem& files) {
-    return std::string(NameOf(files.ProgramPath()));
-}
+std::string ProgramFileName(FileSystem& files) { return std::string(NameOf(files.ProgramPath())); }
 
 std::string ExpandAppPath(FileSystem& files, const std::string& path) {
     if (path.find(':') != std::string::npos || path.find("\\\\") != std::string::npos ||

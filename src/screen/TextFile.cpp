@@ -94,10 +94,8 @@ void TextFile::Close() {
     pos_ = end_ = 0;
     mode_ = Mode::Closed;
     bool stored = true;
-    if (was == Mode::Rewriting)
-        stored = files_->WriteFileAtomic(real, pending);
-    else if (was == Mode::Appending && !pending.empty())
-        stored = files_->AppendFile(real, pending);
+    if (was == Mode::Rewriting) stored = files_->WriteFileAtomic(real, pending);
+    else if (was == Mode::Appending && !pending.empty()) stored = files_->AppendFile(real, pending);
     if (!stored) Fail(DosIo::DiskWriteError, "file could not be written", name_);
 }
 
@@ -136,10 +134,8 @@ std::string TextFile::GetLine() {
     while (k < end_ && data_[k] != '\r' && data_[k] != '\n') ++k;
     std::string line(data_.begin() + static_cast<ptrdiff_t>(pos_),
                      data_.begin() + static_cast<ptrdiff_t>(k));
-    if (k < end_ && data_[k] == '\r' && k + 1 < end_ && data_[k + 1] == '\n')
-        pos_ = k + 2;
-    else
-        pos_ = k < end_ ? k + 1 : end_;
+    if (k < end_ && data_[k] == '\r' && k + 1 < end_ && data_[k + 1] == '\n') pos_ = k + 2;
+    else pos_ = k < end_ ? k + 1 : end_;
     return line;
 }
 

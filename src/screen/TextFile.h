@@ -124,8 +124,7 @@ void WriteLnToFile(TextFile& f, std::string_view s1, std::string_view s2, std::s
 // An integer in decimal, then a line end. A single character is not an
 // integer here; write it as a string.
 template <std::integral T>
-    requires(!std::same_as<T, char> && !std::same_as<T, bool>)
-void WriteLnToFile(TextFile& f, T i) {
+requires(!std::same_as<T, char> && !std::same_as<T, bool>) void WriteLnToFile(TextFile& f, T i) {
     WriteLnToFile(f, std::string_view(std::to_string(i)));
 }
 
@@ -136,8 +135,7 @@ inline std::string ValueText(const char* s) { return std::string(s); }
 inline std::string ValueText(char c) { return std::string(1, c); }
 inline std::string ValueText(bool b) { return b ? "TRUE" : "FALSE"; }
 template <std::integral T>
-    requires(!std::same_as<T, char> && !std::same_as<T, bool>)
-std::string ValueText(T i) {
+requires(!std::same_as<T, char> && !std::same_as<T, bool>) std::string ValueText(T i) {
     return std::to_string(i);
 }
 std::string ValueText(double d);

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/CodePage.h"
 #include "screen/GraphMapping.h"
 #include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
-#include "base/CodePage.h"
 
 namespace qs {
 
@@ -22,11 +22,11 @@ int RoundedDiv(int num, int den) {
 }
 
 constexpr std::array<Rgb, 17> kPalette = {
-    MakeRgb(0, 0, 0),       MakeRgb(0, 0, 128),     MakeRgb(128, 0, 0),   MakeRgb(0, 192, 160),
-    MakeRgb(255, 0, 0),     MakeRgb(128, 0, 240),   MakeRgb(255, 255, 0), MakeRgb(160, 160, 160),
-    MakeRgb(64, 64, 64),    MakeRgb(0, 0, 255),     MakeRgb(0, 224, 0),   MakeRgb(0, 255, 255),
-    MakeRgb(255, 160, 0),   MakeRgb(255, 0, 128),   MakeRgb(255, 255, 64),
-    MakeRgb(255, 255, 255), MakeRgb(0, 0, 0),
+    MakeRgb(0, 0, 0),     MakeRgb(0, 0, 128),   MakeRgb(128, 0, 0),    MakeRgb(0, 192, 160),
+    MakeRgb(255, 0, 0),   MakeRgb(128, 0, 240), MakeRgb(255, 255, 0),  MakeRgb(160, 160, 160),
+    MakeRgb(64, 64, 64),  MakeRgb(0, 0, 255),   MakeRgb(0, 224, 0),    MakeRgb(0, 255, 255),
+    MakeRgb(255, 160, 0), MakeRgb(255, 0, 128), MakeRgb(255, 255, 64), MakeRgb(255, 255, 255),
+    MakeRgb(0, 0, 0),
 };
 
 void SetPalettes(ScreenState& s) {
@@ -77,7 +77,6 @@ void XorCursor(Dos& d, Rgb colour) {
     FillRect(d.Canvas(), Rect{s.CursorX, y, s.CursorX + s.CellWidth, y + 1}, colour, Rop::Xor);
     d.MarkDirty();
 }
-
 
 void HideCursorLine(Dos& d) {
     if (d.screen.CursorShown) XorCursor(d, d.screen.CursorColour);

@@ -3,16 +3,16 @@
 #include <cstdio>
 #include <exception>
 
+#include "base/CodePage.h"
 #include "screen/DosFiles.h"
-#include "screen/mouse/Mouse.h"
 #include "screen/Keyboard.h"
+#include "screen/Paths.h"
+#include "screen/Settings.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
+#include "screen/mouse/Mouse.h"
 #include "screen/surface/Raster.h"
-#include "base/CodePage.h"
-#include "screen/Paths.h"
-#include "screen/Settings.h"
 #include "shell/StartSetup.h"
 
 namespace qs {
@@ -23,9 +23,7 @@ constexpr const char* kProductName = "Quendelstrand";
 constexpr size_t kRecentFilesKept = 20;
 
 // A missing file or folder is no error: the list then starts empty.
-std::string RecentFilesPath(FileSystem& fs) {
-    return ExpandAppPath(fs, "Bgi7") + "\\filelist.txt";
-}
+std::string RecentFilesPath(FileSystem& fs) { return ExpandAppPath(fs, "Bgi7") + "\\filelist.txt"; }
 
 }  // namespace
 
@@ -85,8 +83,8 @@ void TForm_dos::LoadGlyphPictures() {
 }
 
 void TForm_dos::InstallFonts() {
-    for (const char* file : {"bgi7\\qxdos.ttf", "bgi7\\qxdosva.TTF", "bgi7\\qxmathe.TTF",
-                             "bgi7\\lueckentext.TTF"})
+    for (const char* file :
+         {"bgi7\\qxdos.ttf", "bgi7\\qxdosva.TTF", "bgi7\\qxmathe.TTF", "bgi7\\lueckentext.TTF"})
         InstallFont(file);
     // The program's face-name aliases ("Courier New", "Arial", ...).
     FileSystem& fs = d_.platform.Files();
@@ -115,8 +113,7 @@ void TForm_dos::LoadRecentFiles() {
             RecentFiles.push_back(line);
         }
         f.Close();
-    } catch (const DosIoError&) {
-    }
+    } catch (const DosIoError&) {}
 }
 
 void TForm_dos::SaveRecentFiles() {
@@ -127,8 +124,7 @@ void TForm_dos::SaveRecentFiles() {
         f.Rewrite();
         for (const std::string& line : RecentFiles) WriteLnToFile(f, line);
         f.Close();
-    } catch (const DosIoError&) {
-    }
+    } catch (const DosIoError&) {}
 }
 
 void TForm_dos::Destroy() {

@@ -167,8 +167,8 @@ void DrawThumb(Bitmap& b, const Rect& r) {
     Canvas canvas(b);
     canvas.SetPen(Pen{PenStyle::Null, 1, 0});
     canvas.SetBrush(Brush{BrushStyle::Solid, kFace});
-    const Point outline[] = {{l, t}, {right + 1, t}, {right + 1, bodyEnd}, {mid, r.bottom},
-                             {l, bodyEnd}};
+    const Point outline[] = {
+        {l, t}, {right + 1, t}, {right + 1, bodyEnd}, {mid, r.bottom}, {l, bodyEnd}};
     canvas.Polygon(outline);
     HLine(b, l, right, t, kLight);
     VLine(b, l, t, bodyEnd + 1, kLight);
@@ -232,15 +232,15 @@ StartSetupLayout LayoutStartSetup(Size window, int position) {
     l.dialog = Rect{dx, dy, dx + kDialogWidth, dy + kDialogHeight};
     l.titleBar =
         Rect{dx + kFrame, dy + kFrame, l.dialog.right - kFrame, dy + kFrame + kTitleHeight};
-    l.closeBox = Rect{l.titleBar.right - 18, l.titleBar.top + 2, l.titleBar.right - 2,
-                      l.titleBar.top + 16};
+    l.closeBox =
+        Rect{l.titleBar.right - 18, l.titleBar.top + 2, l.titleBar.right - 2, l.titleBar.top + 16};
 
     const int x0 = dx + kMargin;
     const int top = dy + kClientTop;
     l.slider = Rect{x0, top + kSliderY, x0 + kTrackWidth, top + kSliderY + kSliderHeight};
     const int thumbTop = l.slider.top + kThumbInset;
-    l.channel = Rect{x0 + kChannelInset, thumbTop + 7, l.slider.right - kChannelInset,
-                     thumbTop + 11};
+    l.channel =
+        Rect{x0 + kChannelInset, thumbTop + 7, l.slider.right - kChannelInset, thumbTop + 11};
     l.firstX = l.channel.left + kThumbWidth / 2 + 1;
     l.step = kStep;
     const int centre = l.ThumbCentre(Clamp(position));
@@ -290,8 +290,8 @@ void TF_startsetup::Draw(Bitmap& b, FontEngine& fonts, const StartSetupLayout& l
     text.Draw(b, l.slider.right - text.TextWidth(kSlower), top + kCaptionY, kSlower, kText);
 
     const bool cancelDefault = focus_ == Focus::Cancel;
-    DrawButton(b, text, l.ok, kOkText, !cancelDefault,
-               pressed_ == Part::Ok && pressedInside_, focus_ == Focus::Ok);
+    DrawButton(b, text, l.ok, kOkText, !cancelDefault, pressed_ == Part::Ok && pressedInside_,
+               focus_ == Focus::Ok);
     DrawButton(b, text, l.cancel, kCancelText, cancelDefault,
                pressed_ == Part::Cancel && pressedInside_, focus_ == Focus::Cancel);
 }

@@ -32,7 +32,7 @@ std::string FormatSpeed(double value, char sep);
 // Where the dialog's parts lie in window pixels, for drawing and hit tests
 // (and for anyone who wants to click them).
 struct StartSetupLayout {
-    Rect dialog;    // the whole panel including its frame
+    Rect dialog;  // the whole panel including its frame
     Rect titleBar;
     Rect closeBox;  // the [x] button in the title bar
     Rect slider;    // the slider control: groove, thumb and ticks; takes clicks
@@ -93,9 +93,9 @@ private:
     bool moved_ = false;
     char separator_ = ',';
     Focus focus_ = Focus::Slider;
-    Part pressed_ = Part::None;  // the part the left button went down on
-    bool pressedInside_ = false; // the pointer is still over the pressed button
-    int dragOffset_ = 0;         // from the pointer to the thumb centre while dragging
+    Part pressed_ = Part::None;   // the part the left button went down on
+    bool pressedInside_ = false;  // the pointer is still over the pressed button
+    int dragOffset_ = 0;          // from the pointer to the thumb centre while dragging
     bool shiftDown_ = false;
 };
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "base/CodePage.h"
 #include "screen/DosFiles.h"
 #include "screen/Keyboard.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
-#include "base/CodePage.h"
 #include "trainer/PrinterOutput.h"
 #include "trainer/QuitKeys.h"
 
@@ -48,9 +48,10 @@ const std::array<const char*, 11> kExtensions = {"",    "WWT", "VWT", "EWT", "OW
                                                  "BWT", "AWT", "KWT", "UWT", "RWT"};
 
 const std::array<const char*, 11> kPrintedProgramNames = {
-    "",          "Wortvergleich", "Vorsilben",    "Endungen",          "Silben ordnen",
-    "Silbentrennung", "Baustelle", "Aus 2 mach 1", "Kontakt / Greifen", "Umwandeln",
-    "Reparieren"};
+    "",          "Wortvergleich", "Vorsilben",
+    "Endungen",  "Silben ordnen", "Silbentrennung",
+    "Baustelle", "Aus 2 mach 1",  "Kontakt / Greifen",
+    "Umwandeln", "Reparieren"};
 
 uint8_t Byte(char c) { return static_cast<uint8_t>(c); }
 
@@ -164,8 +165,8 @@ void DrawFileRow(Selection& s, int r, bool selected) {
     else Colours(d, 0, 7);
     GotoXY(d, 4, r + 2);
     const int number = index + 1;
-    std::string name = ShownFileName(s.tr.t.FileList[static_cast<size_t>(index)],
-                                     d.screen.NoConversion);
+    std::string name =
+        ShownFileName(s.tr.t.FileList[static_cast<size_t>(index)], d.screen.NoConversion);
     name.resize(kNameCells, ' ');  // clears a longer name shown before; keeps the border
     Write(d, std::to_string(number) + (number < 10 ? "  " : " ") + name);
 }
@@ -230,8 +231,8 @@ void NavigationKey(Selection& s, uint8_t key) {
 void FirstLetterSearch(Selection& s, uint8_t typed) {
     const uint8_t wanted = LowerOem(typed);
     auto matches = [&](int i) {
-        const std::string name = ShownFileName(s.tr.t.FileList[static_cast<size_t>(i)],
-                                               s.d().screen.NoConversion);
+        const std::string name =
+            ShownFileName(s.tr.t.FileList[static_cast<size_t>(i)], s.d().screen.NoConversion);
         return !name.empty() && LowerOem(Byte(name[0])) == wanted;
     };
     int found = -1;
@@ -272,7 +273,8 @@ void SelectionKeyLoop(Selection& s) {
         tr.t.LastKey = static_cast<char>(key);
         if (d.keys.ExtendedKey) {
             int v = 0;
-            if (TakeMouseItem(d, v, s.top, s.top + kBoxRows) && v < s.Count()) SelectAndRedraw(s, v);
+            if (TakeMouseItem(d, v, s.top, s.top + kBoxRows) && v < s.Count())
+                SelectAndRedraw(s, v);
             if (key == kF1) tr.t.LastKey = static_cast<char>(kEsc);
             NavigationKey(s, key);
             if (key == kF5 && tr.t.ProgramNo == 9 && !s.editorMode) {
@@ -298,7 +300,7 @@ bool LoadWordFile(Trainer& tr) {
         Dos& d = tr.d;
         GotoXY(d, 2, 2);
         TextColor(d, 143);
-        Write(d, "Fehler beim laden ! Dr\x81" "cke Enter");
+        Write(d, "Fehler beim laden ! Dr\201cke Enter");
         do {
             ReadKeyOrQuit(tr);
         } while (Byte(tr.t.LastKey) != kReturn);

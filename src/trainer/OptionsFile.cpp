@@ -16,12 +16,12 @@ constexpr int kArtikelOn = 100;
 
 // Lines 2 to 19 in file order; line 1 is OptArtikel, stored as 100 or 0.
 constexpr std::array<int Options::*, 18> kNumberLines{
-    &Options::GraphFont,     &Options::OptTon,         &Options::OptWortwahl,
-    &Options::OptTrennung,   &Options::OptBaustelle,   &Options::OptBausteine,
+    &Options::GraphFont,     &Options::OptTon,           &Options::OptWortwahl,
+    &Options::OptTrennung,   &Options::OptBaustelle,     &Options::OptBausteine,
     &Options::OptMaus,       &Options::KontaktThickness, &Options::OptWortvergl,
-    &Options::OptZerlegen,   &Options::OptGreifen,     &Options::OptGreifteile,
-    &Options::OptSauri,      &Options::OptSortFiles,   &Options::OptEndungen,
-    &Options::OptWiederhole, &Options::OptZerlegenArt, &Options::OptReserve,
+    &Options::OptZerlegen,   &Options::OptGreifen,       &Options::OptGreifteile,
+    &Options::OptSauri,      &Options::OptSortFiles,     &Options::OptEndungen,
+    &Options::OptWiederhole, &Options::OptZerlegenArt,   &Options::OptReserve,
 };
 
 // A line that is not a number keeps the value the variable had.
@@ -70,8 +70,7 @@ void Correct(Options& o) {
 void ReportUnreadable(Trainer& tr) {
     Dos& d = tr.d;
     WriteLn(d, "Die Datei >" + tr.t.OptionsPath + "< kann nicht geladen werden!");
-    while (!KeyPressed(d)) {
-    }
+    while (!KeyPressed(d)) {}
     while (KeyPressed(d)) tr.t.LastKey = static_cast<char>(ReadKey(d));
 }
 

@@ -47,7 +47,8 @@ const std::array<OptionRow, kOptionRows + 1> kRows{{
 }};
 
 // The order in which the screen is first painted.
-constexpr std::array<int, kOptionRows> kPaintOrder{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 12};
+constexpr std::array<int, kOptionRows> kPaintOrder{1, 2,  3,  4,  5,  6,  7, 8,
+                                                   9, 10, 11, 13, 14, 15, 12};
 
 constexpr int kWortwahlRow = 3;
 
@@ -90,8 +91,9 @@ void DrawFrame(Dos& d) {
     Window(d, 41, 2, 78, 24);
     TextBackground(d, 7);
     TextColor(d, 0);
-    Write(d, "\xda\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc2\xc4\xc4\xc4\xc4\xc4\xc4"
-             "Optionen\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xbf");
+    Write(d,
+          "\xda\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc2\xc4\xc4\xc4\xc4\xc4\xc4"
+          "Optionen\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xc4\xbf");
     GotoXY(d, 1, 2);
     for (int i = 0; i < 19; ++i) {
         TextBackground(d, 7);
@@ -191,9 +193,15 @@ bool LeavesRow(char key) {
     const auto code = static_cast<unsigned char>(key);
     if (code >= 200 && code <= 220) return true;
     switch (key) {
-        case 13: case 27: case ';':
-        case 'G': case 'H': case 'I': case 'O': case 'P': case 'Q':
-            return true;
+        case 13:
+        case 27:
+        case ';':
+        case 'G':
+        case 'H':
+        case 'I':
+        case 'O':
+        case 'P':
+        case 'Q': return true;
         default: return IsMenuHotkey(key);
     }
 }
@@ -238,7 +246,8 @@ void DrawOptMaus(Trainer& tr) {
 
 void DrawOptTrennung(Trainer& tr) {
     const int v = tr.t.opt.OptTrennung;
-    PaintRow(tr, 2, {{" nein ", v == 0}, {" ja ", v == 1}, {" Linie ", v == 2}, {" Block ", v == 3}});
+    PaintRow(tr, 2,
+             {{" nein ", v == 0}, {" ja ", v == 1}, {" Linie ", v == 2}, {" Block ", v == 3}});
 }
 
 void DrawOptWortwahl(Trainer& tr) {
@@ -255,7 +264,8 @@ void DrawOptTon(Trainer& tr) {
     const int v = tr.t.opt.OptTon;
     Dos& d = tr.d;
     const int row = kRows[5].screenRow;
-    const std::array<Piece, 3> pieces{{{" ein ", v == 0}, {" Tippton ", v == 1}, {" aus ", v == 2}}};
+    const std::array<Piece, 3> pieces{
+        {{" ein ", v == 0}, {" Tippton ", v == 1}, {" aus ", v == 2}}};
     const std::array<int, 3> columns{kValueColumn, 20, 31};
     for (size_t i = 0; i < pieces.size(); ++i) {
         GotoXY(d, columns[i], row);
@@ -295,8 +305,13 @@ void DrawOptZerlegenArt(Trainer& tr) {
 
 void DrawOptBaustelle(Trainer& tr) {
     const int v = tr.t.opt.OptBaustelle;
-    PaintRow(tr, 11, {{" 1 ", v == 1}, Plain(" "), {" 3 ", v == 3}, Plain(" "), {" 5 ", v == 5},
-                      Plain("  W\x94rter")});
+    PaintRow(tr, 11,
+             {{" 1 ", v == 1},
+              Plain(" "),
+              {" 3 ", v == 3},
+              Plain(" "),
+              {" 5 ", v == 5},
+              Plain("  W\x94rter")});
 }
 
 // The sharp s of " große " is written as code page 437's 0xE1, which the
@@ -304,7 +319,7 @@ void DrawOptBaustelle(Trainer& tr) {
 // drawn as the upper-half block glyph.
 void DrawOptBausteine(Trainer& tr) {
     const int v = tr.t.opt.OptBausteine;
-    PaintRow(tr, 12, {{" kleine ", v == 0}, {" gro\xe1" "e ", v == 1}, Plain("Steine")});
+    PaintRow(tr, 12, {{" kleine ", v == 0}, {" gro\341e ", v == 1}, Plain("Steine")});
 }
 
 void DrawOptGreifen(Trainer& tr) {

@@ -22,11 +22,11 @@ bool BlueBox(const Trainer& tr) {
 void DrawQuestion(Dos& d, bool highlightNo) {
     Rect rect;
     if (highlightNo)
-        OutTextXYHighlight(d, kTextX, kTextY, "Jetzt schon beenden?  j/", rect, kHighlightColour, "",
-                           "n");
+        OutTextXYHighlight(d, kTextX, kTextY, "Jetzt schon beenden?  j/", rect, kHighlightColour,
+                           "", "n");
     else
-        OutTextXYHighlight(d, kTextX, kTextY, "Jetzt schon beenden?  ", rect, kHighlightColour, "/n",
-                           "j");
+        OutTextXYHighlight(d, kTextX, kTextY, "Jetzt schon beenden?  ", rect, kHighlightColour,
+                           "/n", "j");
 }
 
 // Blinks the answers until j or n (or ESC, meaning n) is typed.

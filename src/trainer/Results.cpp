@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "screen/Keyboard.h"
-#include "screen/TextScreen.h"
 #include "base/CodePage.h"
+#include "screen/Keyboard.h"
 #include "screen/Paths.h"
 #include "screen/Settings.h"
+#include "screen/TextScreen.h"
 #include "trainer/PrinterOutput.h"
 #include "trainer/TitleScreen.h"
 
@@ -27,7 +27,7 @@ constexpr int kMistakeMark = 1000;
 constexpr int kSignatureLine = 27;
 
 // Printer control: bold on, and the size switch with its parameter byte.
-const std::string kBold = "\x1b" "E";
+const std::string kBold = "\033E";
 const std::string kSize12Bold = std::string("\x1bW") + '\x01';
 const std::string kSize10 = std::string("\x1bW") + '\0';
 const std::string kFormFeed = "\x0c";
@@ -144,10 +144,10 @@ void WriteCertificate(Trainer& tr, TextFile& f, int player, const std::string& d
     WriteToFile(f, nameLine, kSize10);
     EmptyLines(f, 2);
 
-    WriteLnToFile(f, "          Programm Quendelstrand    \x9a" "bung: ",
-                  CertificateExercise(t.ProgramNo));
+    WriteLnToFile(
+        f, "          Programm Quendelstrand    \232bung: ", CertificateExercise(t.ProgramNo));
     WriteLnToFile(f);
-    WriteLnToFile(f, "          Mit Erfolg ge\x81" "bt wurden:");
+    WriteLnToFile(f, "          Mit Erfolg ge\201bt wurden:");
     WriteLnToFile(f);
     t.ListedCount = 0;
     for (int i = 1; i <= t.ResultCount && i <= kResultsSize; ++i) {

@@ -2,10 +2,10 @@
 
 #include "screen/DosPath.h"
 #include "screen/Keyboard.h"
+#include "screen/Paths.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
 #include "screen/mouse/Mouse.h"
-#include "screen/Paths.h"
 #include "trainer/Editor.h"
 #include "trainer/FileSelection.h"
 #include "trainer/Menu.h"
@@ -31,19 +31,18 @@ struct Dispatch {
 };
 
 constexpr Dispatch kDispatch[kMenuEntries + 1] = {
-    {0, false},
-    {1, false},  // Wortvergleich
-    {2, true},   // Vorsilben
-    {3, true},   // Endungen
-    {4, true},   // Silben ordnen
-    {5, true},   // Zerlegen
-    {6, false},  // Baustelle
-    {7, false},  // Aus 2 mach 1
-    {8, false},  // Kontakt
-    {8, false},  // Greifen uses the Kontakt word lists
-    {9, true},   // Umwandeln
-    {10, true},  // Reparieren
-    {11, false}, // Text-Editor
+    {0, false},  {1, false},  // Wortvergleich
+    {2, true},                // Vorsilben
+    {3, true},                // Endungen
+    {4, true},                // Silben ordnen
+    {5, true},                // Zerlegen
+    {6, false},               // Baustelle
+    {7, false},               // Aus 2 mach 1
+    {8, false},               // Kontakt
+    {8, false},               // Greifen uses the Kontakt word lists
+    {9, true},                // Umwandeln
+    {10, true},               // Reparieren
+    {11, false},              // Text-Editor
 };
 
 void Run(Trainer& tr, ExerciseProc proc) {

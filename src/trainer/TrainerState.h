@@ -44,8 +44,8 @@ constexpr int kFileListMax = 80;
 
 struct TrainerState {
     // --- Menu and program loop -------------------------------------------
-    std::string ProgramDir;   // the program folder, ending in '/'
-    std::string OptionsPath;  // the options file in use (a real path)
+    std::string ProgramDir;     // the program folder, ending in '/'
+    std::string OptionsPath;    // the options file in use (a real path)
     std::string FirstArgument;  // the program's first command-line argument, or ""
     int ProgramNo = 1;
     char MenuKey = ' ';

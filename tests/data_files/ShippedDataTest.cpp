@@ -22,9 +22,9 @@ struct PictureCase {
 
 TEST(ShippedData, PicturesDecodeAtTheirAspect) {
     const PictureCase cases[] = {
-        {"Dino", 0, 10, 136, 136},  {"Feuer", 0, 4, 136, 136},  {"girl", 1, 8, 48, 100},
-        {"schildk", 1, 6, 86, 48},  {"stecker", 1, 6, 48, 48},  {"micky", 1, 6, 96, 90},
-        {"kuss", 1, 6, 96, 96},     {"maushand", -1, -1, 40, 48}, {"mausfaust", -1, -1, 40, 48},
+        {"Dino", 0, 10, 136, 136}, {"Feuer", 0, 4, 136, 136},    {"girl", 1, 8, 48, 100},
+        {"schildk", 1, 6, 86, 48}, {"stecker", 1, 6, 48, 48},    {"micky", 1, 6, 96, 90},
+        {"kuss", 1, 6, 96, 96},    {"maushand", -1, -1, 40, 48}, {"mausfaust", -1, -1, 40, 48},
     };
     for (const auto& c : cases) {
         for (int i = c.first; i <= c.last; ++i) {
@@ -39,7 +39,8 @@ TEST(ShippedData, PicturesDecodeAtTheirAspect) {
 }
 
 TEST(ShippedData, MetafilesParse) {
-    std::vector<std::string> files = {kData + "bitplane/klatschauf.emf", kData + "bitplane/klatschzu.emf"};
+    std::vector<std::string> files = {kData + "bitplane/klatschauf.emf",
+                                      kData + "bitplane/klatschzu.emf"};
     for (const auto& e : std::filesystem::directory_iterator(kData + "emfs"))
         if (e.path().extension() == ".emf") files.push_back(e.path().string());
     ASSERT_GT(files.size(), 40u);
@@ -51,11 +52,31 @@ TEST(ShippedData, MetafilesParse) {
 }
 
 TEST(ShippedData, SoundsArePcmAtAStandardRate) {
-    const char* names[] = {"Fehlerton", "vergleichfuellen", "klatsch", "brennen", "wie bitte", "bumm",
-                           "bravo", "tippton", "schritt", "schritt2", "wegmachen", "gebiss",
-                           "zaehnefallen", "wegbeissen", "schildkroeteschritt", "schildkroetelauf",
-                           "kontaktrichtig1", "kontaktrichtig2", "kontaktfalsch", "beep1000",
-                           "kontaktende", "zerlegen", "gefunden", "baustelleok", "schwellen"};
+    const char* names[] = {"Fehlerton",
+                           "vergleichfuellen",
+                           "klatsch",
+                           "brennen",
+                           "wie bitte",
+                           "bumm",
+                           "bravo",
+                           "tippton",
+                           "schritt",
+                           "schritt2",
+                           "wegmachen",
+                           "gebiss",
+                           "zaehnefallen",
+                           "wegbeissen",
+                           "schildkroeteschritt",
+                           "schildkroetelauf",
+                           "kontaktrichtig1",
+                           "kontaktrichtig2",
+                           "kontaktfalsch",
+                           "beep1000",
+                           "kontaktende",
+                           "zerlegen",
+                           "gefunden",
+                           "baustelleok",
+                           "schwellen"};
     for (const char* n : names) {
         auto info = ParseWavHeader(test::ReadFileBytes(kData + "wavs/" + n + ".wav"));
         ASSERT_TRUE(info) << n;

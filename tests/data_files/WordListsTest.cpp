@@ -90,18 +90,16 @@ bool AllWords(const Lines& parts) { return std::all_of(parts.begin(), parts.end(
 Lines Split(const std::string& s, char sep) {
     Lines parts(1);
     for (char c : s) {
-        if (c == sep)
-            parts.emplace_back();
-        else
-            parts.back() += c;
+        if (c == sep) parts.emplace_back();
+        else parts.back() += c;
     }
     return parts;
 }
 
 // Letters as the rule texts count them: separators left out.
 size_t Letters(const std::string& s) {
-    return static_cast<size_t>(std::count_if(s.begin(), s.end(),
-                                             [](char c) { return c != '-' && c != '_'; }));
+    return static_cast<size_t>(
+        std::count_if(s.begin(), s.end(), [](char c) { return c != '-' && c != '_'; }));
 }
 
 // The text after an article: a word and a blank before the first '-'. Empty when what
@@ -123,16 +121,16 @@ struct Rule {
     const char* row;
     std::string ext;  // empty: every list
     Check check;
-    Lines broken;     // a small list with a line (the last) that breaks the rule
+    Lines broken;  // a small list with a line (the last) that breaks the rule
 };
 
 std::string Need(bool ok, const char* what) { return ok ? "" : what; }
 
 std::string WordComparison(const Lines& l, size_t i) {
     const Lines w = Split(l[i], '-');
-    return Need(w.size() == 2 && AllWords(w) && w[0].size() <= 15 && w[1].size() <= 15 &&
-                    w[0] != w[1],
-                "two different words of up to 15 letters joined by '-'");
+    return Need(
+        w.size() == 2 && AllWords(w) && w[0].size() <= 15 && w[1].size() <= 15 && w[0] != w[1],
+        "two different words of up to 15 letters joined by '-'");
 }
 
 std::string PrefixWord(const Lines& l, size_t i) {
@@ -147,8 +145,7 @@ std::string PrefixWord(const Lines& l, size_t i) {
 }
 
 std::string EndingWord(const Lines& l, size_t i) {
-    if (i == 0)
-        return Need(AllWords(Split(l[0], '_')), "line 1: the endings joined by '_'");
+    if (i == 0) return Need(AllWords(Split(l[0], '_')), "line 1: the endings joined by '_'");
     const Lines e = Split(l[i], '_');
     bool articleOk = false;
     std::string stem = AfterArticle(e[0], &articleOk);
@@ -163,8 +160,7 @@ std::string EndingWord(const Lines& l, size_t i) {
 std::string SyllableWord(const Lines& l, size_t i) {
     bool articleOk = false;
     const Lines s = Split(AfterArticle(l[i], &articleOk), '-');
-    return Need(articleOk && s.size() >= 2 && s.size() <= 9 && AllWords(s) &&
-                    Letters(l[i]) <= 30,
+    return Need(articleOk && s.size() >= 2 && s.size() <= 9 && AllWords(s) && Letters(l[i]) <= 30,
                 "2 to 9 syllables joined by '-', at most 30 letters");
 }
 
@@ -240,14 +236,16 @@ std::string RepairLine(const Lines& l, size_t i) {
 
 const std::vector<Rule>& Rules() {
     static const std::vector<Rule> rules = {
-        {"characters the editor accepts", "",
+        {"characters the editor accepts",
+         "",
          [](const Lines& l, size_t i) {
              const auto typeable = [](char c) { return IsTypeable(static_cast<unsigned char>(c)); };
              return Need(std::all_of(l[i].begin(), l[i].end(), typeable),
                          "a character that cannot be typed (or a UTF-8 byte)");
          },
          {"Hund-M\xC3\xBCnd"}},
-        {"length and blanks", "",
+        {"length and blanks",
+         "",
          [](const Lines& l, size_t i) {
              return Need(!l[i].empty() && l[i].size() <= 74 && l[i].back() != ' ' && l[i][0] != ' ',
                          "empty, longer than 74 characters or with a blank at an end");

@@ -42,8 +42,8 @@ bool WordsWereSame(const std::string& dump) {
 // next Space of the script.
 std::string Task(int n, char answer) {
     const std::string t = std::to_string(n);
-    return "key SPACE\nwait 1500\ndump shown" + t + "\nkey " + answer +
-           "\nwait 5500\ndump after" + t + "\nkey x\n";
+    return "key SPACE\nwait 1500\ndump shown" + t + "\nkey " + answer + "\nwait 5500\ndump after" +
+           t + "\nkey x\n";
 }
 
 TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
@@ -80,8 +80,7 @@ TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
         const int tasks = static_cast<int>(i + 1);
         EXPECT_EQ(test::TextAt(after, 310, 10), std::to_string(right)) << "task " << n;
         EXPECT_EQ(test::TextAt(after, 566, 10), std::to_string(wrong)) << "task " << n;
-        EXPECT_EQ(test::TextAt(after, 40, 10),
-                  std::to_string((tasks - wrong) * 100 / tasks) + " %")
+        EXPECT_EQ(test::TextAt(after, 40, 10), std::to_string((tasks - wrong) * 100 / tasks) + " %")
             << "task " << n;
     }
     EXPECT_EQ(test::TextAt(run.dumps["shown1"], 2, 466), "Zeit = 5");
@@ -138,7 +137,7 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "text 20 10 8 \"Anna\""), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "text 340 10 4 \"Ben\""), texts.end());
 
-    const std::string expectedEnd = anna == ben    ? "Ihr habt beide gewonnen!"
+    const std::string expectedEnd = anna == ben  ? "Ihr habt beide gewonnen!"
                                     : anna > ben ? "Anna hat gewonnen."
                                                  : "Ben hat gewonnen.";
     EXPECT_EQ(test::TextAt(run.dumps["end"], 110, 160), expectedEnd);
@@ -186,16 +185,18 @@ TEST(ComparisonGameTest, OddListsPlayAndEnd) {
         {"one line", {"Hund-Mund"}},
         {"very long words", {std::string(60, 'a') + "-" + std::string(60, 'b')}},
     };
-    const std::string script = "key 1\nwait 500\nkey SPACE\nwait 1500\nkey j\nwait 5500\nkey x\n"
-                               "key SPACE\nwait 1500\nkey n\nwait 5500\nkey x\n"
-                               "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+    const std::string script =
+        "key 1\nwait 500\nkey SPACE\nwait 1500\nkey j\nwait 5500\nkey x\n"
+        "key SPACE\nwait 1500\nkey n\nwait 5500\nkey x\n"
+        "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
     for (const Row& row : rows) {
         test::ExerciseRunOptions o;
         o.name = "compare-odd";
         o.script = script;
         test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
             int n = 0;
-            for (const std::string& line : row.lines) tr.t.WordList[static_cast<size_t>(++n)] = line;
+            for (const std::string& line : row.lines)
+                tr.t.WordList[static_cast<size_t>(++n)] = line;
             tr.t.WordCount = n;
             PlayExercise<urmonitor>(tr);
         });
@@ -208,8 +209,9 @@ TEST(ComparisonGameTest, OddListsPlayAndEnd) {
 TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
     test::ExerciseRunOptions o;
     o.name = "compare-esc";
-    o.script = "key 1\nwait 500\nkey ESC\nwait 500\ndump asked\nkey n\nwait 500\ndump refused\n"
-               "wait 30000\ndump idle\nkey ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+    o.script =
+        "key 1\nwait 500\nkey ESC\nwait 500\ndump asked\nkey n\nwait 500\ndump refused\n"
+        "wait 30000\ndump idle\nkey ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
     bool stillPlaying = false;
     test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
         LoadPairs(tr);

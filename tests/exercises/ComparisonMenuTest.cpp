@@ -27,7 +27,8 @@ TEST(ComparisonMenuTest, BackInTheMenuNothingOfTheGameIsLeft) {
         for (int x = 0; x < 1280; x += 7) ASSERT_EQ(png->Pixel(x, y), 0u) << x << "," << y;
     // Row 20 right of the menu box (columns 41..78) shows the shades.
     int grey = 0;
-    for (int x = 40 * 16; x < 78 * 16; ++x) grey += png->Pixel(x, 19 * 38 + 10) == MakeRgb(160, 160, 160);
+    for (int x = 40 * 16; x < 78 * 16; ++x)
+        grey += png->Pixel(x, 19 * 38 + 10) == MakeRgb(160, 160, 160);
     EXPECT_GT(grey, 100);
 }
 

@@ -14,8 +14,8 @@ TEST(ComparisonRulesTest, LineSplitsIntoTwoWords) {
         const char* b;
     };
     for (const Case& c : {Case{"Kaffeekanne-Kaffeetasse", "Kaffeekanne", "Kaffeetasse"},
-                          Case{"See-Schnee-Klee", "See", "SchneeKlee"},
-                          Case{"Haus", "Haus", ""}, Case{"-Maus", "", "Maus"}, Case{"", "", ""}}) {
+                          Case{"See-Schnee-Klee", "See", "SchneeKlee"}, Case{"Haus", "Haus", ""},
+                          Case{"-Maus", "", "Maus"}, Case{"", "", ""}}) {
         const WordPair w = SplitWordPair(c.line);
         EXPECT_EQ(w.a, c.a) << c.line;
         EXPECT_EQ(w.b, c.b) << c.line;
@@ -28,11 +28,9 @@ TEST(ComparisonRulesTest, ExposureStaysWithinItsLimits) {
         char key;
         int result;
     };
-    for (const Case& c : {Case{4, '+', 5}, Case{4, '-', 3}, Case{100, '+', 100},
-                          Case{0, '-', 0}, Case{99, '+', 100}, Case{1, '-', 0},
-                          Case{4, 'x', 4}}) {
-        EXPECT_EQ(ChangedExposure(c.exposure, c.key), c.result)
-            << c.exposure << " " << c.key;
+    for (const Case& c : {Case{4, '+', 5}, Case{4, '-', 3}, Case{100, '+', 100}, Case{0, '-', 0},
+                          Case{99, '+', 100}, Case{1, '-', 0}, Case{4, 'x', 4}}) {
+        EXPECT_EQ(ChangedExposure(c.exposure, c.key), c.result) << c.exposure << " " << c.key;
     }
 }
 
@@ -62,12 +60,12 @@ TEST(ComparisonRulesTest, EndMessageNamesTheWinner) {
         const char* name1;
         const char* message;
     };
-    for (const Case& c : {Case{1, 3, 1, "Spieler 1", "Wann sehen wir uns wieder?"},
-                          Case{2, 5, 5, "Anna", "Ihr habt beide gewonnen!"},
-                          Case{2, 9, 5, "Anna", "Anna hat gewonnen."},
-                          Case{2, 4, 5, "Anna", "Ben hat gewonnen."},
-                          Case{2, 9, 0, "Maximilian", "Maximilian hat gewonnen."},
-                          Case{2, 9, 0, "Maximilians", "Maximilians hat gewonnen"}}) {
+    for (const Case& c :
+         {Case{1, 3, 1, "Spieler 1", "Wann sehen wir uns wieder?"},
+          Case{2, 5, 5, "Anna", "Ihr habt beide gewonnen!"},
+          Case{2, 9, 5, "Anna", "Anna hat gewonnen."}, Case{2, 4, 5, "Anna", "Ben hat gewonnen."},
+          Case{2, 9, 0, "Maximilian", "Maximilian hat gewonnen."},
+          Case{2, 9, 0, "Maximilians", "Maximilians hat gewonnen"}}) {
         PlayersState p;
         p.PlayerCount = c.players;
         p.PlayerName1 = c.name1;

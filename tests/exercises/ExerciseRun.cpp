@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "screen/Dos.h"
-#include "shell/MainWindow.h"
 #include "screen/script/Script.h"
-#include "support/ReferenceImage.h"
+#include "shell/MainWindow.h"
 #include "support/ProgramRun.h"
+#include "support/ReferenceImage.h"
 
 namespace qs::test {
 

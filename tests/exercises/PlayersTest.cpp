@@ -46,8 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"eleven letters keep ten", "type abcdefghijk\nkey RET\n", "Abcdefghij"},
         NameCase{"capitalised again after backspacing to empty",
                  "type ab\nkey BS\nkey BS\ntype cd\nkey RET\n", "Cd"},
-        NameCase{"umlauts and sharp s are letters, digits are not", "type \xc3\xb6l1\xc3\x9f\nkey RET\n",
-                 "\x94l\xe1"},
+        NameCase{"umlauts and sharp s are letters, digits are not",
+                 "type \xc3\xb6l1\xc3\x9f\nkey RET\n", "\x94l\xe1"},
         NameCase{"arrow keys are not letters", "type e\nkey LEFT\nkey UP\nkey RET\n", "E"},
         NameCase{"backspace on an empty name does nothing", "key BS\ntype x\nkey RET\n", "X"}));
 
@@ -106,9 +106,9 @@ TEST(PlayerNamesTest, OnePlayerOnlyGetsAName) {
 struct RepeatCase {
     const char* what;
     int players;
-    int wiederhole;                // OptWiederhole
-    std::vector<int> before;       // RepeatList[1..RepeatCount] before
-    std::vector<int> mistakes;     // CurrentWordNo of each mistake in one task
+    int wiederhole;             // OptWiederhole
+    std::vector<int> before;    // RepeatList[1..RepeatCount] before
+    std::vector<int> mistakes;  // CurrentWordNo of each mistake in one task
     std::vector<int> after;
 };
 
@@ -137,8 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RepeatCase{"one player, repeating on", 1, 1, {}, {7}, {7}},
         RepeatCase{"two mistakes in one task count once", 1, 1, {4}, {7, 7}, {4, 7}},
-        RepeatCase{"a full list replaces its fifth entry", 1, 1, {1, 2, 3, 4, 5}, {9},
-                   {1, 2, 3, 4, 9}},
+        RepeatCase{
+            "a full list replaces its fifth entry", 1, 1, {1, 2, 3, 4, 5}, {9}, {1, 2, 3, 4, 9}},
         RepeatCase{"two players never", 2, 1, {}, {7}, {}},
         RepeatCase{"repeating off", 1, 0, {}, {7}, {}}));
 
@@ -151,7 +151,10 @@ TEST(RepeatListUseTest, EverySecondTaskRepeatsTheNewestMistake) {
     std::vector<int> repeated;
     for (int task = 0; task < 6; ++task) {
         if (TakeRepeatedWord(p, word)) repeated.push_back(word);
-        else { NewWordChosen(p); repeated.push_back(0); }
+        else {
+            NewWordChosen(p);
+            repeated.push_back(0);
+        }
     }
     EXPECT_EQ(repeated, (std::vector<int>{0, 7, 0, 4, 0, 0}));
 }

@@ -50,9 +50,11 @@ TEST_F(DosFilesTest, FindsMatchingNamesAsStoredInNameOrder) {
     const SearchCase cases[] = {
         {"LS1DAT\\*.VWT", 0, {"Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
         {"LS1DAT\\*.VWT", FileAttr::Directory, {"alt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
-        {"LS1DAT\\*.VWT", FileAttr::Hidden,
+        {"LS1DAT\\*.VWT",
+         FileAttr::Hidden,
          {".versteckt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
-        {"LS1DAT\\*.VWT", FileAttr::AnyFile,
+        {"LS1DAT\\*.VWT",
+         FileAttr::AnyFile,
          {".versteckt.vwt", "alt.vwt", "Kaffee.VWT", "kuchen.vwt", "obst.VWT"}},
         {"ls1dat\\k*.*", 0, {"Kaffee.VWT", "kuchen.vwt"}},
         {"ls1dat\\*.*", 0, {"Kaffee.VWT", "kuchen.vwt", "LEHRER", "obst.VWT", "tiere.wwt"}},

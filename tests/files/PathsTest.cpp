@@ -66,11 +66,10 @@ TEST(Paths, UpCaseCharUsesWindows1252) {
         unsigned char in, out;
     };
     const Case cases[] = {
-        {"a", 'a', 'A'},         {"z", 'z', 'Z'},         {"A stays", 'A', 'A'},
-        {"digit", '1', '1'},     {"ä", 0xE4, 0xC4},       {"ö", 0xF6, 0xD6},
-        {"ü", 0xFC, 0xDC},       {"à", 0xE0, 0xC0},       {"þ", 0xFE, 0xDE},
-        {"ß stays", 0xDF, 0xDF}, {"÷ stays", 0xF7, 0xF7}, {"ÿ", 0xFF, 0x9F},
-        {"š", 0x9A, 0x8A},       {"œ", 0x9C, 0x8C},       {"µ stays", 0xB5, 0xB5},
+        {"a", 'a', 'A'},   {"z", 'z', 'Z'},         {"A stays", 'A', 'A'},   {"digit", '1', '1'},
+        {"ä", 0xE4, 0xC4}, {"ö", 0xF6, 0xD6},       {"ü", 0xFC, 0xDC},       {"à", 0xE0, 0xC0},
+        {"þ", 0xFE, 0xDE}, {"ß stays", 0xDF, 0xDF}, {"÷ stays", 0xF7, 0xF7}, {"ÿ", 0xFF, 0x9F},
+        {"š", 0x9A, 0x8A}, {"œ", 0x9C, 0x8C},       {"µ stays", 0xB5, 0xB5},
     };
     for (const auto& c : cases)
         EXPECT_EQ(static_cast<unsigned char>(UpCaseChar(static_cast<char>(c.in))), c.out) << c.row;
@@ -86,8 +85,8 @@ TEST(Paths, FileFoundOnlyForAnExistingFile) {
         bool found;
     };
     const Case cases[] = {
-        {"EMFS\\196.EMF", true},  {"emfs\\197.emf", false}, {"bgi7", false},
-        {"emfs\\*.emf", false},   {"nofolder\\x", false},   {"emfs\\", false},
+        {"EMFS\\196.EMF", true}, {"emfs\\197.emf", false}, {"bgi7", false},
+        {"emfs\\*.emf", false},  {"nofolder\\x", false},   {"emfs\\", false},
     };
     for (const auto& c : cases) EXPECT_EQ(FileFound(files, dir.Path() + c.rel), c.found) << c.rel;
     EXPECT_FALSE(FileFound(files, ""));

@@ -96,7 +96,7 @@ TEST_F(TextFileTest, ReadsLinesEndedByCrLfLfOrCr) {
         {"mixed", "a\r\n\nb\rc", {"a", "", "b", "c"}},
         {"no final line end", "a\r\nb", {"a", "b"}},
         {"CR before CR LF", "a\r\r\nb", {"a", "", "b"}},
-        {"Ctrl-Z ends the file", "a\r\n\x1A" "b\r\n", {"a"}},
+        {"Ctrl-Z ends the file", "a\r\n\032b\r\n", {"a"}},
         {"code page 437 bytes", "Spa\xE1\r\n\x84pfel\r\n", {"Spa\xE1", "\x84pfel"}},
         {"empty file", "", {}},
     };
@@ -213,8 +213,7 @@ TEST_F(TextFileTest, MisuseAndMissingFilesRaiseWithTheirCode) {
          DosIo::PathNotFound},
         {"read a folder", then(in("folder"), [](TextFile& f) { f.Reset(); }), DosIo::AccessDenied},
         {"rewrite in a missing folder",
-         then(in("nofolder/a.txt"), [](TextFile& f) { f.Rewrite(); }),
-         DosIo::PathNotFound},
+         then(in("nofolder/a.txt"), [](TextFile& f) { f.Rewrite(); }), DosIo::PathNotFound},
         {"rewrite a folder", then(in("folder"), [](TextFile& f) { f.Rewrite(); }),
          DosIo::AccessDenied},
         {"append to a missing file", then(in("missing.txt"), [](TextFile& f) { f.Append(); }),

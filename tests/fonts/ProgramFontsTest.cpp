@@ -83,12 +83,14 @@ TEST(ProgramFonts, EachFontFileHasItsFaceName) {
             for (int i = 0;; ++i) {
                 FcChar8* s = nullptr;
                 if (FcPatternGetString(p.get(), FC_FULLNAME, i, &s) != FcResultMatch) break;
-                EXPECT_EQ(std::string(reinterpret_cast<char*>(s)).find("Andika"), std::string::npos) << s;
+                EXPECT_EQ(std::string(reinterpret_cast<char*>(s)).find("Andika"), std::string::npos)
+                    << s;
             }
             for (int i = 0;; ++i) {
                 FcChar8* s = nullptr;
                 if (FcPatternGetString(p.get(), FC_FAMILY, i, &s) != FcResultMatch) break;
-                EXPECT_EQ(std::string(reinterpret_cast<char*>(s)).find("Andika"), std::string::npos) << s;
+                EXPECT_EQ(std::string(reinterpret_cast<char*>(s)).find("Andika"), std::string::npos)
+                    << s;
             }
         }
         // Each font can show the German letters of the texts.

@@ -45,7 +45,8 @@ std::string AlphaBmp(int w, int h, Colour colour, Alpha alpha) {
     put32(0);
     for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) put32(mask);
     for (int y = h - 1; y >= 0; --y)
-        for (int x = 0; x < w; ++x) put32(colour(x, y) | (static_cast<uint32_t>(alpha(x, y)) << 24));
+        for (int x = 0; x < w; ++x)
+            put32(colour(x, y) | (static_cast<uint32_t>(alpha(x, y)) << 24));
     return std::string(b.begin(), b.end());
 }
 
@@ -82,11 +83,27 @@ TEST_F(PictureFiles, LoadPictureSizesFillsAndFits) {
     const Row rows[] = {
         {"missing file keeps the colour", "bitplane\\fehlt.png", 40, 20, false, {50, 25}, {}},
         {"damaged file keeps the colour", "bitplane\\kaputt.png", 40, 20, false, {50, 25}, {}},
-        {"w 0 takes the width from the aspect", "BITPLANE\\rot.png", 0, 40, false, {100, 50},
+        {"w 0 takes the width from the aspect",
+         "BITPLANE\\rot.png",
+         0,
+         40,
+         false,
+         {100, 50},
          {0, 0, 100, 50}},
         {"fitted into a square", "bitplane\\Rot.png", 80, 80, false, {100, 100}, {0, 24, 100, 76}},
-        {"stretched over a square", "bitplane\\Rot.png", 80, 80, true, {100, 100}, {0, 0, 100, 100}},
-        {"metafile leaves its background", "bitplane\\quadrat.emf", 80, 80, true, {100, 100},
+        {"stretched over a square",
+         "bitplane\\Rot.png",
+         80,
+         80,
+         true,
+         {100, 100},
+         {0, 0, 100, 100}},
+        {"metafile leaves its background",
+         "bitplane\\quadrat.emf",
+         80,
+         80,
+         true,
+         {100, 100},
          {24, 24, 76, 76}},
     };
     for (const Row& r : rows) {

@@ -51,9 +51,12 @@ TEST_F(GraphTextOut, JustificationMovesTheTextByItsSize) {
         int dx, dy;
     };
     const Row rows[] = {
-        {"left top", 0, 2, 0, 0},           {"centre top", 1, 2, -w / 2, 0},
-        {"right top", 2, 2, -w, 0},         {"left centre", 0, 1, 0, -h / 2},
-        {"left bottom", 0, 0, 0, -h},       {"right bottom", 2, 0, -w, -h},
+        {"left top", 0, 2, 0, 0},
+        {"centre top", 1, 2, -w / 2, 0},
+        {"right top", 2, 2, -w, 0},
+        {"left centre", 0, 1, 0, -h / 2},
+        {"left bottom", 0, 0, 0, -h},
+        {"right bottom", 2, 0, -w, -h},
         {"centre centre", 1, 1, -w / 2, -h / 2},
     };
     for (const Row& r : rows) {
@@ -172,7 +175,8 @@ TEST_F(GraphTextOut, HighlightClearsTheLineAndReportsTheTail) {
 // A text with special glyphs, with the glyph pictures of the program.
 struct GraphGlyphText : TextScreenFixture {
     static Metafile Picture(const std::string& name) {
-        auto bytes = test::ReadFileBytes(std::string(QS_SOURCE_DIR) + "/data/emfs/" + name + ".emf");
+        auto bytes =
+            test::ReadFileBytes(std::string(QS_SOURCE_DIR) + "/data/emfs/" + name + ".emf");
         return *Metafile::Parse(bytes);
     }
     // 219 (full block) after `before` other pictures.
@@ -186,7 +190,9 @@ struct GraphGlyphText : TextScreenFixture {
         SetTextStyle(d, 0, 0, 4);
         SetColor(d, 14);
     }
-    int BlockPixels(const Rect& r) { return GraphScreen::Count(d.Canvas(), r, d.screen.Palette[14]); }
+    int BlockPixels(const Rect& r) {
+        return GraphScreen::Count(d.Canvas(), r, d.screen.Palette[14]);
+    }
 };
 
 TEST_F(GraphGlyphText, GlyphFillsACellOfTheWidthOfA) {

@@ -24,7 +24,8 @@ constexpr Rgb kPattern[3][5] = {
     {0xFFFF00, 0x00FFFF, 0xFF00FF, 0x808080, 0x0A141E},
     {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000},
 };
-constexpr uint8_t kAlpha[3][5] = {{0, 64, 128, 192, 255}, {255, 255, 255, 255, 255}, {255, 128, 0, 128, 255}};
+constexpr uint8_t kAlpha[3][5] = {
+    {0, 64, 128, 192, 255}, {255, 255, 255, 255, 255}, {255, 128, 0, 128, 255}};
 // Palette of the indexed BMP fixtures; index = (x + y) mod n.
 constexpr Rgb kPalette[16] = {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF, 0x040404, 0x050505,
                               0x060606, 0x070707, 0x080808, 0x090909, 0x0A0A0A, 0x0B0B0B,
@@ -32,11 +33,14 @@ constexpr Rgb kPalette[16] = {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF, 0x040404, 
 
 int ChannelDistance(Rgb a, Rgb b) {
     int d = 0;
-    for (int s = 0; s <= 16; s += 8) d = std::max(d, std::abs(int((a >> s) & 255) - int((b >> s) & 255)));
+    for (int s = 0; s <= 16; s += 8)
+        d = std::max(d, std::abs(int((a >> s) & 255) - int((b >> s) & 255)));
     return d;
 }
 
-std::optional<DecodedImage> Load(const std::string& file) { return DecodeImage(ReadFileBytes(kFixtures + file)); }
+std::optional<DecodedImage> Load(const std::string& file) {
+    return DecodeImage(ReadFileBytes(kFixtures + file));
+}
 
 enum class AlphaKind { Opaque, Ramp, BlackTransparent };
 
@@ -117,7 +121,8 @@ TEST(ImageDecode, GreyAndPalettePicturesComeOutAsRgb) {
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) {
                 Rgb p = img->rgb.Pixel(x, y);
-                EXPECT_TRUE((p >> 16) == ((p >> 8) & 255) && (p & 255) == ((p >> 8) & 255)) << x << "," << y;
+                EXPECT_TRUE((p >> 16) == ((p >> 8) & 255) && (p & 255) == ((p >> 8) & 255))
+                    << x << "," << y;
             }
     }
     auto pal = Load("palette-trns.png");
@@ -129,9 +134,15 @@ TEST(ImageDecode, GreyAndPalettePicturesComeOutAsRgb) {
 }
 
 TEST(ImageDecode, UnknownAndEmptyInputIsRefused) {
-    const std::vector<uint8_t> cases[] = {{}, {'B'}, {'B', 'M'}, {'G', 'I', 'F', '8', '9', 'a'},
-                                          {0xFF, 0xD8, 0xFF}, {0x89, 'P', 'N', 'G'}, {'h', 'e', 'l', 'l', 'o'}};
-    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_FALSE(DecodeImage(cases[i]).has_value()) << "case " << i;
+    const std::vector<uint8_t> cases[] = {{},
+                                          {'B'},
+                                          {'B', 'M'},
+                                          {'G', 'I', 'F', '8', '9', 'a'},
+                                          {0xFF, 0xD8, 0xFF},
+                                          {0x89, 'P', 'N', 'G'},
+                                          {'h', 'e', 'l', 'l', 'o'}};
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_FALSE(DecodeImage(cases[i]).has_value()) << "case " << i;
 }
 
 // Checks what a decoder may hand out for hostile input: nothing, or a consistent picture.
@@ -213,7 +224,10 @@ TEST(ImageDecode, PicturesOfZeroOrOversizedSideAreRefused) {
     const struct {
         const char* file;
         SizePatcher patch;
-    } formats[] = {{"rgb.png", PatchPng}, {"rgb24.bmp", PatchBmp}, {"rgb.gif", PatchGif}, {"rgb.jpg", PatchJpeg}};
+    } formats[] = {{"rgb.png", PatchPng},
+                   {"rgb24.bmp", PatchBmp},
+                   {"rgb.gif", PatchGif},
+                   {"rgb.jpg", PatchJpeg}};
     const std::array<std::pair<uint32_t, uint32_t>, 5> sizes = {
         {{8193, 3}, {5, 8193}, {0, 3}, {5, 0}, {65535, 65535}}};
     for (const auto& f : formats) {
@@ -237,7 +251,8 @@ TEST(ImageDecode, PngEncoderRoundTrips) {
     ASSERT_EQ(img->rgb.Height(), 4);
     EXPECT_TRUE(img->alpha.empty());
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(img->rgb.Pixel(x, y), bm.Pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(img->rgb.Pixel(x, y), bm.Pixel(x, y)) << x << "," << y;
     EXPECT_TRUE(EncodePng(Bitmap()).empty());
 }
 
@@ -250,7 +265,8 @@ bool OurFormat(const std::filesystem::path& p) {
 
 TEST(ImageDecodeHostile, BrokenPicturesOfThePixbufSuiteAreHandled) {
     if (!HavePixbufImages()) GTEST_SKIP() << "package gdk-pixbuf-tests is not installed";
-    for (const char* dir : {"test-images/fail", "test-images/randomly-modified", "test-images/gif-test-suite"}) {
+    for (const char* dir :
+         {"test-images/fail", "test-images/randomly-modified", "test-images/gif-test-suite"}) {
         for (const auto& entry : std::filesystem::directory_iterator(kPixbufImages + dir)) {
             if (!OurFormat(entry.path())) continue;
             ExpectSane(DecodeImage(ReadFileBytes(entry.path().string())), entry.path().string());
@@ -270,7 +286,8 @@ TEST(ImageDecodeHostile, HugePicturesOfThePixbufSuiteAreRefused) {
 TEST(ImageDecodeHostile, RandomlyModifiedValidPicturesAreHandled) {
     if (!HavePixbufImages()) GTEST_SKIP() << "package gdk-pixbuf-tests is not installed";
     std::mt19937 rng(20261210);
-    for (const auto& entry : std::filesystem::directory_iterator(kPixbufImages + "test-images/randomly-modified")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(kPixbufImages + "test-images/randomly-modified")) {
         std::string name = entry.path().filename().string();
         if (!OurFormat(entry.path()) || name.rfind("valid.", 0) != 0) continue;
         std::vector<uint8_t> original = ReadFileBytes(entry.path().string());

@@ -34,7 +34,9 @@ TEST(ImageDraw, PicturesAreStretchedAndBlendedByAlpha) {
         EXPECT_EQ(dst.Pixel(0, 1), 0x808080u) << c.name << " outside";
         EXPECT_EQ(dst.Pixel(9, 1), 0x808080u) << c.name << " outside";
         // Half-covered pixels mix grey and blue, never red.
-        for (int x = 1; x < 9; ++x) EXPECT_LE((dst.Pixel(x, 1) >> 16) & 255, c.alpha ? 0x80u : 0xFFu) << c.name << " x " << x;
+        for (int x = 1; x < 9; ++x)
+            EXPECT_LE((dst.Pixel(x, 1) >> 16) & 255, c.alpha ? 0x80u : 0xFFu)
+                << c.name << " x " << x;
     }
 }
 

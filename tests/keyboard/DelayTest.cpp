@@ -23,15 +23,15 @@ TEST(Delay, ScalingAndWaiting) {
         // 100 .. 999 after doubling: eight pieces of a sixteenth.
         {499, false, 1, "8x62"},
         {100, true, 440, "8x12"},
-        {50, true, 440, "8x31"},   // 50 x min(440, 10)
-        {26, true, 20, "8x16"},    // 26 x 10
-        {90, true, 20, "8x56"},    // 90 x 10
+        {50, true, 440, "8x31"},  // 50 x min(440, 10)
+        {26, true, 20, "8x16"},   // 26 x 10
+        {90, true, 20, "8x56"},   // 90 x 10
         // Between 10 and 100: four pieces of an eighth.
-        {95, true, 440, "4x11"},   // above 90: not scaled
+        {95, true, 440, "4x11"},  // above 90: not scaled
         {91, true, 20, "4x11"},
-        {20, true, 2, "4x5"},      // 20 x 2
-        {25, true, 3, "4x9"},      // 25 x 3
-        {20, false, 2, "4x2"},     // scaling off
+        {20, true, 2, "4x5"},   // 20 x 2
+        {25, true, 3, "4x9"},   // 25 x 3
+        {20, false, 2, "4x2"},  // scaling off
         {10.4, false, 1, "4x1"},
         // 1 .. 10: one-millisecond steps.
         {10, false, 1, "10x1"},
@@ -44,8 +44,8 @@ TEST(Delay, ScalingAndWaiting) {
         {-5, true, 1, "1x1"},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(::testing::Message() << "Delay(" << r.ms << ") scale " << r.scale
-                                          << " factor " << r.factor);
+        SCOPED_TRACE(::testing::Message()
+                     << "Delay(" << r.ms << ") scale " << r.scale << " factor " << r.factor);
         KeyboardRig rig;
         rig.dos.keys.ScaleDelays = r.scale;
         rig.dos.keys.SpeedFactor = r.factor;

@@ -112,8 +112,10 @@ TEST(KeyBuffer, ExtendedKeysAndTypedCharacters) {
     const Row rows[] = {
         {"Left arrow", {test::KeyDown(Key::Left)}, 75, true},
         {"typed K", {test::KeyDown(Key::Other), test::Typed("K")}, 75, false},
-        {"typed K after an arrow", {test::KeyDown(Key::Up), test::KeyDown(Key::Other),
-                                    test::Typed("K")}, 75, false},
+        {"typed K after an arrow",
+         {test::KeyDown(Key::Up), test::KeyDown(Key::Other), test::Typed("K")},
+         75,
+         false},
         {"F1", {test::KeyDown(Key::F1)}, 59, true},
         {"typed ä", {test::KeyDown(Key::Other), test::Typed("ä")}, 132, false},
         {"typed ß", {test::KeyDown(Key::Other), test::Typed("ß")}, 225, false},

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/CodePage.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/Dos.h"
 #include "screen/Keyboard.h"
-#include "base/CodePage.h"
 
 namespace qs::test {
 
@@ -74,7 +74,8 @@ inline Event Typed(const std::string& utf8) {
 // spinning for ever.
 class KeyboardRig {
 public:
-    explicit KeyboardRig(HeadlessOptions o = {}) : platform(std::move(o)), dos(platform), window(dos) {
+    explicit KeyboardRig(HeadlessOptions o = {})
+        : platform(std::move(o)), dos(platform), window(dos) {
         dos.waitingForInput = [] { throw ScriptFinished{}; };
     }
     // A printable key as the system delivers it: key-down, then its text.

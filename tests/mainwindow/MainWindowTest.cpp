@@ -23,11 +23,11 @@ public:
     ~MainWindowTest() override { fs::remove_all(appDir_); }
 
     static std::string MakeAppDir() {
-        const fs::path dir = fs::path(::testing::TempDir()) /
-                             ("qs-mainwindow-" + std::string(::testing::UnitTest::GetInstance()
-                                                                 ->current_test_info()
-                                                                 ->name()) +
-                              "-" + std::to_string(++counter_));
+        const fs::path dir =
+            fs::path(::testing::TempDir()) /
+            ("qs-mainwindow-" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+             std::to_string(++counter_));
         fs::remove_all(dir);
         fs::create_directories(dir / "bgi7");
         return dir.string() + "/";
@@ -57,8 +57,7 @@ public:
         dos_->waitingForInput = [] { throw ScriptFinished{}; };
         try {
             form_->Run();
-        } catch (const ScriptFinished&) {
-        }
+        } catch (const ScriptFinished&) {}
     }
 
     void PostKey(Key key) {
@@ -113,8 +112,7 @@ TEST_F(MainWindowTest, ResizeRestartsTheTrainerOnARebuiltScreen) {
             platform_->ResizeWindow(800, 600);
             PostKey(Key::Escape);
         }
-        while (ReadKey(d) != 27) {
-        }
+        while (ReadKey(d) != 27) {}
     });
     ASSERT_EQ(sizes.size(), 2u);
     EXPECT_EQ(sizes[1], (Size{800, 600}));
@@ -171,9 +169,8 @@ TEST_F(MainWindowTest, DelaySettingGivesTheSpeedFactor) {
         const char* stored;
         double factor;
     };
-    const Row rows[] = {{"1", 1.0},     {"1,50", 1.5}, {"0,1", 0.1},  {"440,00", 440.0},
-                        {" 2 ", 2.0},   {"abc", 1.0},  {"", 1.0},     {"1.5", 1.0},
-                        {"1,5x", 1.0},  {",", 1.0}};
+    const Row rows[] = {{"1", 1.0},   {"1,50", 1.5}, {"0,1", 0.1}, {"440,00", 440.0}, {" 2 ", 2.0},
+                        {"abc", 1.0}, {"", 1.0},     {"1.5", 1.0}, {"1,5x", 1.0},     {",", 1.0}};
     for (const Row& row : rows) {
         EXPECT_DOUBLE_EQ(ParseSpeedFactor(row.stored, ','), row.factor) << '"' << row.stored << '"';
     }
@@ -204,7 +201,8 @@ TEST_F(MainWindowTest, TypedKeysReachTheKeyBuffer) {
         {"backspace", key(Key::Backspace), "\b"},
         {"tab", key(Key::Tab), "\t"},
         {"left arrow", key(Key::Left), "K"},
-        {"alt held", [](MainWindowTest& t) {
+        {"alt held",
+         [](MainWindowTest& t) {
              Event e;
              e.type = Event::Type::KeyDown;
              e.key = Key::Alt;
@@ -213,7 +211,8 @@ TEST_F(MainWindowTest, TypedKeysReachTheKeyBuffer) {
              t.PostKey(Key::Left);
              e.type = Event::Type::KeyUp;
              t.Platform().PostEvent(e);
-         }, "x"},
+         },
+         "x"},
     };
     for (const Row& row : rows) {
         form_.reset();
@@ -298,7 +297,8 @@ TEST_F(MainWindowTest, DeactivationBannerAndExactRestore) {
     EXPECT_EQ(during.Pixel(5, barHeight), before.Pixel(5, barHeight));
     bool whiteText = false;
     for (int y = 0; y < barHeight; ++y)
-        for (int x = 640 / 3; x < 640; ++x) whiteText |= during.Pixel(x, y) == MakeRgb(255, 255, 255);
+        for (int x = 640 / 3; x < 640; ++x)
+            whiteText |= during.Pixel(x, y) == MakeRgb(255, 255, 255);
     EXPECT_TRUE(whiteText) << "the banner text is drawn in white";
     int differing = 0;
     for (int y = 0; y < 480; ++y)
@@ -317,8 +317,10 @@ TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
         const char* stored;  // nullptr: nothing written
     };
     const Row rows[] = {
-        {"five steps right, OK", {Key::Right, Key::Right, Key::Right, Key::Right, Key::Right,
-                                  Key::Return}, 1.5, "1,50"},
+        {"five steps right, OK",
+         {Key::Right, Key::Right, Key::Right, Key::Right, Key::Right, Key::Return},
+         1.5,
+         "1,50"},
         {"end, OK", {Key::End, Key::Return}, 440.0, "440,00"},
         {"moved, then escape", {Key::Right, Key::Escape}, 1.0, nullptr},
     };
@@ -346,11 +348,13 @@ TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
             factor = d.keys.SpeedFactor;
             differing = 0;
             for (int y = 0; y < 480; ++y)
-                for (int x = 0; x < 640; ++x) differing += d.Canvas().Pixel(x, y) != before.Pixel(x, y);
+                for (int x = 0; x < 640; ++x)
+                    differing += d.Canvas().Pixel(x, y) != before.Pixel(x, y);
         });
         EXPECT_DOUBLE_EQ(factor, row.factor) << row.name;
         EXPECT_EQ(differing, 0) << row.name;
-        auto stored = platform_->Settings().Read("Software\\Q.X.\\quendelstrand", "Allgemein", "Delay");
+        auto stored =
+            platform_->Settings().Read("Software\\Q.X.\\quendelstrand", "Allgemein", "Delay");
         if (row.stored) {
             EXPECT_EQ(stored.value_or("(none)"), row.stored) << row.name;
         } else {

@@ -19,8 +19,8 @@ constexpr Rgb kWhite = 0xFFFFFF;
 const Size kCells[] = {{8, 18}, {9, 18}, {10, 22}, {13, 29}, {16, 34}, {24, 40}, {31, 61}};
 
 std::optional<Metafile> LoadGlyph(int code) {
-    return Metafile::Parse(
-        test::ReadBytes(std::string(QS_SOURCE_DIR) + "/data/emfs/" + std::to_string(code) + ".emf"));
+    return Metafile::Parse(test::ReadBytes(std::string(QS_SOURCE_DIR) + "/data/emfs/" +
+                                           std::to_string(code) + ".emf"));
 }
 
 Bitmap DrawCell(const Metafile& m, Size cell) {
@@ -72,8 +72,8 @@ TEST(GlyphPictures, StraightLinesAreCentredAndRunEdgeToEdge) {
         Edge from, to;  // the two edges the line joins
         int runs;       // lines across the edge
     };
-    const Row rows[] = {{179, Top, Bottom, 1}, {186, Top, Bottom, 2},
-                        {196, Left, Right, 1}, {205, Left, Right, 2}};
+    const Row rows[] = {
+        {179, Top, Bottom, 1}, {186, Top, Bottom, 2}, {196, Left, Right, 1}, {205, Left, Right, 2}};
     for (const Row& row : rows) {
         std::optional<Metafile> m = LoadGlyph(row.code);
         ASSERT_TRUE(m) << row.code;
@@ -133,14 +133,13 @@ TEST(GlyphPictures, EveryArmMeetsItsNeighbourAtTheSamePixels) {
 TEST(GlyphPictures, BlocksAndShadesFillTheirShareOfTheCell) {
     struct Row {
         int code;
-        Rect lit;        // in 1/2 of the cell: the part that must be white (blocks)
+        Rect lit;  // in 1/2 of the cell: the part that must be white (blocks)
         double minShare, maxShare;
     };
     const Row rows[] = {
-        {219, {0, 0, 2, 2}, 1.0, 1.0},   {220, {0, 1, 2, 2}, 0.5, 0.5},
-        {221, {0, 0, 1, 2}, 0.5, 0.5},   {222, {1, 0, 2, 2}, 0.5, 0.5},
-        {223, {0, 0, 2, 1}, 0.5, 0.5},   {176, {}, 0.18, 0.32},
-        {177, {}, 0.42, 0.58},           {178, {}, 0.68, 0.82},
+        {219, {0, 0, 2, 2}, 1.0, 1.0}, {220, {0, 1, 2, 2}, 0.5, 0.5}, {221, {0, 0, 1, 2}, 0.5, 0.5},
+        {222, {1, 0, 2, 2}, 0.5, 0.5}, {223, {0, 0, 2, 1}, 0.5, 0.5}, {176, {}, 0.18, 0.32},
+        {177, {}, 0.42, 0.58},         {178, {}, 0.68, 0.82},
     };
     for (const Row& row : rows) {
         std::optional<Metafile> m = LoadGlyph(row.code);
@@ -157,9 +156,12 @@ TEST(GlyphPictures, BlocksAndShadesFillTheirShareOfTheCell) {
                     lit += white;
                     if (!row.lit.Empty()) {
                         // Halves split at the middle pixel (within one pixel).
-                        bool inX = 2 * x + 1 >= row.lit.left * cell.w && 2 * x + 1 <= row.lit.right * cell.w;
-                        bool inY = 2 * y + 1 >= row.lit.top * cell.h && 2 * y + 1 <= row.lit.bottom * cell.h;
-                        bool nearSplit = std::abs(2 * x + 1 - cell.w) <= 2 || std::abs(2 * y + 1 - cell.h) <= 2;
+                        bool inX = 2 * x + 1 >= row.lit.left * cell.w &&
+                                   2 * x + 1 <= row.lit.right * cell.w;
+                        bool inY = 2 * y + 1 >= row.lit.top * cell.h &&
+                                   2 * y + 1 <= row.lit.bottom * cell.h;
+                        bool nearSplit =
+                            std::abs(2 * x + 1 - cell.w) <= 2 || std::abs(2 * y + 1 - cell.h) <= 2;
                         if (!nearSplit) {
                             ASSERT_EQ(white, inX && inY) << x << "," << y;
                         }
@@ -185,11 +187,13 @@ TEST(GlyphPictures, ShadesTileWithoutSeams) {
         ASSERT_TRUE(m);
         Bitmap sheet(16, 32, 0);
         for (int cy = 0; cy < 2; ++cy)
-            for (int cx = 0; cx < 2; ++cx) m->Draw(sheet, Rect{cx * 8, cy * 16, cx * 8 + 8, cy * 16 + 16});
+            for (int cx = 0; cx < 2; ++cx)
+                m->Draw(sheet, Rect{cx * 8, cy * 16, cx * 8 + 8, cy * 16 + 16});
         for (int y = 2; y < 32; ++y)
             for (int x = 0; x < 16; ++x) {
                 ASSERT_EQ(sheet.Pixel(x, y), sheet.Pixel(x, y - 2)) << x << "," << y;
-                ASSERT_EQ(sheet.Pixel(x, y), sheet.Pixel(x >= 4 ? x - 4 : x + 4, y)) << x << "," << y;
+                ASSERT_EQ(sheet.Pixel(x, y), sheet.Pixel(x >= 4 ? x - 4 : x + 4, y))
+                    << x << "," << y;
             }
     }
 }
@@ -218,7 +222,8 @@ TEST(GlyphPictures, SheetOfAllGlyphsMatchesTheReference) {
     int top = 0;
     for (Size s : sizes) {
         for (size_t i = 0; i < codes.size(); ++i) {
-            int x = static_cast<int>(i % 25) * s.w * 2, y = top + static_cast<int>(i / 25) * s.h * 2;
+            int x = static_cast<int>(i % 25) * s.w * 2,
+                y = top + static_cast<int>(i / 25) * s.h * 2;
             LoadGlyph(codes[i])->Draw(sheet, Rect{x, y, x + s.w, y + s.h});
         }
         top += s.h * 4;

@@ -21,14 +21,14 @@ inline void Put16(std::vector<uint8_t>& b, uint16_t v) {
 class EmfBuilder {
 public:
     EmfBuilder() {
-        Record(1, {0, 0, 99, 99,            // bounds
-                   0, 0, 1000, 1000,        // frame, 0.01 mm
-                   0x464D4520, 0x10000, 0, 0,  // signature, version, bytes, records (patched)
-                   16,                      // handles (16-bit) and reserved
-                   0, 0, 0,                 // description, palette
-                   1000, 1000, 100, 100,    // device pixels, millimetres
-                   0, 0, 0,                 // pixel format, OpenGL
-                   100000, 100000});        // micrometres
+        Record(1, {0,          0,       99,   99,    // bounds
+                   0,          0,       1000, 1000,  // frame, 0.01 mm
+                   0x464D4520, 0x10000, 0,    0,     // signature, version, bytes, records (patched)
+                   16,                               // handles (16-bit) and reserved
+                   0,          0,       0,           // description, palette
+                   1000,       1000,    100,  100,   // device pixels, millimetres
+                   0,          0,       0,           // pixel format, OpenGL
+                   100000,     100000});             // micrometres
     }
     EmfBuilder& Record(uint32_t type, std::initializer_list<int32_t> fields) {
         Put32(bytes_, type);
@@ -43,7 +43,8 @@ public:
         for (int32_t f : fields) Put32(bytes_, static_cast<uint32_t>(f));
         return *this;
     }
-    EmfBuilder& Float(uint32_t type, std::initializer_list<float> fields, std::initializer_list<int32_t> tail = {}) {
+    EmfBuilder& Float(uint32_t type, std::initializer_list<float> fields,
+                      std::initializer_list<int32_t> tail = {}) {
         Put32(bytes_, type);
         Put32(bytes_, static_cast<uint32_t>(8 + 4 * (fields.size() + tail.size())));
         for (float f : fields) {

@@ -11,7 +11,8 @@ namespace qs::test {
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
 }
 
 ::testing::AssertionResult MatchesReference(const Bitmap& bitmap, const std::string& name) {
@@ -33,8 +34,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
                << "; QS_UPDATE_REFERENCES=1 writes it)";
     if (ref->Width() != bitmap.Width() || ref->Height() != bitmap.Height())
         return ::testing::AssertionFailure()
-               << name << ": size " << bitmap.Width() << "x" << bitmap.Height()
-               << ", reference " << ref->Width() << "x" << ref->Height();
+               << name << ": size " << bitmap.Width() << "x" << bitmap.Height() << ", reference "
+               << ref->Width() << "x" << ref->Height();
     // A few pixels may differ between cairo versions on the edges of shapes.
     long differing = 0;
     for (int y = 0; y < bitmap.Height(); ++y)
@@ -42,9 +43,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
             if (bitmap.Pixel(x, y) != ref->Pixel(x, y)) ++differing;
     long allowed = static_cast<long>(bitmap.Width()) * bitmap.Height() / 200;
     if (differing > allowed)
-        return ::testing::AssertionFailure()
-               << name << ": " << differing << " pixels differ from " << refPath
-               << " (rendered: " << actualPath << ")";
+        return ::testing::AssertionFailure() << name << ": " << differing << " pixels differ from "
+                                             << refPath << " (rendered: " << actualPath << ")";
     return ::testing::AssertionSuccess();
 }
 

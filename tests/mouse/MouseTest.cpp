@@ -258,7 +258,7 @@ TEST_F(MouseTest, ListRowChangeClosesTheSearchAtTheList) {
     EXPECT_EQ(d.mouse.MouseItem, 1);
     EXPECT_EQ(ClickCell(3, 8), 199);  // another row of the list: the list again
     EXPECT_EQ(d.mouse.MouseItem, 3);
-    EXPECT_EQ(ClickCell(3, 8), 65);   // the same row again reaches the region below
+    EXPECT_EQ(ClickCell(3, 8), 65);  // the same row again reaches the region below
 }
 
 TEST_F(MouseTest, TakeFunctionsHandTheValueOutOnce) {
@@ -333,8 +333,8 @@ TEST_F(MouseTest, PointerShapesFollowTheCursorIds) {
         PointerShape shape;
     };
     const Case cases[] = {
-        {-11, PointerShape::Wait}, {-3, PointerShape::Cross}, {-4, PointerShape::IBeam},
-        {-21, PointerShape::Hand}, {0, PointerShape::Arrow},  {-2, PointerShape::Arrow},
+        {-11, PointerShape::Wait},  {-3, PointerShape::Cross}, {-4, PointerShape::IBeam},
+        {-21, PointerShape::Hand},  {0, PointerShape::Arrow},  {-2, PointerShape::Arrow},
         {-12, PointerShape::Arrow},
     };
     for (const auto& c : cases) {

@@ -54,8 +54,8 @@ TEST_F(CupsPrinting, PrinterFileArrivesAsPdfInTheDefaultQueue) {
         const int job = JobOf(sent->last);
         ASSERT_GE(job, 0) << sent->last.detail;
         const std::string arrived = WaitForJobFile(job);
-        ASSERT_FALSE(arrived.empty()) << c.fixture << ": job " << job << " did not arrive in "
-                                      << env_["QS_CUPS_PDF_DIR"];
+        ASSERT_FALSE(arrived.empty())
+            << c.fixture << ": job " << job << " did not arrive in " << env_["QS_CUPS_PDF_DIR"];
         EXPECT_EQ(test::PdfPages(arrived), c.pages) << c.fixture << ": " << arrived;
         auto size = test::RunCommand("pdfinfo '" + arrived + "' | grep 'Page size'");
         ASSERT_TRUE(size);

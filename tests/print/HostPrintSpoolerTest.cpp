@@ -50,9 +50,9 @@ TEST(HostPrintSpooler, SavesUnderTheDateWithoutOverwriting) {
     EXPECT_EQ(second.detail, target + "/2026-12-10 14-03-22 (2).pdf");
     EXPECT_EQ(third.detail, target + "/2026-12-10 09-05-07.pdf");
     // Only finished documents: no temporary file is left behind.
-    EXPECT_EQ(Names(target), (std::vector<std::string>{"2026-12-10 09-05-07.pdf",
-                                                       "2026-12-10 14-03-22 (2).pdf",
-                                                       "2026-12-10 14-03-22.pdf"}));
+    EXPECT_EQ(Names(target),
+              (std::vector<std::string>{"2026-12-10 09-05-07.pdf", "2026-12-10 14-03-22 (2).pdf",
+                                        "2026-12-10 14-03-22.pdf"}));
     EXPECT_EQ(test::ReadAll(first.detail), "%PDF-1.5 test document");
     EXPECT_EQ(test::ReadAll(second.detail), "%PDF second");
 }

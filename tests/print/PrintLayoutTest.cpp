@@ -75,12 +75,21 @@ TEST(PrintLayout, FrameFollowsThePageSize) {
 TEST(PrintLayout, LinesGoDownByTheHeightOfTheirFont) {
     ExpectLayouts({
         {"plain lines", "ab\r\ncd", 1, {"0:100,100 C10 \"ab\"", "0:100,200 C10 \"cd\""}},
-        {"empty lines take room", "a\r\n\r\n\r\nb", 1, {"0:100,100 C10 \"a\"", "0:100,400 C10 \"b\""}},
-        {"large line is higher", kEsc + "W\x03" "big\r\n" + kEsc + "W x", 1,
+        {"empty lines take room",
+         "a\r\n\r\n\r\nb",
+         1,
+         {"0:100,100 C10 \"a\"", "0:100,400 C10 \"b\""}},
+        {"large line is higher",
+         kEsc + "W\003big\r\n" + kEsc + "W x",
+         1,
          {"0:100,100 C16 \"big\"", "0:100,260 C10 \"x\""}},
-        {"font change alone is an empty line in the new font", kEsc + "W\x01\r\nx", 1,
+        {"font change alone is an empty line in the new font",
+         kEsc + "W\x01\r\nx",
+         1,
          {"0:100,220 C12b \"x\""}},
-        {"the last piece's font sets the step", "Lena" + kEsc + "W\x03\r\nx", 1,
+        {"the last piece's font sets the step",
+         "Lena" + kEsc + "W\x03\r\nx",
+         1,
          {"0:100,100 C10 \"Lena\"", "0:100,260 C16 \"x\""}},
         {"only blanks draws nothing", "   \r\nx", 1, {"0:100,200 C10 \"x\""}},
     });
@@ -88,13 +97,21 @@ TEST(PrintLayout, LinesGoDownByTheHeightOfTheirFont) {
 
 TEST(PrintLayout, PiecesOfOneLineSitSideBySide) {
     ExpectLayouts({
-        {"bold name and plain rest", kEsc + "EName" + kEsc + "F: 12\r\nnext", 1,
+        {"bold name and plain rest",
+         kEsc + "EName" + kEsc + "F: 12\r\nnext",
+         1,
          {"0:100,100 C10b \"Name\"", "0:140,100 C10 \": 12\"", "0:100,200 C10 \"next\""}},
-        {"sizes differ on one line", "ab" + kEsc + "W\x03" "cd", 1,
+        {"sizes differ on one line",
+         "ab" + kEsc + "W\003cd",
+         1,
          {"0:100,100 C10 \"ab\"", "0:120,100 C16 \"cd\""}},
-        {"text before a line that prints nothing ends its own line", "abc\x01" "def\r\nx", 1,
+        {"text before a line that prints nothing ends its own line",
+         "abc\001def\r\nx",
+         1,
          {"0:100,100 C10 \"abc\"", "0:100,200 C10 \"x\""}},
-        {"lines that print nothing take no room", "a\r\n\x01\r\n\x02zz\r\nb", 1,
+        {"lines that print nothing take no room",
+         "a\r\n\x01\r\n\x02zz\r\nb",
+         1,
          {"0:100,100 C10 \"a\"", "0:100,200 C10 \"b\""}},
     });
 }
@@ -102,9 +119,13 @@ TEST(PrintLayout, PiecesOfOneLineSitSideBySide) {
 TEST(PrintLayout, CheckMarkFollowsTheText) {
     ExpectLayouts({
         {"after the text", "Wort \xfb", 1, {"0:100,100 C10 \"Wort \"", "0:150,100 check"}},
-        {"after continued pieces", "a" + kEsc + "Eb\xfb", 1,
+        {"after continued pieces",
+         "a" + kEsc + "Eb\xfb",
+         1,
          {"0:100,100 C10 \"a\"", "0:110,100 C10b \"b\"", "0:120,100 check"}},
-        {"in tab mode after the column", kTab40 + "\r\n12\xfb", 1,
+        {"in tab mode after the column",
+         kTab40 + "\r\n12\xfb",
+         1,
          {"0:480,200 C10 \"12\"", "0:500,200 check"}},
     });
 }
@@ -112,16 +133,25 @@ TEST(PrintLayout, CheckMarkFollowsTheText) {
 TEST(PrintLayout, TabModeRightAlignsAtTheColumn) {
     ExpectLayouts({
         {"column 40 until ended",
-         kTab40 + "\r\n12\r\n345\r\n" + kTabOff + "\r\nz", 1,
+         kTab40 + "\r\n12\r\n345\r\n" + kTabOff + "\r\nz",
+         1,
          {"0:480,200 C10 \"12\"", "0:470,300 C10 \"345\"", "0:100,500 C10 \"z\""}},
         {"text on the tab line itself", kTab40 + "99", 1, {"0:480,100 C10 \"99\""}},
-        {"column counts in base font widths, text in its own", kTab40 + "\r\n" + kEsc + "W\x03" "ab",
-         1, {"0:468,200 C16 \"ab\""}},
-        {"continued pieces keep their place", kTab40 + "\r\nab" + kEsc + "Ecd", 1,
+        {"column counts in base font widths, text in its own",
+         kTab40 + "\r\n" + kEsc + "W\003ab",
+         1,
+         {"0:468,200 C16 \"ab\""}},
+        {"continued pieces keep their place",
+         kTab40 + "\r\nab" + kEsc + "Ecd",
+         1,
          {"0:100,200 C10 \"ab\"", "0:480,200 C10b \"cd\""}},
-        {"rule from the column leftwards", kTab40 + "\r\n" + std::string(31, '-') + "\r\nx", 1,
+        {"rule from the column leftwards",
+         kTab40 + "\r\n" + std::string(31, '-') + "\r\nx",
+         1,
          {"0:190,210 rule 310", "0:490,300 C10 \"x\""}},
-        {"dashes outside tab mode are text", std::string(31, '-'), 1,
+        {"dashes outside tab mode are text",
+         std::string(31, '-'),
+         1,
          {"0:100,100 C10 \"" + std::string(31, '-') + "\""}},
     });
 }

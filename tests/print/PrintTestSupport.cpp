@@ -25,9 +25,9 @@ std::string FontText(const PrintFont& font) {
 std::string Describe(const PrintPiece& piece) {
     std::string out;
     switch (piece.kind) {
-    case PrintPiece::Kind::FormFeed: out = "FF"; break;
-    case PrintPiece::Kind::Nothing: out = "--"; break;
-    case PrintPiece::Kind::Text: out = FontText(piece.font) + " \"" + piece.text + "\""; break;
+        case PrintPiece::Kind::FormFeed: out = "FF"; break;
+        case PrintPiece::Kind::Nothing: out = "--"; break;
+        case PrintPiece::Kind::Text: out = FontText(piece.font) + " \"" + piece.text + "\""; break;
     }
     if (piece.continues) out += " +";
     if (piece.tab >= 0) out += " t" + std::to_string(piece.tab);
@@ -46,9 +46,11 @@ std::string Describe(const PlacedItem& item) {
     std::ostringstream out;
     out << item.page << ":" << item.x << "," << item.y << " ";
     switch (item.kind) {
-    case PlacedItem::Kind::Text: out << FontText(item.font) << " \"" << item.text << "\""; break;
-    case PlacedItem::Kind::Rule: out << "rule " << item.width; break;
-    case PlacedItem::Kind::Check: out << "check"; break;
+        case PlacedItem::Kind::Text:
+            out << FontText(item.font) << " \"" << item.text << "\"";
+            break;
+        case PlacedItem::Kind::Rule: out << "rule " << item.width; break;
+        case PlacedItem::Kind::Check: out << "check"; break;
     }
     return out.str();
 }
@@ -98,7 +100,8 @@ TempFolder::~TempFolder() {
 std::string TempFolder::Write(const std::string& name, const std::vector<uint8_t>& data) const {
     std::string path = path_ + name;
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     return path;
 }
 

@@ -53,9 +53,11 @@ private:
 
 // Skips a test that reads PDFs with poppler's tools when they are missing;
 // under CI they must be there.
-#define REQUIRE_POPPLER()                                                                   \
-    if (!::qs::test::RunCommand("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null")) { \
-        const char* ci = std::getenv("CI");                                                 \
-        if (ci && std::string(ci) == "true") FAIL() << "pdftotext/pdfinfo (poppler-utils) missing"; \
-        GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) missing";                        \
+#define REQUIRE_POPPLER()                                                          \
+    if (!::qs::test::RunCommand(                                                   \
+            "command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null")) { \
+        const char* ci = std::getenv("CI");                                        \
+        if (ci && std::string(ci) == "true")                                       \
+            FAIL() << "pdftotext/pdfinfo (poppler-utils) missing";                 \
+        GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) missing";               \
     }

@@ -39,7 +39,8 @@ TEST(PrinterFile, SplitsLinesAtEveryKindOfLineEnd) {
 
 TEST(PrinterFile, EscapeSequencesChangeTheFontOfWhatFollows) {
     ExpectPieces({
-        {"bold word, plain rest, one printed line", kEsc + "EName" + kEsc + "F: 12",
+        {"bold word, plain rest, one printed line",
+         kEsc + "EName" + kEsc + "F: 12",
          {"C10b \"Name\" +", "C10 \": 12\""}},
         {"font lasts over lines", kEsc + "Ea\r\nb", {"C10b \"a\"", "C10b \"b\""}},
         {"narrow keeps bold", kEsc + "E" + kEsc + "Mx", {"N8b \"x\""}},
@@ -54,11 +55,14 @@ TEST(PrinterFile, EscapeSequencesChangeTheFontOfWhatFollows) {
         {"W keeps the narrow face", kEsc + "M" + kEsc + "W\x03x", {"N16 \"x\""}},
         {"fraction face", kEsc + "E" + kEsc + "\xc8\x0e" + "3/4", {"Q14 \"3/4\""}},
         {"unknown command dropped with its byte", kEsc + "Xab", {"C10 \"ab\""}},
-        {"commands only: an empty line in the new font", kEsc + "E" + kEsc + "W\x01",
+        {"commands only: an empty line in the new font",
+         kEsc + "E" + kEsc + "W\x01",
          {"C12b \"\""}},
-        {"text, command, text", "a" + kEsc + "Eb" + kEsc + "Fc",
+        {"text, command, text",
+         "a" + kEsc + "Eb" + kEsc + "Fc",
          {"C10 \"a\" +", "C10b \"b\" +", "C10 \"c\""}},
-        {"command at the end of a line", "Lena" + kEsc + std::string("W\0", 2),
+        {"command at the end of a line",
+         "Lena" + kEsc + std::string("W\0", 2),
          {"C10 \"Lena\" +", "C10 \"\""}},
     });
 }
@@ -68,19 +72,20 @@ TEST(PrinterFile, EscapeSequencesCutOffByTheLineEndChangeNothing) {
         {"lone ESC", "ab" + kEsc + "\r\nc", {"C10 \"ab\" +", "C10 \"\"", "C10 \"c\""}},
         {"W without its byte", kEsc + "W\r\nc", {"C10 \"\"", "C10 \"c\""}},
         {"fraction without its size", kEsc + "\xc8", {"C10 \"\""}},
-        {"tab without its column", kEsc + "\xc9\r\n" + kRule31, {"C10 \"\"", "C10 \"" + kRule31 + "\""}},
+        {"tab without its column",
+         kEsc + "\xc9\r\n" + kRule31,
+         {"C10 \"\"", "C10 \"" + kRule31 + "\""}},
     });
 }
 
 TEST(PrinterFile, ControlBytesStartFormFeedsAndLinesThatPrintNothing) {
     ExpectPieces({
         {"form feed", "\x0c", {"FF"}},
-        {"form feed drops the rest of its line", "\x0c" "abc", {"FF"}},
+        {"form feed drops the rest of its line", "\014abc", {"FF"}},
         {"text before a form feed", "abc\x0c", {"C10 \"abc\" +", "FF"}},
-        {"other control byte", "\x01" "abc", {"--"}},
-        {"byte 30", "\x1e" "abc", {"--"}},
-        {"byte 31 prints, other control bytes inside as blanks", "\x1f" "a\x01" "b",
-         {"C10 \" a b\""}},
+        {"other control byte", "\001abc", {"--"}},
+        {"byte 30", "\036abc", {"--"}},
+        {"byte 31 prints, other control bytes inside as blanks", "\037a\001b", {"C10 \" a b\""}},
         {"font applies to a form feed line", kEsc + "E\x0c\r\nx", {"FF", "C10b \"x\""}},
     });
 }
@@ -89,11 +94,11 @@ TEST(PrinterFile, ByteTwoFiftyOneEndingALineBecomesACheckMark) {
     ExpectPieces({
         {"word and check", "           1 verstehen \xfb", {"C10 \"           1 verstehen \" V"}},
         {"only the check", "\xfb", {"C10 \"\" V"}},
-        {"inside a line it is a letter", "a\xfb" "b", {"C10 \"a\xfb" "b\""}},
+        {"inside a line it is a letter", "a\373b", {"C10 \"a\373b\""}},
         {"after a font change", "a" + kEsc + "Eb\xfb", {"C10 \"a\" +", "C10b \"b\" V"}},
         {"parameter of a sequence", kEsc + "W\xfb", {"C10 \"\""}},
         {"u circumflex converted to 251 is no check mark", "Cro\x96", {"C10 \"Cro\xfb\""}},
-        {"not on a line that prints nothing", "\x02" "a\xfb", {"--"}},
+        {"not on a line that prints nothing", "\002a\xfb", {"--"}},
     });
 }
 
@@ -104,7 +109,8 @@ TEST(PrinterFile, TabModeMarksRulesUntilItEnds) {
              kRule31,
          {"C10 \"" + kRule31 + "\"", "C10 \"\" t40", "C10 \"" + kRule31 + "\" R", "C10 \"12\"",
           "C10 \"\" t255", "C10 \"" + kRule31 + "\""}},
-        {"thirty dashes are text", kEsc + "\xc9\x28" + std::string(30, '-'),
+        {"thirty dashes are text",
+         kEsc + "\xc9\x28" + std::string(30, '-'),
          {"C10 \"" + std::string(30, '-') + "\" t40"}},
         {"tab on the text after it", kEsc + "\xc9\x14" + "99", {"C10 \"99\" t20"}},
         {"end column written as 249 is not converted", kEsc + "\xc9\xf9", {"C10 \"\" t249"}},
@@ -128,7 +134,8 @@ TEST(PrinterFile, ConversionTableCoversItsWholeRange) {
             EXPECT_NE(c, b) << b;
         }
     }
-    for (int b : {0, 31, 65, 176, 200, 251, 255}) EXPECT_EQ(PrintConvert(static_cast<uint8_t>(b)), b) << b;
+    for (int b : {0, 31, 65, 176, 200, 251, 255})
+        EXPECT_EQ(PrintConvert(static_cast<uint8_t>(b)), b) << b;
 }
 
 TEST(PrinterFile, Windows1252BecomesUtf8) {

@@ -129,11 +129,13 @@ TEST(Printing, FontsComeOutInTheirLookAlikes) {
 TEST(Printing, DocumentShowsFontsMarksAndColumns) {
     REQUIRE_POPPLER();
     const std::string esc = "\x1b";
-    const std::string file = esc + "EName" + esc + "F: 12\r\n"
+    const std::string file = esc + "EName" + esc +
+                             "F: 12\r\n"
                              "           1 verstehen \xfb\r\n" +
-                             esc + "\xc9\x28\r\n61\r\n345\r\n" + std::string(31, '-') + "\r\n" + esc +
+                             esc + "\xc9\x28\r\n61\r\n345\r\n" + std::string(31, '-') + "\r\n" +
+                             esc +
                              "\xc9\xff\r\n"
-                             "Stra\xe1" "e \x84\x94\x81\r\n";
+                             "Stra\341e \x84\x94\x81\r\n";
     auto pdf = PrinterFileToPdf(Bytes(file), false);
     ASSERT_TRUE(pdf);
     auto text = PdfText(*pdf, "-layout");
@@ -172,7 +174,8 @@ TEST(Printing, FormFeedsNeverLeaveAnEmptyPage) {
         int pages;
     } cases[] = {
         {"form feed first", "\x0c\r\nHallo\r\n", 1},
-        {"form feed last", "Hallo\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\x0c\r\n", 1},
+        {"form feed last", "Hallo\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\x0c\r\n",
+         1},
         {"certificate", test::ReadAll(Fixture("certificate.lpt")), 1},
         {"two certificates", test::ReadAll(Fixture("certificates-two.lpt")), 2},
     };

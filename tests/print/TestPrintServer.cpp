@@ -107,8 +107,7 @@ std::string TestPrintServer::WaitForJobFile(int job) {
         pollfd events{watch, POLLIN, 0};
         if (::poll(&events, watch >= 0 ? 1 : 0, 250) > 0) {
             char drain[4096];
-            while (::read(watch, drain, sizeof drain) > 0) {
-            }
+            while (::read(watch, drain, sizeof drain) > 0) {}
         }
     }
     if (watch >= 0) ::close(watch);

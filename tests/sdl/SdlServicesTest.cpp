@@ -24,8 +24,7 @@ void WriteWav(const std::string& path, int lengthMs) {
         u16(v >> 16);
     };
     auto tag = [&](const char* t) {
-        for (int i = 0; i < 4; ++i)
-            out.push_back(static_cast<uint8_t>(t[i]));
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
     };
     tag("RIFF");
     u32(36 + samples * 2);
@@ -40,8 +39,7 @@ void WriteWav(const std::string& path, int lengthMs) {
     u16(16);
     tag("data");
     u32(samples * 2);
-    for (uint32_t i = 0; i < samples; ++i)
-        u16((i / 25) % 2 ? 0x0400 : 0xFC00);
+    for (uint32_t i = 0; i < samples; ++i) u16((i / 25) % 2 ? 0x0400 : 0xFC00);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
@@ -63,8 +61,7 @@ protected:
     bool AllFinish(std::set<int> want, int timeoutMs) {
         return WaitUntil(
             [&] {
-                for (int h : platform_->TakeFinishedSounds())
-                    want.erase(h);
+                for (int h : platform_->TakeFinishedSounds()) want.erase(h);
                 return want.empty();
             },
             timeoutMs);
@@ -169,10 +166,8 @@ TEST_F(SdlServices, DecimalSeparatorFollowsTheUserLocale) {
         EXPECT_EQ(platform_->DecimalSeparator(), row.separator);
     }
     auto restore = [](const char* name, const std::string& value) {
-        if (value.empty())
-            unsetenv(name);
-        else
-            setenv(name, value.c_str(), 1);
+        if (value.empty()) unsetenv(name);
+        else setenv(name, value.c_str(), 1);
     };
     restore("LC_ALL", oldAll);
     restore("LOCPATH", oldPath);

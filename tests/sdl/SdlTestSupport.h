@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "XConnection.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlPlatform.h"
-#include "XConnection.h"
 
 namespace qs::sdltest {
 
@@ -90,8 +90,7 @@ protected:
             timeoutMs);
         if (!found) {
             std::string seen;
-            for (const Event& e : got)
-                seen += " " + std::to_string(static_cast<int>(e.type));
+            for (const Event& e : got) seen += " " + std::to_string(static_cast<int>(e.type));
             ADD_FAILURE() << "timed out; event types seen:" << (seen.empty() ? " none" : seen);
             got.clear();
         }
@@ -104,8 +103,7 @@ protected:
         x_->Sync();
         std::vector<Event> got;
         Event e;
-        while (platform_->PollEvent(e))
-            got.push_back(e);
+        while (platform_->PollEvent(e)) got.push_back(e);
         return got;
     }
 

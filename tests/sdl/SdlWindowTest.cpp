@@ -5,8 +5,7 @@ namespace {
 
 void Fill(const PixelView& fb, const Rect& r, uint32_t colour) {
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            fb.Row(y)[x] = colour;
+        for (int x = r.left; x < r.right; ++x) fb.Row(y)[x] = colour;
 }
 
 using SdlWindow = SdlWindowTest;
@@ -69,8 +68,7 @@ TEST_F(SdlWindow, PresentShowsTheFramebufferOnTheScreen) {
         Fill(fb, all, kOld);
         platform_->Present(nullptr);
         for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                fb.Row(y)[x] = Pattern(x, y);
+            for (int x = 0; x < kWidth; ++x) fb.Row(y)[x] = Pattern(x, y);
         platform_->Present(row.whole ? nullptr : &row.dirty);
         std::vector<uint32_t> screen = x_->Pixels(xwindow_, kWidth, kHeight);
         ASSERT_EQ(screen.size(), static_cast<size_t>(kWidth) * kHeight);
@@ -141,8 +139,7 @@ TEST_F(SdlWindow, CloseRequestArrivesOnceAndLeavesTheWindowOpen) {
     std::vector<Event> got =
         CollectUntil([](const Event& e) { return e.type == Event::Type::Close; });
     ASSERT_FALSE(got.empty()) << "no Close event";
-    for (const Event& e : Drain())
-        EXPECT_NE(e.type, Event::Type::Close) << "a second Close event";
+    for (const Event& e : Drain()) EXPECT_NE(e.type, Event::Type::Close) << "a second Close event";
     EXPECT_NE(SdlWindowOf(*platform_), nullptr);
     EXPECT_TRUE(x_->WindowExists(xwindow_)) << "the window is gone";
 }
@@ -169,16 +166,14 @@ TEST_F(SdlWindow, ExclusiveFullScreenTakesTheDesktopSizeWithoutAResize) {
     EXPECT_EQ((Size{fb.width, fb.height}), desktop);
     Fill(fb, {0, 0, fb.width, fb.height}, 0x00112233);
     platform_->Present(nullptr);
-    for (const Event& e : Drain())
-        EXPECT_NE(e.type, Event::Type::Resize) << "entering";
+    for (const Event& e : Drain()) EXPECT_NE(e.type, Event::Type::Resize) << "entering";
 
     ASSERT_TRUE(platform_->SetExclusiveFullscreen(false));
     fb = platform_->Framebuffer();
     EXPECT_EQ((Size{fb.width, fb.height}), (Size{kWidth, kHeight}));
     Fill(fb, {0, 0, fb.width, fb.height}, 0x00112233);
     platform_->Present(nullptr);
-    for (const Event& e : Drain())
-        EXPECT_NE(e.type, Event::Type::Resize) << "leaving";
+    for (const Event& e : Drain()) EXPECT_NE(e.type, Event::Type::Resize) << "leaving";
 }
 
 TEST_F(SdlWindow, PointerWarpsToWindowPixels) {

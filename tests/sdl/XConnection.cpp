@@ -1,8 +1,8 @@
 #include "XConnection.h"
 
+#include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <SDL2/SDL_syswm.h>
 
 namespace qs::sdltest {
 

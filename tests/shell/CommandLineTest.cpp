@@ -23,9 +23,9 @@ TEST(CommandLineTest, AcceptsEveryOption) {
     const GoodLine cases[] = {
         {"nothing", {}, CommandLine{}},
         {"headless", {"--headless"}, Make([](CommandLine& c) { c.headless = true; })},
-        {"size alone changes nothing else",
-         {"--size", "640x480"},
-         Make([](CommandLine& c) { c.size = {640, 480}; })},
+        {"size alone changes nothing else", {"--size", "640x480"}, Make([](CommandLine& c) {
+             c.size = {640, 480};
+         })},
         {"window", {"--window"}, Make([](CommandLine& c) { c.window = true; })},
         {"all",
          {"--headless", "--window", "--size", "1920x1080", "--script", "a.txt", "--out", "dumps",
@@ -39,15 +39,13 @@ TEST(CommandLineTest, AcceptsEveryOption) {
              c.appDir = "/opt/q";
              c.firstArgument = "nodx";
          })},
-        {"argument before options",
-         {"optionen.txt", "--seed", "0"},
-         Make([](CommandLine& c) {
+        {"argument before options", {"optionen.txt", "--seed", "0"}, Make([](CommandLine& c) {
              c.firstArgument = "optionen.txt";
              c.seed = 0;
          })},
-        {"later value wins",
-         {"--seed", "1", "--seed", "2"},
-         Make([](CommandLine& c) { c.seed = 2; })},
+        {"later value wins", {"--seed", "1", "--seed", "2"}, Make([](CommandLine& c) {
+             c.seed = 2;
+         })},
     };
     for (const GoodLine& t : cases) {
         SCOPED_TRACE(t.name);

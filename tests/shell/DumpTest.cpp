@@ -38,9 +38,10 @@ TEST_F(DumpTest, TextModeShowsTheGridRowByRow) {
     Put(0, 0, U"┌─┐ ä Für ▓");
     Put(79, 1, U"│");
     Put(3, 2, U"\x01");
-    const std::string want = "mode: text\n"
-                             "┌─┐ ä Für ▓" + std::string(69, ' ') + "\n" +
-                             std::string(79, ' ') + "│\n" + Rows(23);
+    const std::string want =
+        "mode: text\n"
+        "┌─┐ ä Für ▓" +
+        std::string(69, ' ') + "\n" + std::string(79, ' ') + "│\n" + Rows(23);
     EXPECT_EQ(DumpText(d_), want);
 }
 
@@ -49,7 +50,7 @@ TEST_F(DumpTest, GraphicsModeAddsTheGraphicsTextsAsTheyAppear) {
     d_.screen.GridRows = 30;
     Put(0, 29, U"x");
     d_.screen.GraphTexts = {
-        {10, 20, 15, "Gr\x81" "n"},             // code page 437 ü
+        {10, 20, 15, "Gr\201n"},  // code page 437 ü
         {0, 479, 4, "say \"a\\b\""},
         {-5, 0, 0, ""},
     };

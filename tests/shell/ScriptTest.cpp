@@ -34,30 +34,89 @@ ScriptCommand Cmd(Kind kind) {
 
 TEST(ScriptParseTest, ReadsEveryCommand) {
     const GoodCommand cases[] = {
-        {"key a", Cmd(Kind::Key, [](auto& c) { c.key = Key::Other; c.text = "a"; })},
-        {"key ä", Cmd(Kind::Key, [](auto& c) { c.key = Key::Other; c.text = "ä"; })},
-        {"key #", Cmd(Kind::Key, [](auto& c) { c.key = Key::Other; c.text = "#"; })},
+        {"key a", Cmd(Kind::Key,
+                      [](auto& c) {
+                          c.key = Key::Other;
+                          c.text = "a";
+                      })},
+        {"key ä", Cmd(Kind::Key,
+                      [](auto& c) {
+                          c.key = Key::Other;
+                          c.text = "ä";
+                      })},
+        {"key #", Cmd(Kind::Key,
+                      [](auto& c) {
+                          c.key = Key::Other;
+                          c.text = "#";
+                      })},
         {"key RET # confirm", Cmd(Kind::Key, [](auto& c) { c.key = Key::Return; })},
-        {"key SPACE", Cmd(Kind::Key, [](auto& c) { c.key = Key::Space; c.text = " "; })},
-        {"key alt+x",
-         Cmd(Kind::Key, [](auto& c) { c.key = Key::Other; c.text = "x"; c.alt = true; })},
-        {"key alt++",
-         Cmd(Kind::Key, [](auto& c) { c.key = Key::Other; c.text = "+"; c.alt = true; })},
-        {"key shift+TAB", Cmd(Kind::Key, [](auto& c) { c.key = Key::Tab; c.shift = true; })},
-        {"key alt+shift+F4",
-         Cmd(Kind::Key, [](auto& c) { c.key = Key::F4; c.alt = c.shift = true; })},
+        {"key SPACE", Cmd(Kind::Key,
+                          [](auto& c) {
+                              c.key = Key::Space;
+                              c.text = " ";
+                          })},
+        {"key alt+x", Cmd(Kind::Key,
+                          [](auto& c) {
+                              c.key = Key::Other;
+                              c.text = "x";
+                              c.alt = true;
+                          })},
+        {"key alt++", Cmd(Kind::Key,
+                          [](auto& c) {
+                              c.key = Key::Other;
+                              c.text = "+";
+                              c.alt = true;
+                          })},
+        {"key shift+TAB", Cmd(Kind::Key,
+                              [](auto& c) {
+                                  c.key = Key::Tab;
+                                  c.shift = true;
+                              })},
+        {"key alt+shift+F4", Cmd(Kind::Key,
+                                 [](auto& c) {
+                                     c.key = Key::F4;
+                                     c.alt = c.shift = true;
+                                 })},
         {"type Hallo Welt ", Cmd(Kind::Type, [](auto& c) { c.text = "Hallo Welt "; })},
         {"type  # zwei", Cmd(Kind::Type, [](auto& c) { c.text = " # zwei"; })},
-        {"click 80 60", Cmd(Kind::Click, [](auto& c) { c.x = 80; c.y = 60; })},
-        {"gclick 10 -20", Cmd(Kind::GClick, [](auto& c) { c.x = 10; c.y = -20; })},
-        {"gclick 639 479 right",
-         Cmd(Kind::GClick, [](auto& c) { c.x = 639; c.y = 479; c.right = true; })},
-        {"move 1 2", Cmd(Kind::Move, [](auto& c) { c.x = 1; c.y = 2; })},
-        {"down 3 4", Cmd(Kind::Down, [](auto& c) { c.x = 3; c.y = 4; })},
-        {"up 5 6", Cmd(Kind::Up, [](auto& c) { c.x = 5; c.y = 6; })},
+        {"click 80 60", Cmd(Kind::Click,
+                            [](auto& c) {
+                                c.x = 80;
+                                c.y = 60;
+                            })},
+        {"gclick 10 -20", Cmd(Kind::GClick,
+                              [](auto& c) {
+                                  c.x = 10;
+                                  c.y = -20;
+                              })},
+        {"gclick 639 479 right", Cmd(Kind::GClick,
+                                     [](auto& c) {
+                                         c.x = 639;
+                                         c.y = 479;
+                                         c.right = true;
+                                     })},
+        {"move 1 2", Cmd(Kind::Move,
+                         [](auto& c) {
+                             c.x = 1;
+                             c.y = 2;
+                         })},
+        {"down 3 4", Cmd(Kind::Down,
+                         [](auto& c) {
+                             c.x = 3;
+                             c.y = 4;
+                         })},
+        {"up 5 6", Cmd(Kind::Up,
+                       [](auto& c) {
+                           c.x = 5;
+                           c.y = 6;
+                       })},
         {"wait 250  # the tune", Cmd(Kind::Wait, [](auto& c) { c.ms = 250; })},
         {"wait 0", Cmd(Kind::Wait)},
-        {"resize 800 600", Cmd(Kind::Resize, [](auto& c) { c.x = 800; c.y = 600; })},
+        {"resize 800 600", Cmd(Kind::Resize,
+                               [](auto& c) {
+                                   c.x = 800;
+                                   c.y = 600;
+                               })},
         {"focus out", Cmd(Kind::FocusOut)},
         {"focus in", Cmd(Kind::FocusIn)},
         {"close", Cmd(Kind::Close)},
@@ -82,13 +141,15 @@ TEST(ScriptParseTest, ReadsEveryCommand) {
 
 TEST(ScriptParseTest, KnowsEveryKeyName) {
     const std::pair<const char*, Key> names[] = {
-        {"RET", Key::Return}, {"ESC", Key::Escape}, {"BS", Key::Backspace}, {"TAB", Key::Tab},
-        {"SPACE", Key::Space}, {"UP", Key::Up}, {"DOWN", Key::Down}, {"LEFT", Key::Left},
-        {"RIGHT", Key::Right}, {"HOME", Key::Home}, {"END", Key::End}, {"PGUP", Key::PageUp},
-        {"PGDN", Key::PageDown}, {"INS", Key::Insert}, {"DEL", Key::Delete}, {"F1", Key::F1},
-        {"F2", Key::F2}, {"F3", Key::F3}, {"F4", Key::F4}, {"F5", Key::F5}, {"F6", Key::F6},
-        {"F7", Key::F7}, {"F8", Key::F8}, {"F9", Key::F9}, {"F10", Key::F10},
-        {"F11", Key::F11}, {"F12", Key::F12},
+        {"RET", Key::Return},    {"ESC", Key::Escape},  {"BS", Key::Backspace},
+        {"TAB", Key::Tab},       {"SPACE", Key::Space}, {"UP", Key::Up},
+        {"DOWN", Key::Down},     {"LEFT", Key::Left},   {"RIGHT", Key::Right},
+        {"HOME", Key::Home},     {"END", Key::End},     {"PGUP", Key::PageUp},
+        {"PGDN", Key::PageDown}, {"INS", Key::Insert},  {"DEL", Key::Delete},
+        {"F1", Key::F1},         {"F2", Key::F2},       {"F3", Key::F3},
+        {"F4", Key::F4},         {"F5", Key::F5},       {"F6", Key::F6},
+        {"F7", Key::F7},         {"F8", Key::F8},       {"F9", Key::F9},
+        {"F10", Key::F10},       {"F11", Key::F11},     {"F12", Key::F12},
     };
     for (const auto& [name, key] : names) {
         SCOPED_TRACE(name);
@@ -354,8 +415,9 @@ TEST_F(ScriptRunnerTest, FailsWhenTheProgramLeavesTheInputUntakenForTenMinutes) 
         Step();
         ADD_FAILURE() << "went on";
     } catch (const ScriptError& e) {
-        EXPECT_STREQ(e.what(), "script line 3: the program has left the input before this line "
-                               "untaken for ten minutes of its time");
+        EXPECT_STREQ(e.what(),
+                     "script line 3: the program has left the input before this line "
+                     "untaken for ten minutes of its time");
     }
 }
 
@@ -410,9 +472,9 @@ TEST(ScriptClickTest, GraphicsClicksHitTheMiddleOfAnEightPointCell) {
         d.screen.GraphMode = true;
         d.screen.Area = DrawingArea(t.window);
         HeadlessScriptBackend backend(platform);
-        ScriptRunner runner(d, ParseScript("click " + std::to_string(t.col) + " " +
-                                           std::to_string(t.row)),
-                            backend, ".");
+        ScriptRunner runner(
+            d, ParseScript("click " + std::to_string(t.col) + " " + std::to_string(t.row)), backend,
+            ".");
         runner.Step();
         Event e;
         ASSERT_TRUE(platform.PollEvent(e));

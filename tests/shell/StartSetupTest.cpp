@@ -21,7 +21,7 @@ TEST(StartSetupMapping, PositionsAndFactorsAtTheBandEdges) {
         int position;
         double value;
     };
-    const Row rows[] = {{0, 0.0}, {1, 0.1},  {10, 1.0},  {20, 2.0},  {21, 3.0},
+    const Row rows[] = {{0, 0.0},   {1, 0.1},   {10, 1.0},  {20, 2.0},  {21, 3.0},
                         {28, 10.0}, {29, 20.0}, {30, 40.0}, {50, 440.0}};
     for (const Row& r : rows) {
         SCOPED_TRACE("position " + std::to_string(r.position));
@@ -67,9 +67,12 @@ TEST(StartSetupMapping, FormatsWithTwoDecimalsAndTheGivenSeparator) {
         char sep;
         const char* text;
     };
-    const Row rows[] = {{SliderToValue(10), ',', "1,00"}, {0.1, ',', "0,10"},
-                        {440.0, '.', "440.00"},           {2.5, ',', "2,50"},
-                        {0.0, ',', "0,00"},               {1.235, ',', "1,24"}};
+    const Row rows[] = {{SliderToValue(10), ',', "1,00"},
+                        {0.1, ',', "0,10"},
+                        {440.0, '.', "440.00"},
+                        {2.5, ',', "2,50"},
+                        {0.0, ',', "0,00"},
+                        {1.235, ',', "1,24"}};
     for (const Row& r : rows) EXPECT_EQ(FormatSpeed(r.value, r.sep), r.text) << r.text;
 }
 
@@ -214,17 +217,27 @@ TEST_F(StartSetupDialog, HowTheDialogEnds) {
         {"return", {Key::Return}, Event::Type::None, DialogResult::Ok},
         {"escape", {Key::Escape}, Event::Type::None, DialogResult::Cancel},
         {"close", {}, Event::Type::Close, DialogResult::Cancel},
-        {"return on Abrechen", {Key::Tab, Key::Tab, Key::Return}, Event::Type::None,
+        {"return on Abrechen",
+         {Key::Tab, Key::Tab, Key::Return},
+         Event::Type::None,
          DialogResult::Cancel},
         {"return on OK", {Key::Tab, Key::Return}, Event::Type::None, DialogResult::Ok},
-        {"tab comes round to the slider", {Key::Tab, Key::Tab, Key::Tab, Key::Return},
-         Event::Type::None, DialogResult::Ok},
-        {"shift tab goes back to Abrechen", {Key::Shift, Key::Tab, Key::Return},
-         Event::Type::None, DialogResult::Cancel},
-        {"space on OK", {Key::Tab, Key::Space}, Event::Type::None, DialogResult::Ok},
-        {"space on Abrechen", {Key::Tab, Key::Tab, Key::Space}, Event::Type::None,
+        {"tab comes round to the slider",
+         {Key::Tab, Key::Tab, Key::Tab, Key::Return},
+         Event::Type::None,
+         DialogResult::Ok},
+        {"shift tab goes back to Abrechen",
+         {Key::Shift, Key::Tab, Key::Return},
+         Event::Type::None,
          DialogResult::Cancel},
-        {"space on the slider does nothing", {Key::Space, Key::Escape}, Event::Type::None,
+        {"space on OK", {Key::Tab, Key::Space}, Event::Type::None, DialogResult::Ok},
+        {"space on Abrechen",
+         {Key::Tab, Key::Tab, Key::Space},
+         Event::Type::None,
+         DialogResult::Cancel},
+        {"space on the slider does nothing",
+         {Key::Space, Key::Escape},
+         Event::Type::None,
          DialogResult::Cancel},
     };
     for (const Row& r : rows) {

@@ -29,16 +29,12 @@ TEST(TonePlayMillis, WholePeriodsStretchedByHalf) {
         int frequency, ms, expected;
     };
     const Case cases[] = {
-        {440, 100, 150},   // 44 periods
-        {1000, 2, 3},
-        {300, 10, 15},     // exactly 3 periods
-        {441, 100, 150},   // 44 periods of 441 Hz: 149.66 ms
-        {3, 1000, 1500},   // counts as 10 Hz
-        {-5, 1000, 1500},
-        {10, 99, 0},       // not one whole period
-        {440, 0, 0},
-        {440, -50, 0},
-        {20000, 1, 2},     // 20 periods: 1.5 ms, rounded
+        {440, 100, 150},                                 // 44 periods
+        {1000, 2, 3},     {300, 10, 15},                 // exactly 3 periods
+        {441, 100, 150},                                 // 44 periods of 441 Hz: 149.66 ms
+        {3, 1000, 1500},                                 // counts as 10 Hz
+        {-5, 1000, 1500}, {10, 99, 0},                   // not one whole period
+        {440, 0, 0},      {440, -50, 0}, {20000, 1, 2},  // 20 periods: 1.5 ms, rounded
     };
     for (const auto& c : cases)
         EXPECT_EQ(TonePlayMillis(c.frequency, c.ms), c.expected) << c.frequency << " Hz " << c.ms;

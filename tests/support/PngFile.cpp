@@ -66,7 +66,8 @@ std::optional<Bitmap> ReadPng(const std::string& path) {
     png_read_update_info(png, info);
     int w = static_cast<int>(png_get_image_width(png, info));
     int h = static_cast<int>(png_get_image_height(png, info));
-    if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || png_get_rowbytes(png, info) != size_t(w) * 3) {
+    if (w <= 0 || h <= 0 || w > 16384 || h > 16384 ||
+        png_get_rowbytes(png, info) != size_t(w) * 3) {
         png_destroy_read_struct(&png, &info, nullptr);
         return std::nullopt;
     }

@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include "app/Application.h"
-#include "shell/MainWindow.h"
 #include "screen/script/Script.h"
+#include "shell/MainWindow.h"
 #include "support/ReferenceImage.h"
 
 namespace qs::test {
@@ -39,12 +39,14 @@ std::string MakeTestAppDir(const std::string& name) {
     // ctest runs tests in parallel processes: the folder names the process
     // and a count, so no two runs share one. Kept short: messages show it.
     static int made = 0;
-    const std::string unique = name + "-" + std::to_string(::getpid()) + "-" + std::to_string(++made);
+    const std::string unique =
+        name + "-" + std::to_string(::getpid()) + "-" + std::to_string(++made);
     const fs::path dir = fs::path(::testing::TempDir()) / ("qs-app-" + unique);
     fs::remove_all(dir);
     fs::create_directories(dir);
     Made().dirs.push_back(dir);
-    for (const char* linked : {"bitplane", "wavs"}) fs::create_directory_symlink(app / linked, dir / linked);
+    for (const char* linked : {"bitplane", "wavs"})
+        fs::create_directory_symlink(app / linked, dir / linked);
     for (const char* copied : {"LS1DAT", "bgi7", "emfs", "maustxt"})
         fs::copy(app / copied, dir / copied, fs::copy_options::recursive);
     return dir.string() + "/";
@@ -80,8 +82,7 @@ std::string RunInMainWindow(HeadlessPlatform& platform, Dos& dos, const std::str
     form.Show();
     try {
         form.Run();
-    } catch (const ScriptFinished&) {
-    }
+    } catch (const ScriptFinished&) {}
     form.Destroy();
     return form.LastError();
 }

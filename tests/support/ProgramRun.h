@@ -25,7 +25,7 @@ struct ProgramRun {
     std::string lastError;
     // Text of each dump, by name.
     std::map<std::string, std::string> dumps;
-    std::string outDir;  // where the dump files are
+    std::string outDir;                          // where the dump files are
     std::unique_ptr<HeadlessPlatform> platform;  // kept for sounds, files, settings
 };
 

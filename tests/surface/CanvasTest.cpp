@@ -47,24 +47,64 @@ std::vector<ShapeCase> AllShapes() {
     static const Point zigzag[] = {{2, 2}, {30, 8}, {5, 20}, {35, 35}, {2, 38}};
     return {
         {"rectangle", [](Canvas& c) { c.Rectangle(3, 4, 30, 25); }},
-        {"wide rectangle", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 4, kPen}); c.Rectangle(3, 4, 30, 25); }},
-        {"dashed rectangle", [](Canvas& c) { c.SetPen(Pen{PenStyle::Dash, 1, kPen}); c.Rectangle(1, 1, 39, 39); }},
-        {"hatched rectangle", [](Canvas& c) { c.SetBrush(Brush{BrushStyle::DiagonalCross, kFill}); c.Rectangle(0, 0, 40, 40); }},
+        {"wide rectangle",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 4, kPen});
+             c.Rectangle(3, 4, 30, 25);
+         }},
+        {"dashed rectangle",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Dash, 1, kPen});
+             c.Rectangle(1, 1, 39, 39);
+         }},
+        {"hatched rectangle",
+         [](Canvas& c) {
+             c.SetBrush(Brush{BrushStyle::DiagonalCross, kFill});
+             c.Rectangle(0, 0, 40, 40);
+         }},
         {"line", [](Canvas& c) { c.Line(1, 2, 37, 29); }},
         {"steep line", [](Canvas& c) { c.Line(30, 38, 25, 1); }},
-        {"wide line", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 5, kPen}); c.Line(4, 30, 35, 6); }},
+        {"wide line",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 5, kPen});
+             c.Line(4, 30, 35, 6);
+         }},
         {"polyline", [](Canvas& c) { c.Polyline(zigzag); }},
-        {"wide polyline", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 3, kPen}); c.Polyline(zigzag); }},
-        {"dashed polyline", [](Canvas& c) { c.SetPen(Pen{PenStyle::Dash, 1, kPen}); c.Polyline(zigzag); }},
+        {"wide polyline",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 3, kPen});
+             c.Polyline(zigzag);
+         }},
+        {"dashed polyline",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Dash, 1, kPen});
+             c.Polyline(zigzag);
+         }},
         {"polygon alternate", [](Canvas& c) { c.Polygon(star, FillRule::Alternate); }},
         {"polygon winding", [](Canvas& c) { c.Polygon(star, FillRule::Winding); }},
-        {"wide polygon", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 3, kPen}); c.Polygon(star); }},
+        {"wide polygon",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 3, kPen});
+             c.Polygon(star);
+         }},
         {"ellipse", [](Canvas& c) { c.Ellipse(2, 5, 37, 33); }},
-        {"wide ellipse", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 3, kPen}); c.Ellipse(2, 5, 37, 33); }},
-        {"hatched ellipse", [](Canvas& c) { c.SetBrush(Brush{BrushStyle::Cross, kFill}); c.Ellipse(2, 5, 37, 33); }},
+        {"wide ellipse",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 3, kPen});
+             c.Ellipse(2, 5, 37, 33);
+         }},
+        {"hatched ellipse",
+         [](Canvas& c) {
+             c.SetBrush(Brush{BrushStyle::Cross, kFill});
+             c.Ellipse(2, 5, 37, 33);
+         }},
         {"arc", [](Canvas& c) { c.Arc(2, 2, 38, 38, 30, 250); }},
         {"wrapping arc", [](Canvas& c) { c.Arc(2, 2, 38, 38, 300, 45); }},
-        {"wide arc", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 4, kPen}); c.Arc(2, 2, 38, 38, 10, 200); }},
+        {"wide arc",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 4, kPen});
+             c.Arc(2, 2, 38, 38, 10, 200);
+         }},
     };
 }
 
@@ -144,8 +184,9 @@ TEST(Canvas, ThinLinesLeaveOutTheirLastPixel) {
         Point from, to;
         size_t count;
     } cases[] = {
-        {"right", {1, 1}, {9, 1}, 8},   {"left", {9, 1}, {1, 1}, 8},   {"down", {2, 0}, {2, 7}, 7},
-        {"up", {2, 7}, {2, 0}, 7},      {"diagonal", {0, 0}, {7, 7}, 7}, {"shallow", {0, 0}, {9, 3}, 9},
+        {"right", {1, 1}, {9, 1}, 8},      {"left", {9, 1}, {1, 1}, 8},
+        {"down", {2, 0}, {2, 7}, 7},       {"up", {2, 7}, {2, 0}, 7},
+        {"diagonal", {0, 0}, {7, 7}, 7},   {"shallow", {0, 0}, {9, 3}, 9},
         {"steep back", {8, 8}, {6, 0}, 8}, {"a point", {4, 4}, {4, 4}, 0},
     };
     for (const auto& c : cases) {
@@ -214,8 +255,10 @@ TEST(Canvas, HatchBrushesFollowTheirPatternsAlignedToTheOrigin) {
         BrushStyle style;
         std::function<bool(int, int)> covers;
     } cases[] = {
-        {"forward diagonal", BrushStyle::ForwardDiagonal, [](int x, int y) { return (x - y) % 8 == 0; }},
-        {"backward diagonal", BrushStyle::BackwardDiagonal, [](int x, int y) { return (x + y) % 8 == 7; }},
+        {"forward diagonal", BrushStyle::ForwardDiagonal,
+         [](int x, int y) { return (x - y) % 8 == 0; }},
+        {"backward diagonal", BrushStyle::BackwardDiagonal,
+         [](int x, int y) { return (x + y) % 8 == 7; }},
         {"cross", BrushStyle::Cross, [](int x, int y) { return x % 8 == 4 || y % 8 == 3; }},
         {"diagonal cross", BrushStyle::DiagonalCross,
          [](int x, int y) { return (x - y) % 8 == 0 || (x + y) % 8 == 7; }},
@@ -231,8 +274,9 @@ TEST(Canvas, HatchBrushesFollowTheirPatternsAlignedToTheOrigin) {
             for (int y = 0; y < 20; ++y)
                 for (int x = 0; x < 24; ++x) {
                     Rgb want = c.covers(x, y) ? kFill : opaque ? 0x0000FF : kBack;
-                    ASSERT_EQ(b.Pixel(x, y), want) << c.name << (opaque ? " opaque" : " transparent")
-                                                   << " at " << x << "," << y;
+                    ASSERT_EQ(b.Pixel(x, y), want)
+                        << c.name << (opaque ? " opaque" : " transparent") << " at " << x << ","
+                        << y;
                 }
         }
     }
@@ -280,8 +324,9 @@ std::vector<bool> OutsideOf(const Bitmap& b) {
 }
 
 TEST(Canvas, EllipsesTouchTheirBoxAreSymmetricAndClosed) {
-    const Rect boxes[] = {Rect{2, 2, 30, 20}, Rect{4, 0, 6, 30}, Rect{0, 4, 32, 5}, Rect{5, 1, 6, 25}, Rect{1, 5, 31, 7},
-                          Rect{3, 3, 6, 6}, Rect{0, 0, 32, 32}, Rect{10, 10, 11, 11}};
+    const Rect boxes[] = {Rect{2, 2, 30, 20}, Rect{4, 0, 6, 30},   Rect{0, 4, 32, 5},
+                          Rect{5, 1, 6, 25},  Rect{1, 5, 31, 7},   Rect{3, 3, 6, 6},
+                          Rect{0, 0, 32, 32}, Rect{10, 10, 11, 11}};
     for (const Rect& r : boxes) {
         Bitmap b(34, 34, kBack);
         Canvas cv = MakeCanvas(b, PenStyle::Solid, 1, BrushStyle::Null);
@@ -292,8 +337,10 @@ TEST(Canvas, EllipsesTouchTheirBoxAreSymmetricAndClosed) {
             maxX = std::max(maxX, p.x);
             minY = std::min(minY, p.y);
             maxY = std::max(maxY, p.y);
-            EXPECT_EQ(b.Pixel(r.left + r.right - 1 - p.x, p.y), kPen) << "left-right symmetry " << r.left << "," << r.top;
-            EXPECT_EQ(b.Pixel(p.x, r.top + r.bottom - 1 - p.y), kPen) << "top-bottom symmetry " << r.left << "," << r.top;
+            EXPECT_EQ(b.Pixel(r.left + r.right - 1 - p.x, p.y), kPen)
+                << "left-right symmetry " << r.left << "," << r.top;
+            EXPECT_EQ(b.Pixel(p.x, r.top + r.bottom - 1 - p.y), kPen)
+                << "top-bottom symmetry " << r.left << "," << r.top;
         }
         EXPECT_EQ(minX, r.left);
         EXPECT_EQ(maxX, r.right - 1);
@@ -302,7 +349,8 @@ TEST(Canvas, EllipsesTouchTheirBoxAreSymmetricAndClosed) {
         if (r.Width() > 2 && r.Height() > 2) {
             auto outside = OutsideOf(b);
             int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
-            EXPECT_FALSE(outside[size_t(cy * 34 + cx)]) << "outline open for box " << r.left << "," << r.top;
+            EXPECT_FALSE(outside[size_t(cy * 34 + cx)])
+                << "outline open for box " << r.left << "," << r.top;
         }
     }
 }
@@ -348,21 +396,46 @@ TEST(Canvas, DegenerateShapesNeverCrash) {
     const Point far[] = {{-1000000, -1000000}, {1000000, 5}, {3, 1000000}};
     const ShapeCase cases[] = {
         {"huge ellipse", [](Canvas& c) { c.Ellipse(-1000000, -1000000, 1000000, 1000000); }},
-        {"huge wide ellipse", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 9, kPen}); c.Ellipse(-1000000, -900000, 1000000, 1000000); }},
+        {"huge wide ellipse",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 9, kPen});
+             c.Ellipse(-1000000, -900000, 1000000, 1000000);
+         }},
         {"huge arc", [](Canvas& c) { c.Arc(-1000000, -1000000, 1000000, 1000000, 10, 350); }},
         {"zero ellipse", [](Canvas& c) { c.Ellipse(5, 5, 5, 5); }},
         {"flat ellipse", [](Canvas& c) { c.Ellipse(5, 5, 40, 5); }},
         {"zero rectangle", [](Canvas& c) { c.Rectangle(5, 5, 5, 9); }},
-        {"huge rectangle", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 1000, kPen}); c.Rectangle(-2000000000, -2000000000, 2000000000, 2000000000); }},
-        {"huge pen", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 1 << 30, kPen}); c.Line(0, 0, 10, 10); }},
-        {"negative pen", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, -5, kPen}); c.Line(0, 0, 10, 10); }},
-        {"far wide line", [](Canvas& c) { c.SetPen(Pen{PenStyle::Solid, 7, kPen}); c.Line(-1000000, 3, 1000000, 30); }},
+        {"huge rectangle",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 1000, kPen});
+             c.Rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+         }},
+        {"huge pen",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 1 << 30, kPen});
+             c.Line(0, 0, 10, 10);
+         }},
+        {"negative pen",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, -5, kPen});
+             c.Line(0, 0, 10, 10);
+         }},
+        {"far wide line",
+         [](Canvas& c) {
+             c.SetPen(Pen{PenStyle::Solid, 7, kPen});
+             c.Line(-1000000, 3, 1000000, 30);
+         }},
         {"far polygon", [far](Canvas& c) { c.Polygon(far, FillRule::Winding); }},
         {"one point polygon", [one](Canvas& c) { c.Polygon(one); }},
         {"empty polyline", [](Canvas& c) { c.Polyline({}); }},
         {"nan arc", [](Canvas& c) { c.Arc(0, 0, 20, 20, std::nan(""), 30); }},
         {"huge angles", [](Canvas& c) { c.Arc(0, 0, 20, 20, 1e300, -1e300); }},
-        {"empty clip", [](Canvas& c) { c.SetClip(Rect{}); c.Ellipse(0, 0, 40, 40); c.Line(0, 0, 40, 40); }},
+        {"empty clip",
+         [](Canvas& c) {
+             c.SetClip(Rect{});
+             c.Ellipse(0, 0, 40, 40);
+             c.Line(0, 0, 40, 40);
+         }},
     };
     for (const auto& s : cases) {
         Canvas cv = MakeCanvas(b);

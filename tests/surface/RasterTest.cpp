@@ -62,9 +62,10 @@ TEST(Raster, BlitWithinOneBitmapMovesBlocksInEveryDirection) {
     const struct {
         const char* name;
         int dx, dy;
-    } moves[] = {{"up", 0, -3},      {"down", 0, 3},      {"left", -3, 0},    {"right", 3, 0},
-                 {"up-left", -2, -2}, {"down-right", 2, 2}, {"up-right", 2, -1}, {"down-left", -1, 2},
-                 {"by one", 1, 0},    {"onto itself", 0, 0}};
+    } moves[] = {{"up", 0, -3},        {"down", 0, 3},       {"left", -3, 0},
+                 {"right", 3, 0},      {"up-left", -2, -2},  {"down-right", 2, 2},
+                 {"up-right", 2, -1},  {"down-left", -1, 2}, {"by one", 1, 0},
+                 {"onto itself", 0, 0}};
     const Rect block{3, 3, 12, 10};
     for (Rop rop : {Rop::Copy, Rop::Xor}) {
         for (const auto& m : moves) {
@@ -78,7 +79,8 @@ TEST(Raster, BlitWithinOneBitmapMovesBlocksInEveryDirection) {
             Bitmap shared = Numbered(16, 14);
             Bitmap alias = Bitmap::Wrap(shared.View());
             Blit(shared, block.left + m.dx, block.top + m.dy, alias, block, rop);
-            EXPECT_TRUE(SameBitmap(shared, expected)) << m.name << " through a wrap, rop " << int(rop);
+            EXPECT_TRUE(SameBitmap(shared, expected))
+                << m.name << " through a wrap, rop " << int(rop);
         }
     }
 }
@@ -206,7 +208,8 @@ TEST(Raster, NearestStretchSamplesThePixelUnderEachCentre) {
     for (const auto& c : cases) {
         Bitmap dst(int(c.expected.size()), 1, 0xEEEEEE);
         StretchBlit(dst, dst.Bounds(), row, c.src);
-        for (int x = 0; x < dst.Width(); ++x) EXPECT_EQ(dst.Pixel(x, 0), c.expected[size_t(x)]) << c.name << " x " << x;
+        for (int x = 0; x < dst.Width(); ++x)
+            EXPECT_EQ(dst.Pixel(x, 0), c.expected[size_t(x)]) << c.name << " x " << x;
     }
 }
 
@@ -214,14 +217,16 @@ TEST(Raster, NearestStretchClipsWithoutShiftingTheSamples) {
     const Bitmap src = Numbered(64, 48);
     Bitmap whole(144, 108, 0x123123);
     StretchBlit(whole, Rect{-10, -7, 134, 101}, src, src.Bounds());
-    const Rect clips[] = {Rect{0, 0, 144, 108}, Rect{3, 5, 50, 60}, Rect{100, 90, 200, 200}, Rect{}};
+    const Rect clips[] = {Rect{0, 0, 144, 108}, Rect{3, 5, 50, 60}, Rect{100, 90, 200, 200},
+                          Rect{}};
     for (const Rect& clip : clips) {
         Bitmap part(144, 108, 0x123123);
         StretchBlit(part, Rect{-10, -7, 134, 101}, src, src.Bounds(), Rop::Copy, clip);
         for (int y = 0; y < 108; ++y)
             for (int x = 0; x < 144; ++x) {
                 uint32_t want = clip.Contains(x, y) ? whole.Pixel(x, y) : 0x123123u;
-                ASSERT_EQ(part.Pixel(x, y), want) << "clip " << clip.left << "," << clip.top << " at " << x << "," << y;
+                ASSERT_EQ(part.Pixel(x, y), want)
+                    << "clip " << clip.left << "," << clip.top << " at " << x << "," << y;
             }
     }
     // Parts of the source rectangle outside the source bitmap leave the target alone.
@@ -270,7 +275,8 @@ TEST(Raster, DegenerateArgumentsDrawNothingAndDoNotCrash) {
     Blit(dst, 0, 0, empty, Rect{0, 0, 5, 5});
     Blit(dst, 2147483000, 2147483000, src, Rect{-2147483000, -2147483000, 5, 5});
     Blit(empty, 0, 0, src, src.Bounds());
-    Blit(dst, 2147483647, -2147483647 - 1, src, Rect{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647});
+    Blit(dst, 2147483647, -2147483647 - 1, src,
+         Rect{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647});
     BlitMirrored(dst, -2147483647 - 1, 0, src, Rect{-2147483647 - 1, 0, 2147483647, 5});
     BlitTransparent(dst, -1000000, 0, src, src.Bounds(), 0);
     BlitMirrored(dst, 1000000, 0, src, src.Bounds());

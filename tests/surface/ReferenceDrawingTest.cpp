@@ -33,8 +33,9 @@ TEST(ReferenceDrawing, EveryPrimitiveOnOneScreen) {
     Canvas c(screen);
 
     // Row 1: fills with every brush, transparent and opaque gaps.
-    const BrushStyle brushes[] = {BrushStyle::Solid, BrushStyle::ForwardDiagonal, BrushStyle::BackwardDiagonal,
-                                  BrushStyle::Cross, BrushStyle::DiagonalCross};
+    const BrushStyle brushes[] = {BrushStyle::Solid, BrushStyle::ForwardDiagonal,
+                                  BrushStyle::BackwardDiagonal, BrushStyle::Cross,
+                                  BrushStyle::DiagonalCross};
     c.SetPen(Pen{PenStyle::Solid, 1, kBlack});
     for (int i = 0; i < 5; ++i) {
         c.SetBrush(Brush{brushes[i], kBlue});
@@ -60,7 +61,8 @@ TEST(ReferenceDrawing, EveryPrimitiveOnOneScreen) {
     c.SetPen(Pen{PenStyle::Solid, 1, kBlack});
     for (int a = 0; a < 16; ++a) {
         double t = a * 3.14159265358979 / 8;
-        c.Line(60, 160, 60 + int(std::lround(48 * std::cos(t))), 160 - int(std::lround(48 * std::sin(t))));
+        c.Line(60, 160, 60 + int(std::lround(48 * std::cos(t))),
+               160 - int(std::lround(48 * std::sin(t))));
     }
     c.SetPen(Pen{PenStyle::Solid, 3, kRed});
     c.Line(120, 115, 220, 205);

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "screen/surface/Raster.h"
 #include "base/CodePage.h"
+#include "screen/surface/Raster.h"
 
 namespace qs::test {
 

@@ -19,14 +19,10 @@ TEST(TextScreenGeometry, CellSizesFollowTheWindowSize) {
         Size windowCell;
     };
     const Row rows[] = {
-        {{642, 482}, {8, 19}, {8, 19}},
-        {{1280, 960}, {16, 38}, {16, 38}},
-        {{1920, 1080}, {24, 43}, {24, 43}},
-        {{800, 600}, {10, 24}, {10, 24}},
-        {{1236, 613}, {15, 24}, {15, 25}},
-        {{1240, 500}, {15, 20}, {16, 20}},
-        {{50, 20}, {1, 1}, {1, 1}},
-        {{1, 1}, {1, 1}, {1, 1}},
+        {{642, 482}, {8, 19}, {8, 19}},     {{1280, 960}, {16, 38}, {16, 38}},
+        {{1920, 1080}, {24, 43}, {24, 43}}, {{800, 600}, {10, 24}, {10, 24}},
+        {{1236, 613}, {15, 24}, {15, 25}},  {{1240, 500}, {15, 20}, {16, 20}},
+        {{50, 20}, {1, 1}, {1, 1}},         {{1, 1}, {1, 1}, {1, 1}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(::testing::Message() << r.client.w << "x" << r.client.h);
@@ -64,12 +60,11 @@ TEST(TextScreenGeometry, PalettesAfterInit) {
     ScreenRig rig;
     const ScreenState& s = rig.dos.screen;
     const Rgb expected[17] = {
-        MakeRgb(0, 0, 0),       MakeRgb(0, 0, 128),     MakeRgb(128, 0, 0),
-        MakeRgb(0, 192, 160),   MakeRgb(255, 0, 0),     MakeRgb(128, 0, 240),
-        MakeRgb(255, 255, 0),   MakeRgb(160, 160, 160), MakeRgb(64, 64, 64),
-        MakeRgb(0, 0, 255),     MakeRgb(0, 224, 0),     MakeRgb(0, 255, 255),
-        MakeRgb(255, 160, 0),   MakeRgb(255, 0, 128),   MakeRgb(255, 255, 64),
-        MakeRgb(255, 255, 255), MakeRgb(0, 0, 0),
+        MakeRgb(0, 0, 0),     MakeRgb(0, 0, 128),   MakeRgb(128, 0, 0),    MakeRgb(0, 192, 160),
+        MakeRgb(255, 0, 0),   MakeRgb(128, 0, 240), MakeRgb(255, 255, 0),  MakeRgb(160, 160, 160),
+        MakeRgb(64, 64, 64),  MakeRgb(0, 0, 255),   MakeRgb(0, 224, 0),    MakeRgb(0, 255, 255),
+        MakeRgb(255, 160, 0), MakeRgb(255, 0, 128), MakeRgb(255, 255, 64), MakeRgb(255, 255, 255),
+        MakeRgb(0, 0, 0),
     };
     for (int i = 0; i < 17; ++i) {
         EXPECT_EQ(s.Palette[i], expected[i]) << "index " << i;
@@ -111,9 +106,9 @@ TEST(TextScreenGeometry, WindowAndCursorPositions) {
     // Cells are 8 x 19 pixels; the window is columns 11..30, rows 4..9.
     struct Row {
         const char* what;
-        int x, y;      // GotoXY arguments
-        int wx, wy;    // WhereX, WhereY afterwards
-        int px, py;    // cursor pixel afterwards
+        int x, y;    // GotoXY arguments
+        int wx, wy;  // WhereX, WhereY afterwards
+        int px, py;  // cursor pixel afterwards
     };
     const Row rows[] = {
         {"top-left cell", 1, 1, 1, 1, 80, 57},

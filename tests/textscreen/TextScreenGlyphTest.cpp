@@ -49,8 +49,8 @@ TEST(TextScreenGlyphs, FrameTopLineFillsOneCellPerGlyph) {
         EXPECT_GT(lit, 0);
     }
     // Nothing outside the four cells: the cells beside and below are untouched.
-    for (const Rect& r : {rig.CellRect(2, 2), rig.CellRect(7, 2), rig.CellRect(3, 3),
-                          rig.CellRect(6, 3)})
+    for (const Rect& r :
+         {rig.CellRect(2, 2), rig.CellRect(7, 2), rig.CellRect(3, 3), rig.CellRect(6, 3)})
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x) ASSERT_EQ(rig.Canvas().Pixel(x, y), 0u);
 }
@@ -202,12 +202,7 @@ TEST(TextScreenReference, FrameShadesAndGermanLetters) {
     GotoXY(d, 2, 2);
     Write(d, "\xDA" + std::string(25, '\xC4') + "\xBF");
     const std::string lines[] = {
-        " W\x94rter: \x84pfel \x94l \x81" "ber",
-        " \x8E" "rger \x99" "fen \x9A" "bung Fu\xE1",
-        "",
-        "",
-        "",
-        "",
+        " W\x94rter: \x84pfel \x94l \201ber", " \216rger \231fen \232bung Fu\xE1", "", "", "", "",
     };
     for (int i = 0; i < 6; ++i) {
         GotoXY(d, 2, 3 + i);
@@ -265,10 +260,8 @@ TEST(TextScreenGlyphs, GlyphsFitTheCellsOfTheCurrentWindow) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         ScreenRig rig(r.client, {196, 218});
-        if (r.graph)
-            InitGraph(rig.dos, 0);
-        else
-            Window(rig.dos, 1, 1, 80, 25);
+        if (r.graph) InitGraph(rig.dos, 0);
+        else Window(rig.dos, 1, 1, 80, 25);
         const ScreenState& s = rig.dos.screen;
         ASSERT_EQ(s.CellWidth, r.cell.w);
         ASSERT_EQ(s.CellHeight, r.cell.h);

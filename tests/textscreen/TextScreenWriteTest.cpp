@@ -155,10 +155,14 @@ TEST_F(TextScreenWrite, TextColourAndTheBlinkBit) {
         bool styled;  // italic and underlined
     };
     const Row rows[] = {
-        {0, 0, false},         {7, MakeRgb(160, 160, 160), false},
-        {15, 0xFFFFFF, false}, {12, MakeRgb(255, 160, 0), false},
-        {16, 0, true},         {20, MakeRgb(255, 0, 0), true},
-        {15 + 16, 0xFFFFFF, true}, {255, 0xFFFFFF, true},
+        {0, 0, false},
+        {7, MakeRgb(160, 160, 160), false},
+        {15, 0xFFFFFF, false},
+        {12, MakeRgb(255, 160, 0), false},
+        {16, 0, true},
+        {20, MakeRgb(255, 0, 0), true},
+        {15 + 16, 0xFFFFFF, true},
+        {255, 0xFFFFFF, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(::testing::Message() << "TextColor(" << r.colour << ")");

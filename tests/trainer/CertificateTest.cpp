@@ -16,7 +16,7 @@ using test::CrLfLines;
 using Lines = std::vector<std::string>;
 
 const std::string kSize10 = std::string("\x1bW") + '\0';
-const std::string kBoldSize12 = std::string("\x1b" "E\x1bW") + '\x01';
+const std::string kBoldSize12 = std::string("\033E\x1bW") + '\x01';
 
 void Append(Lines& lines, const Lines& more) {
     lines.insert(lines.end(), more.begin(), more.end());
@@ -74,19 +74,19 @@ protected:
 
 TEST_F(CertificateTest, SinglePlayerListsSolvedWordsWithCheckMarksThenTheHardOnes) {
     SetSetting("Schule", "Grundschule am Bach");
-    SetSetting("Ort", "L\xfc" "beck");  // Windows letters, printed in code page 437
+    SetSetting("Ort", "L\374beck");  // Windows letters, printed in code page 437
     screen.PostText("jtom");
     screen.PostKey(Key::Return);
     Print(2, {5, 1007, 2}, {"x", "ver_laufen", "x", "x", "be_kommen", "x", "ent_decken"});
     ASSERT_TRUE(screen.finished);
 
     Lines expected = Head(std::string(30, ' ') + "Grundschule am Bach", "              Name: Tom");
-    Append(expected, {"          Programm Quendelstrand    \x9a" "bung: Vorsilben", "",
-                      "          Mit Erfolg ge\x81" "bt wurden:", "",
-                      "           1 bekommen \xfb", "           2 verlaufen \xfb", "", "",
+    Append(expected, {"          Programm Quendelstrand    \232bung: Vorsilben", "",
+                      "          Mit Erfolg ge\201bt wurden:", "", "           1 bekommen \xfb",
+                      "           2 verlaufen \xfb", "", "",
                       "          Folgende W\x94rter wurden als schwer eingestuft:", "", "",
                       "           1 entdecken"});
-    Append(expected, Foot(3, "L\x81" "beck", "7.3.2026"));
+    Append(expected, Foot(3, "L\201beck", "7.3.2026"));
     EXPECT_EQ(CrLfLines(screen.PrinterFile()), expected);
     EXPECT_EQ(screen.printed.size(), 1u);
     EXPECT_EQ(lastKey, 27);
@@ -98,30 +98,29 @@ TEST_F(CertificateTest, SinglePlayerListsSolvedWordsWithCheckMarksThenTheHardOne
     EXPECT_EQ(screen.Row(11).substr(42, 31), U"\u2502 Zeugnis drucken?  (j oder n)\u2502");
     EXPECT_TRUE(screen.Shows(45, 13, "Name: Tom ")) << screen.dump;
     EXPECT_TRUE(screen.Shows(45, 15, "Ich drucke!")) << screen.dump;
-    EXPECT_EQ(screen.Row(20).substr(42, 31),
-              U'\u2514' + std::u32string(29, U'\u2500') + U'\u2518');
+    EXPECT_EQ(screen.Row(20).substr(42, 31), U'\u2514' + std::u32string(29, U'\u2500') + U'\u2518');
 }
 
 TEST_F(CertificateTest, TwoPlayersGetOneCertificateEachFromAlternateEntries) {
     screen.PostText("j");
     Print(3, {5, 6, 1007, 8},
-          {"", "", "", "", "lauf_en_t", "spiel_en", "sing_st", "ab-bei_\xe1" "en_zen"}, 2, "Anna",
+          {"", "", "", "", "lauf_en_t", "spiel_en", "sing_st", "ab-bei_\341en_zen"}, 2, "Anna",
           "Ben");
     ASSERT_TRUE(screen.finished);
 
     // Without an institution set, the centred line is empty: 39 blanks.
     Lines expected = Head(std::string(39, ' '), "              Name: Anna");
-    Append(expected, {"          Programm Quendelstrand    \x9a" "bung: Endungen", "",
-                      "          Mit Erfolg ge\x81" "bt wurden:", "",
-                      "           1 laufen, lauft \xfb", "", "",
-                      "          Folgende W\x94rter wurden als schwer eingestuft:", "", "",
-                      "           1 singst"});
+    Append(expected,
+           {"          Programm Quendelstrand    \232bung: Endungen", "",
+            "          Mit Erfolg ge\201bt wurden:", "", "           1 laufen, lauft \xfb", "", "",
+            "          Folgende W\x94rter wurden als schwer eingestuft:", "", "",
+            "           1 singst"});
     Append(expected, Foot(2, "", "7.3.2026"));
     Append(expected, Head(std::string(39, ' '), "              Name: Ben"));
-    Append(expected, {"          Programm Quendelstrand    \x9a" "bung: Endungen", "",
-                      "          Mit Erfolg ge\x81" "bt wurden:", "",
-                      "           1 spielen \xfb", "           2 ab-bei\xe1" "en, ab-beizen \xfb",
-                      "", "", "          Es wurden keine Fehler gemacht."});
+    Append(expected, {"          Programm Quendelstrand    \232bung: Endungen", "",
+                      "          Mit Erfolg ge\201bt wurden:", "", "           1 spielen \xfb",
+                      "           2 ab-bei\341en, ab-beizen \xfb", "", "",
+                      "          Es wurden keine Fehler gemacht."});
     Append(expected, Foot(2, "", "7.3.2026"));
     EXPECT_EQ(CrLfLines(screen.PrinterFile()), expected);
     EXPECT_EQ(screen.printed.size(), 1u);
@@ -158,9 +157,17 @@ TEST_F(CertificateTest, NameInputAndAnswers) {
         const char* after;  // PlayerName1 afterwards
     } cases[] = {
         {"lower-case first letter becomes upper case", "",
-         [](auto& s) { s.PostText("jlena"); s.PostKey(Key::Return); }, true, "Lena"},
+         [](auto& s) {
+             s.PostText("jlena");
+             s.PostKey(Key::Return);
+         },
+         true, "Lena"},
         {"at most ten letters", "",
-         [](auto& s) { s.PostText("jAbcdefghijk"); s.PostKey(Key::Return); }, true, "Abcdefghij"},
+         [](auto& s) {
+             s.PostText("jAbcdefghijk");
+             s.PostKey(Key::Return);
+         },
+         true, "Abcdefghij"},
         {"backspace to empty capitalises again", "Bo",
          [](auto& s) {
              s.PostText("j");
@@ -170,8 +177,11 @@ TEST_F(CertificateTest, NameInputAndAnswers) {
          },
          true, "Ute"},
         {"German letters are kept, digits and signs are not", "",
-         [](auto& s) { s.PostText("j\u00fcber1-\u00df\u00c4"); s.PostKey(Key::Return); }, true,
-         "\x81" "ber\xe1\x8e"},
+         [](auto& s) {
+             s.PostText("j\u00fcber1-\u00df\u00c4");
+             s.PostKey(Key::Return);
+         },
+         true, "\201ber\xe1\x8e"},
         {"arrow keys are not letters", "Al",
          [](auto& s) {
              s.PostText("j");
@@ -182,11 +192,19 @@ TEST_F(CertificateTest, NameInputAndAnswers) {
          },
          true, "Ali"},
         {"ESC in the name input prints nothing", "",
-         [](auto& s) { s.PostText("jmax"); s.PostKey(Key::Escape); }, false, "Max"},
+         [](auto& s) {
+             s.PostText("jmax");
+             s.PostKey(Key::Escape);
+         },
+         false, "Max"},
         {"n prints nothing", "Jo", [](auto& s) { s.PostText("xn"); }, false, "Jo"},
         {"F1 is ESC", "Jo", [](auto& s) { s.PostKey(Key::F1); }, false, "Jo"},
         {"F1 is ESC in the name input too", "Jo",
-         [](auto& s) { s.PostText("j"); s.PostKey(Key::F1); }, false, "Jo"},
+         [](auto& s) {
+             s.PostText("j");
+             s.PostKey(Key::F1);
+         },
+         false, "Jo"},
     };
     for (const auto& c : cases) {
         test::TrainerOnScreen s;
@@ -254,7 +272,7 @@ protected:
         test::TeeSpooler* sent = spooler.get();
         test::TrainerOnScreen screen({2026, 3, 7, 6}, std::move(spooler));
         WriteSetting(screen.platform->Settings(), "quendelstrand", "", "Zeugnis", "Ort",
-                     "L\xfc" "beck");
+                     "L\374beck");
         keys(screen);
         screen.Run(body);
         EXPECT_TRUE(screen.finished);
@@ -292,11 +310,11 @@ TEST_F(PrintedOnTheQueue, Certificate) {
             tr.t.ResultCount = 3;
             PrintCertificate(tr);
         });
-    for (const char* wanted : {"---------- Arbeitszeugnis ---------", "Name: Tom",
-                               "\u00dcbung: Vorsilben",
-                               "Mit Erfolg ge\u00fcbt wurden:", " 1 bekommen \u2713",
-                               " 2 verlaufen \u2713", "als schwer eingestuft:", " 1 entdecken",
-                               "L\u00fcbeck, den 7.3.2026", "Quendelstrand-Lernwerkstatt"}) {
+    for (const char* wanted :
+         {"---------- Arbeitszeugnis ---------", "Name: Tom", "\u00dcbung: Vorsilben",
+          "Mit Erfolg ge\u00fcbt wurden:", " 1 bekommen \u2713", " 2 verlaufen \u2713",
+          "als schwer eingestuft:", " 1 entdecken", "L\u00fcbeck, den 7.3.2026",
+          "Quendelstrand-Lernwerkstatt"}) {
         EXPECT_NE(text.find(wanted), std::string::npos) << wanted << " in\n" << text;
     }
 }

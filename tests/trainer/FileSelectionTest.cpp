@@ -88,7 +88,8 @@ std::string Repeat(const std::string& s, int n) {
 // A file row of the box as shown: number, blanks, name in 29 cells.
 std::string FileRow(int number, const std::string& name) {
     std::string row = std::to_string(number) + (number < 10 ? "  " : " ") + name;
-    const auto cells = std::count_if(row.begin(), row.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    const auto cells =
+        std::count_if(row.begin(), row.end(), [](char c) { return (c & 0xC0) != 0x80; });
     return row + std::string(static_cast<size_t>(std::max<long>(0, 32 - cells)), ' ');
 }
 
@@ -134,12 +135,14 @@ TEST(FileSelectionTest, BoxOnTheRightShowsCountAndRowsCellForCell) {
     TrainerProcRun run = Select(app, "dump box\nkey ESC\n");
     ASSERT_EQ(run.dumps.count("box"), 1u) << run.error;
     const std::string& dump = run.dumps["box"];
-    EXPECT_EQ(Cells(dump, 3, 41, 78), " \u250c" + Repeat("\u2500", 4) + "> Anzahl der Dateien: 3 <" +
-                                          Repeat("\u2500", 4) + "\u2510 \u2593");
+    EXPECT_EQ(Cells(dump, 3, 41, 78), " \u250c" + Repeat("\u2500", 4) +
+                                          "> Anzahl der Dateien: 3 <" + Repeat("\u2500", 4) +
+                                          "\u2510 \u2593");
     const std::vector<std::string> names = {"Kaffee.VWT", "kuchen.VWT", "Obst.VWT"};
     for (int r = 0; r < 16; ++r) {
         const std::string text = r < 3 ? FileRow(r + 1, names[r]) : std::string(32, ' ');
-        EXPECT_EQ(Cells(dump, 4 + r, 41, 78), " \u2502 " + text + "\u2502 \u2591") << "row " << 4 + r;
+        EXPECT_EQ(Cells(dump, 4 + r, 41, 78), " \u2502 " + text + "\u2502 \u2591")
+            << "row " << 4 + r;
     }
     EXPECT_EQ(Cells(dump, 20, 41, 78), " \u2514" + Repeat("\u2500", 33) + "\u2518 \u2591");
     EXPECT_EQ(Cells(dump, 21, 41, 78), "\u2593" + Repeat("\u2591", 37));
@@ -165,7 +168,8 @@ TEST(FileSelectionTest, BottomLineTellsAboutMoreFilesOrTheExercisesKeys) {
         Given s;
         s.programNo = c.programNo;
         const std::string ext = c.programNo == 1 ? "WWT" : c.programNo == 9 ? "UWT" : "VWT";
-        TrainerProcRun run = Select(AppWith("hint", NumberedFiles(c.files, ext)), "dump s\nkey ESC\n", s);
+        TrainerProcRun run =
+            Select(AppWith("hint", NumberedFiles(c.files, ext)), "dump s\nkey ESC\n", s);
         ASSERT_EQ(run.dumps.count("s"), 1u) << c.name << ": " << run.error;
         const std::string& dump = run.dumps["s"];
         EXPECT_EQ(Cells(dump, 20, 41, 78), " \u2514" + c.bottom + "\u2518 \u2591") << c.name;
@@ -236,8 +240,8 @@ TEST(FileSelectionTest, KeysMoveTheSelection) {
 }
 
 TEST(FileSelectionTest, ScrolledListKeepsTheSelectionOnTheBottomRow) {
-    TrainerProcRun run =
-        Select(AppWith("scroll", NumberedFiles(17, "VWT")), "key PGDN\nkey DOWN\ndump s\nkey ESC\n");
+    TrainerProcRun run = Select(AppWith("scroll", NumberedFiles(17, "VWT")),
+                                "key PGDN\nkey DOWN\ndump s\nkey ESC\n");
     const std::string& dump = run.dumps["s"];
     EXPECT_EQ(Cells(dump, 4, 44, 75), FileRow(2, "liste02.VWT"));
     EXPECT_EQ(Cells(dump, 19, 44, 75), FileRow(17, "liste17.VWT"));
@@ -270,9 +274,11 @@ TEST(FileSelectionTest, RememberedFileIsPreselectedAndTheChoiceRemembered) {
 }
 
 TEST(FileSelectionTest, TypedLetterSelectsTheNextNameWithIt) {
-    const std::string app = AppWith(
-        "letter", {{"Kaffee.VWT", "a\r\n"}, {"kuchen.VWT", "a\r\n"}, {"Obst.VWT", "a\r\n"},
-                   {"\xc3\x84pfel.VWT", "a\r\n"}});  // "Äpfel" as stored on disk
+    const std::string app =
+        AppWith("letter", {{"Kaffee.VWT", "a\r\n"},
+                           {"kuchen.VWT", "a\r\n"},
+                           {"Obst.VWT", "a\r\n"},
+                           {"\xc3\x84pfel.VWT", "a\r\n"}});  // "Äpfel" as stored on disk
     const struct {
         const char* keys;
         const char* chosen;
@@ -315,7 +321,7 @@ TEST(FileSelectionTest, ClicksChooseRowsAndPageOn) {
         {"click 50 6\n", 2, "liste03.VWT"},
         {"click 44 19\n", 2, "liste16.VWT"},
         {"click 75 4\n", 2, "liste01.VWT"},
-        {"click 60 20\n", 2, "liste16.VWT"},              // the hint
+        {"click 60 20\n", 2, "liste16.VWT"},               // the hint
         {"click 60 20\nclick 60 20\n", 2, "liste31.VWT"},  // paging on twice
         {"key END\nclick 50 4\n", 2, "liste25.VWT"},       // the top row of the scrolled list
         {"click 20 6\n", 11, "liste03.VWT"},               // the editor's box on the left
@@ -329,8 +335,8 @@ TEST(FileSelectionTest, ClicksChooseRowsAndPageOn) {
         EXPECT_EQ(ChosenName(run), c.chosen) << c.script << " program " << c.programNo;
     }
     // A click beside a short list selects nothing.
-    TrainerProcRun run = Select(AppWith("click-short", NumberedFiles(3, "VWT")),
-                                "key DOWN\nclick 50 10\nkey RET\n");
+    TrainerProcRun run =
+        Select(AppWith("click-short", NumberedFiles(3, "VWT")), "key DOWN\nclick 50 10\nkey RET\n");
     EXPECT_EQ(ChosenName(run), "liste02.VWT");
 }
 
@@ -355,12 +361,10 @@ TEST(FileSelectionTest, F5ChangesTheDirectionOfUmwandelnOnly) {
         const char* script;
         int direction;
     } cases[] = {
-        {9, "key F5\n", 2},
-        {9, "key F5\nkey F5\n", 3},
-        {9, "key F5\nkey F5\nkey F5\n", 1},
-        {9, "click 48 21\n", 2},  // a click on the choices
-        {2, "key F5\n", 1},
-        {11, "key F5\n", 1},  // editor program 8 is Umwandeln, but not here
+        {9, "key F5\n", 2},      {9, "key F5\nkey F5\n", 3}, {9, "key F5\nkey F5\nkey F5\n", 1},
+        {9, "click 48 21\n", 2},                       // a click on the choices
+        {2, "key F5\n", 1},      {11, "key F5\n", 1},  // editor program 8 is Umwandeln, but not
+                                                       // here
     };
     for (const auto& c : cases) {
         Given s;
@@ -389,7 +393,10 @@ TEST(FileSelectionTest, ReturnLoadsTheNonBlankLines) {
         {"empty", "", {}, 0},
         {"only blanks", std::string(" \r\n\t\r\n\x00\x00\r\n", 9), {}, 0},
         {"more than the table", many, {"w1", "w2"}, 301},
-        {"binary", std::string("\x00\x01\xff\xfe", 4) + "Wort\x1a rest", {std::string("\x00\x01\xff\xfeWort", 8)}, 1},
+        {"binary",
+         std::string("\x00\x01\xff\xfe", 4) + "Wort\x1a rest",
+         {std::string("\x00\x01\xff\xfeWort", 8)},
+         1},
     };
     for (const auto& c : cases) {
         TrainerProcRun run = Select(AppWith("load", {{"Liste.VWT", c.content}}), "key RET\n");
@@ -475,8 +482,8 @@ TEST(FileSelectionTest, StartWordChoiceOnlyForItsExercises) {
         Given s;
         s.programNo = c.programNo;
         s.wortwahl = c.wortwahl;
-        TrainerProcRun run =
-            Select(AppWith("start", {{std::string("Zahl.") + c.ext, words}}), std::string("key RET\n") + c.keys, s);
+        TrainerProcRun run = Select(AppWith("start", {{std::string("Zahl.") + c.ext, words}}),
+                                    std::string("key RET\n") + c.keys, s);
         ASSERT_TRUE(run.returned) << c.programNo << " " << c.keys << ": " << run.error;
         EXPECT_EQ(run.state.LastKey, c.lastKey) << c.programNo << " " << c.keys;
         EXPECT_EQ(run.state.CurrentLine, c.currentLine) << c.programNo << " " << c.keys;
@@ -502,7 +509,8 @@ TEST(FileSelectionTest, StartWordScreenShowsTheFileAndTheList) {
 // --- Printing ------------------------------------------------------------------
 
 TEST(FileSelectionTest, F9PrintsTheListThroughThePrinterFile) {
-    const std::string app = AppWith("print", {{"Obst.KWT", "a\r\n"}, {"\xc3\x84pfel.KWT", "a\r\n"}});
+    const std::string app =
+        AppWith("print", {{"Obst.KWT", "a\r\n"}, {"\xc3\x84pfel.KWT", "a\r\n"}});
     Given s;
     s.programNo = 8;
     TrainerProcRun run = Select(app, "key F9\nkey ESC\n", s);

@@ -24,7 +24,8 @@ ViewResult RunView(int lines, const std::string& ops, const std::string& longLin
     test::TrainerProcOptions o;
     o.appDir = test::MakeTestAppDir("listview");
     o.proc = [&](Trainer& tr) {
-        for (int n = 1; n <= lines; ++n) tr.t.WordList[static_cast<size_t>(n)] = "Wort" + std::to_string(n);
+        for (int n = 1; n <= lines; ++n)
+            tr.t.WordList[static_cast<size_t>(n)] = "Wort" + std::to_string(n);
         if (!longLine.empty()) tr.t.WordList[1] = longLine;
         tr.t.WordCount = lines;
         tr.t.WordFileName = "Tiere.VWT";
@@ -51,12 +52,15 @@ ViewResult RunView(int lines, const std::string& ops, const std::string& longLin
 // A row of the view showing line n with its text.
 std::string Row(int n, const std::string& text) {
     std::string number = std::to_string(n);
-    std::string row = std::string(3 - std::min<size_t>(3, number.size()), ' ') + number + " " + text;
+    std::string row =
+        std::string(3 - std::min<size_t>(3, number.size()), ' ') + number + " " + text;
     row.resize(39, ' ');
     return row;
 }
 
-std::string ViewRow(const ViewResult& r, int row) { return test::DumpRow(r.screen, row).substr(0, 39); }
+std::string ViewRow(const ViewResult& r, int row) {
+    return test::DumpRow(r.screen, row).substr(0, 39);
+}
 
 TEST(ListViewTest, MovesAndScrollsThroughTheList) {
     const struct {
@@ -65,26 +69,14 @@ TEST(ListViewTest, MovesAndScrollsThroughTheList) {
         int current;
         int top;
     } cases[] = {
-        {"F", 60, 25, 0},
-        {"F", 10, 10, 0},
-        {"F", 0, 0, 0},
-        {"FU", 60, 24, 0},
-        {"Fu", 60, 1, 0},
-        {"FuD", 60, 2, 0},
-        {"FuU", 60, 1, 0},
-        {"FD", 60, 26, 1},
-        {"FDDU", 60, 26, 2},
-        {"FDuU", 60, 1, 0},  // page up from below the first row goes to it; up then scrolls
-        {"FD", 25, 25, 0},   // the last line: nothing moves
-        {"FD", 0, 0, 0},
-        {"Fd", 60, 50, 25},
-        {"Fdd", 60, 60, 50},
-        {"Fddd", 60, 60, 50},
+        {"F", 60, 25, 0},    {"F", 10, 10, 0},    {"F", 0, 0, 0},      {"FU", 60, 24, 0},
+        {"Fu", 60, 1, 0},    {"FuD", 60, 2, 0},   {"FuU", 60, 1, 0},   {"FD", 60, 26, 1},
+        {"FDDU", 60, 26, 2}, {"FDuU", 60, 1, 0},  // page up from below the first row goes to it; up
+                                                  // then scrolls
+        {"FD", 25, 25, 0},                        // the last line: nothing moves
+        {"FD", 0, 0, 0},     {"Fd", 60, 50, 25},  {"Fdd", 60, 60, 50}, {"Fddd", 60, 60, 50},
         {"Fud", 60, 25, 0},  // not on the last row: to the last row
-        {"Fd", 30, 30, 25},
-        {"Fdu", 60, 26, 25},
-        {"Fduu", 60, 2, 1},
-        {"Fduuu", 60, 1, 0},
+        {"Fd", 30, 30, 25},  {"Fdu", 60, 26, 25}, {"Fduu", 60, 2, 1},  {"Fduuu", 60, 1, 0},
     };
     for (const auto& c : cases) {
         const ViewResult r = RunView(c.lines, c.ops);
@@ -96,7 +88,8 @@ TEST(ListViewTest, MovesAndScrollsThroughTheList) {
         EXPECT_EQ(r.state.EditColumn, static_cast<int>(current.size()) + 1) << label;
         for (int row = 1; row <= 25; ++row) {
             const int n = c.top + row;
-            const std::string expected = n <= c.lines ? Row(n, "Wort" + std::to_string(n)) : std::string(39, ' ');
+            const std::string expected =
+                n <= c.lines ? Row(n, "Wort" + std::to_string(n)) : std::string(39, ' ');
             EXPECT_EQ(ViewRow(r, row), expected) << label << ", row " << row;
         }
     }

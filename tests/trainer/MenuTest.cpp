@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/CodePage.h"
 #include "files/TempDir.h"
 #include "graph/GraphTestSupport.h"
-#include "base/CodePage.h"
 #include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/Menu.h"
@@ -21,13 +21,10 @@ namespace {
 using test::Cells;
 using test::Times;
 
-
 const std::string kShade = "\u2593";
 const std::string kLight = "\u2591";
 
-
 // Columns from..to (1-based, inclusive) of a dump row.
-
 
 // The menu screen as the child sees it: the menu box on the left half of
 // the shaded title screen, the shadow right of and below it.
@@ -41,8 +38,8 @@ std::vector<std::string> ExpectedMenuRows() {
     for (int w = 2; w <= 17; ++w) {
         std::string inner(33, ' ');
         for (int e = 1; e <= kMenuEntries; ++e)
-            if (MenuEntryAt(e).row == w) inner.replace(3, std::string(MenuEntryAt(e).text).size(),
-                                                       MenuEntryAt(e).text);
+            if (MenuEntryAt(e).row == w)
+                inner.replace(3, std::string(MenuEntryAt(e).text).size(), MenuEntryAt(e).text);
         rows[static_cast<size_t>(w + 2)] = kShade + " \u2502" + inner + "\u2502 " + kLight + right;
     }
     rows[20] = kShade + " \u2514" + Times("\u2500", 33) + "\u2518 " + kLight + right;
@@ -52,7 +49,7 @@ std::vector<std::string> ExpectedMenuRows() {
 }
 
 test::TrainerRun RunMenu(const std::string& name, const std::string& script,
-                     std::function<void(Trainer&)> inspect = nullptr) {
+                         std::function<void(Trainer&)> inspect = nullptr) {
     test::TrainerRunOptions o;
     o.appDir = test::MakeTestAppDir(name);
     o.script = script;
@@ -96,44 +93,49 @@ void CheckMenuCases(const std::string& name, const std::vector<KeyCase>& cases) 
 }
 
 TEST(MenuTest, KeysMoveAndStart) {
-    CheckMenuCases("menu-keys", {
-        {"nothing", "", 1, false},
-        {"down", "key DOWN\n", 2, false},
-        {"down twice", "key DOWN\nkey DOWN\n", 3, false},
-        {"up on the first stays", "key UP\n", 1, false},
-        {"end", "key END\n", 12, false},
-        {"down on the last stays", "key END\nkey DOWN\n", 12, false},
-        {"up from the last", "key END\nkey UP\n", 11, false},
-        {"page down", "key PGDN\n", 12, false},
-        {"home", "key END\nkey HOME\n", 1, false},
-        {"page up", "key END\nkey PGUP\n", 1, false},
-        {"return starts the highlighted entry", "key DOWN\nkey RET\nkey ESC\n", 2, true},
-        {"w starts Wortvergleich", "key END\nkey w\nkey ESC\n", 1, true},
-        {"g starts Greifen and keeps it highlighted", "key g\nkey ESC\n", 9, true},
-        {"u starts Umwandeln", "key u\nkey ESC\n", 10, true},
-        {"r starts Reparieren", "key r\nkey ESC\n", 11, true},
-        {"t starts the editor", "key t\n", 12, true},
-        {"upper case does nothing", "key END\ntype W\n", 12, false},
-        {"a typed G is not Home", "key END\ntype G\n", 12, false},
-        {"F1 does nothing", "key END\nkey F1\n", 12, false},
-        {"other letters do nothing", "key x\n", 1, false},
-    });
+    CheckMenuCases(
+        "menu-keys",
+        {
+            {"nothing", "", 1, false},
+            {"down", "key DOWN\n", 2, false},
+            {"down twice", "key DOWN\nkey DOWN\n", 3, false},
+            {"up on the first stays", "key UP\n", 1, false},
+            {"end", "key END\n", 12, false},
+            {"down on the last stays", "key END\nkey DOWN\n", 12, false},
+            {"up from the last", "key END\nkey UP\n", 11, false},
+            {"page down", "key PGDN\n", 12, false},
+            {"home", "key END\nkey HOME\n", 1, false},
+            {"page up", "key END\nkey PGUP\n", 1, false},
+            {"return starts the highlighted entry", "key DOWN\nkey RET\nkey ESC\n", 2, true},
+            {"w starts Wortvergleich", "key END\nkey w\nkey ESC\n", 1, true},
+            {"g starts Greifen and keeps it highlighted", "key g\nkey ESC\n", 9, true},
+            {"u starts Umwandeln", "key u\nkey ESC\n", 10, true},
+            {"r starts Reparieren", "key r\nkey ESC\n", 11, true},
+            {"t starts the editor", "key t\n", 12, true},
+            {"upper case does nothing", "key END\ntype W\n", 12, false},
+            {"a typed G is not Home", "key END\ntype G\n", 12, false},
+            {"F1 does nothing", "key END\nkey F1\n", 12, false},
+            {"other letters do nothing", "key x\n", 1, false},
+        });
 }
 
 // Entry 5 "Zerlegen" is written in screen row 10 from column 7.
 TEST(MenuTest, ClicksSelectThenStart) {
-    CheckMenuCases("menu-clicks", {
-        {"a click selects", "click 10 10\n", 5, false},
-        {"a second click starts", "click 10 10\nclick 10 10\nkey ESC\n", 5, true},
-        {"a click elsewhere selects another", "click 10 10\nclick 10 19\n", 12, false},
-        {"beside the entries nothing", "click 36 10\n", 1, false},
-        {"the box border nothing", "click 3 10\n", 1, false},
-    });
+    CheckMenuCases(
+        "menu-clicks",
+        {
+            {"a click selects", "click 10 10\n", 5, false},
+            {"a second click starts", "click 10 10\nclick 10 10\nkey ESC\n", 5, true},
+            {"a click elsewhere selects another", "click 10 10\nclick 10 19\n", 12, false},
+            {"beside the entries nothing", "click 36 10\n", 1, false},
+            {"the box border nothing", "click 3 10\n", 1, false},
+        });
 }
 
 TEST(MenuTest, TitleRowClicks) {
-    test::TrainerRun run = RunMenu("menu-title", "click 60 1\ndump options\nkey ESC\nclick 72 1\n"
-                                             "dump quit\nkey RET\n");
+    test::TrainerRun run = RunMenu("menu-title",
+                                   "click 60 1\ndump options\nkey ESC\nclick 72 1\n"
+                                   "dump quit\nkey RET\n");
     ASSERT_EQ(run.dumps.count("quit"), 1u) << run.lastError;
     EXPECT_NE(test::DumpRow(run.dumps["options"], 2).find("Optionen"), std::string::npos);
     EXPECT_NE(test::DumpRow(run.dumps["quit"], 11).find("Programm wirklich beenden ?"),
@@ -185,9 +187,9 @@ TEST(MenuTest, QuitQuestionAnswers) {
 
 // A click on the menu behind the question does not select an entry later.
 TEST(MenuTest, QuitQuestionBlocksTheMenu) {
-    test::TrainerRun run =
-        RunMenu("menu-block", "key ESC\nclick 10 13\nclick 10 13\nkey n\nkey DOWN\ndump menu\n"
-                          "key ESC\nkey RET\n");
+    test::TrainerRun run = RunMenu("menu-block",
+                                   "key ESC\nclick 10 13\nclick 10 13\nkey n\nkey DOWN\ndump menu\n"
+                                   "key ESC\nkey RET\n");
     EXPECT_TRUE(run.returned) << run.lastError;
     EXPECT_EQ(test::HighlightedEntry(run, "menu"), 2);
 }
@@ -307,7 +309,7 @@ TEST(MenuTest, DispatchSetsTheFileProgramNumber) {
         gSelectionResult = c.selection;
         test::GraphScreen screen({1280, 960});
         Trainer tr(screen.d);
-        tr.exercises = {Recorder<kComparison>, Recorder<kRace>,    Recorder<kTeeth>,
+        tr.exercises = {Recorder<kComparison>, Recorder<kRace>,     Recorder<kTeeth>,
                         Recorder<kSyllables>,  Recorder<kBuilding>, Recorder<kTwo>,
                         Recorder<kContact>,    Recorder<kGrabbing>, Recorder<kConvert>};
         tr.t.opt.OptEndungen = c.endungen;
@@ -321,8 +323,8 @@ TEST(MenuTest, DispatchSetsTheFileProgramNumber) {
         DispatchEntry(tr, FakeSelection);
         std::string got;
         for (const std::string& l : log) got += l + "|";
-        const std::string name = "entry " + std::to_string(c.entry) + " selection " +
-                                 std::to_string(c.selection);
+        const std::string name =
+            "entry " + std::to_string(c.entry) + " selection " + std::to_string(c.selection);
         EXPECT_EQ(got, c.log) << name;
         EXPECT_EQ(tr.t.ProgramNo, c.entry) << name;
         EXPECT_EQ(tr.t.EditorProgram, 1) << name;

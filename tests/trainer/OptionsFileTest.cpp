@@ -86,11 +86,11 @@ struct Fixture {
 
 // The option values as one line, so that a failing row shows them all.
 std::string Values(const Options& o) {
-    const int v[] = {o.OptArtikel, o.GraphFont, o.OptTon, o.OptWortwahl, o.OptTrennung,
-                     o.OptBaustelle, o.OptBausteine, o.OptMaus, o.KontaktThickness,
-                     o.OptWortvergl, o.OptZerlegen, o.OptGreifen, o.OptGreifteile, o.OptSauri,
-                     o.OptSortFiles, o.OptEndungen, o.OptWiederhole, o.OptZerlegenArt,
-                     o.OptReserve};
+    const int v[] = {o.OptArtikel,       o.GraphFont,      o.OptTon,       o.OptWortwahl,
+                     o.OptTrennung,      o.OptBaustelle,   o.OptBausteine, o.OptMaus,
+                     o.KontaktThickness, o.OptWortvergl,   o.OptZerlegen,  o.OptGreifen,
+                     o.OptGreifteile,    o.OptSauri,       o.OptSortFiles, o.OptEndungen,
+                     o.OptWiederhole,    o.OptZerlegenArt, o.OptReserve};
     std::string s;
     for (int x : v) s += std::to_string(x) + " ";
     return s;
@@ -99,7 +99,7 @@ std::string Values(const Options& o) {
 TEST(OptionsFileTest, ReadingCorrectsEachLine) {
     struct Case {
         const char* name;
-        const char* file;  // nullptr: no file
+        const char* file;    // nullptr: no file
         const char* values;  // Values() after reading
     };
     // Order: Artikel GraphFont Ton Wortwahl Trennung Baustelle Bausteine Maus
@@ -118,8 +118,8 @@ TEST(OptionsFileTest, ReadingCorrectsEachLine) {
         {"negative values stay but Zerlegen",
          "0\n-1\n-2\n0\n-3\n0\n0\n0\n0\n0\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-1\n-9\n",
          "0 -1 -2 0 -3 0 0 0 0 1 0 -1 -1 -1 -1 -1 -1 -1 -9 "},
-        {"garbage lines take the default, the rest is read",
-         "abc\n\n2\nx1\n 3 \n\x81\n1\n", "0 0 2 0 3 0 1 0 0 1 0 0 0 0 0 0 0 0 1 "},
+        {"garbage lines take the default, the rest is read", "abc\n\n2\nx1\n 3 \n\x81\n1\n",
+         "0 0 2 0 3 0 1 0 0 1 0 0 0 0 0 0 0 0 1 "},
         {"too large numbers take the default", "100\n99999999999\n2147483647\n-2147483649\n",
          "1 0 2147483647 0 0 0 0 0 0 1 0 0 0 0 0 0 0 0 1 "},
         {"lone CR line ends", "100\r2\r1\r", "1 2 1 0 0 0 0 0 0 1 0 0 0 0 0 0 0 0 1 "},
@@ -148,8 +148,8 @@ TEST(OptionsFileTest, FileNamesFollowTheNumbers) {
 
     Fixture g;  // a file that ends after two names leaves the others empty
     g.tr.t.LastFiles[5] = "";
-    g.dir.Put("lsp1.opt", Lines({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                                 "0", "0", "0", "0", "0", "0", "1", "A.WWT", "B.VWT"}));
+    g.dir.Put("lsp1.opt", Lines({"0", "0", "0", "0", "0", "0", "0", "0", "0",     "0",    "0",
+                                 "0", "0", "0", "0", "0", "0", "0", "1", "A.WWT", "B.VWT"}));
     ReadOptionsFile(g.tr);
     EXPECT_EQ(g.tr.t.LastFiles[1], "B.VWT");
     EXPECT_EQ(g.tr.t.LastFiles[2], "");
@@ -180,8 +180,8 @@ TEST(OptionsFileTest, WritesAllLinesInFileOrder) {
     f.tr.t.LastFiles[0] = "TIERE.WWT";
     f.tr.t.LastFiles[15] = std::string(200, 'x') + ".RWT";
     ASSERT_TRUE(WriteOptionsFile(f.tr));
-    std::vector<std::string> want = {"100", "1", "2", "1", "3", "5", "1", "2", "4", "1", "1",
-                                     "-1", "1", "1", "1", "1", "1", "2", "7", "TIERE.WWT"};
+    std::vector<std::string> want = {"100", "1",  "2", "1", "3", "5", "1", "2", "4", "1",
+                                     "1",   "-1", "1", "1", "1", "1", "1", "2", "7", "TIERE.WWT"};
     for (int i = 1; i < 15; ++i) want.push_back("");
     want.push_back(std::string(200, 'x') + ".RWT");
     EXPECT_EQ(test::FileText(f.dir / "lsp1.opt"), Lines(want));

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "screen/TextScreen.h"
 #include "base/CodePage.h"
+#include "screen/TextScreen.h"
 #include "support/ProgramRun.h"
 #include "support/ReferenceImage.h"
 #include "trainer/TrainerRun.h"
@@ -16,8 +16,6 @@ namespace {
 
 using test::Cells;
 using test::Times;
-
-
 
 int Field(const Options& o, const std::string& name) {
     if (name == "Maus") return o.OptMaus;
@@ -109,92 +107,101 @@ TEST(OptionsScreenTest, ScreenShowsEveryRow) {
     want[23] = Times(shade, 33) + Times("\u2591", 5);
     want[24] = Times(shade, 38);
     for (int r = 2; r <= 24; ++r)
-        EXPECT_EQ(Cells(test::DumpRow(dump, r), 41, 78), want[static_cast<size_t>(r)]) << "row " << r;
+        EXPECT_EQ(Cells(test::DumpRow(dump, r), 41, 78), want[static_cast<size_t>(r)])
+            << "row " << r;
     EXPECT_EQ(test::HighlightedEntry(run, "options"), 1) << "the menu stays";
 }
 
 TEST(OptionsScreenTest, KeysChangeEachRow) {
-    CheckChanges("options-keys", {
-        {"Maus left", "key LEFT\n", "Maus", 1},
-        {"Maus left right", "key LEFT\nkey RIGHT\n", "Maus", 2},
-        {"Trennung up to 3", "key DOWN\nkey RIGHT\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
-         "Trennung", 3},
-        {"Trennung back", "key DOWN\nkey RIGHT\nkey RIGHT\nkey LEFT\n", "Trennung", 1},
-        {"Trennung not below 0", "key DOWN\nkey LEFT\n", "Trennung", 0},
-        {"Wortwahl right", "key DOWN\nkey DOWN\nkey RIGHT\n", "Wortwahl", 1},
-        {"Wortwahl back", "key DOWN\nkey DOWN\nkey RIGHT\nkey LEFT\n", "Wortwahl", 0},
-        {"Artikel left is mit", "key DOWN\nkey DOWN\nkey DOWN\nkey LEFT\n", "Artikel", 1},
-        {"Artikel right is ohne", "key DOWN\nkey DOWN\nkey DOWN\nkey LEFT\nkey RIGHT\n",
-         "Artikel", 0},
-        {"Ton up to 2", "key PGUP\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\n"
-                        "key RIGHT\nkey RIGHT\nkey RIGHT\n", "Ton", 2},
-        {"Endungen", "key HOME\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nkey RIGHT\n",
-         "Endungen", 1},
-        {"Wortvergl", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\n"
-                      "key UP\nkey LEFT\n", "Wortvergl", 0},
-        {"Sauri", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\n",
-         "Sauri", 1},
-        {"Zerlegen", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\n",
-         "Zerlegen", 1},
-        {"Zerlegen kind up to 2",
-         "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
-         "ZerlegenArt", 2},
-        {"Baustelle 0 right is 3", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\n",
-         "Baustelle", 3},
-        {"Baustelle up to 5",
-         "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
-         "Baustelle", 5},
-        {"Baustelle down to 1",
-         "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey LEFT\nkey LEFT\n",
-         "Baustelle", 1},
-        {"Baustelle 0 left stays", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey LEFT\n",
-         "Baustelle", 0},
-        {"Bausteine", "key END\nkey UP\nkey UP\nkey UP\nkey RIGHT\n", "Bausteine", 1},
-        {"Bausteine back", "key END\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey LEFT\n",
-         "Bausteine", 0},
-        {"Greifen up to 2", "key END\nkey UP\nkey UP\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
-         "Greifen", 2},
-        {"Greifteile", "key PGDN\nkey UP\nkey RIGHT\n", "Greifteile", 1},
-        {"up from the first row is the last", "key UP\nkey RIGHT\n", "Wiederhole", 1},
-        {"down from the last row is the first", "key END\nkey DOWN\nkey LEFT\n", "Maus", 1},
-        {"return goes down", "key RET\nkey RIGHT\n", "Trennung", 1},
-        {"typed letters change nothing", "key DOWN\ntype M\n", "Trennung", 0},
-        {"the row is kept between visits", "key DOWN\nkey ESC\nkey o\nkey RIGHT\n",
-         "Trennung", 1},
-    });
+    CheckChanges(
+        "options-keys",
+        {
+            {"Maus left", "key LEFT\n", "Maus", 1},
+            {"Maus left right", "key LEFT\nkey RIGHT\n", "Maus", 2},
+            {"Trennung up to 3", "key DOWN\nkey RIGHT\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
+             "Trennung", 3},
+            {"Trennung back", "key DOWN\nkey RIGHT\nkey RIGHT\nkey LEFT\n", "Trennung", 1},
+            {"Trennung not below 0", "key DOWN\nkey LEFT\n", "Trennung", 0},
+            {"Wortwahl right", "key DOWN\nkey DOWN\nkey RIGHT\n", "Wortwahl", 1},
+            {"Wortwahl back", "key DOWN\nkey DOWN\nkey RIGHT\nkey LEFT\n", "Wortwahl", 0},
+            {"Artikel left is mit", "key DOWN\nkey DOWN\nkey DOWN\nkey LEFT\n", "Artikel", 1},
+            {"Artikel right is ohne", "key DOWN\nkey DOWN\nkey DOWN\nkey LEFT\nkey RIGHT\n",
+             "Artikel", 0},
+            {"Ton up to 2",
+             "key PGUP\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\n"
+             "key RIGHT\nkey RIGHT\nkey RIGHT\n",
+             "Ton", 2},
+            {"Endungen", "key HOME\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nkey RIGHT\n",
+             "Endungen", 1},
+            {"Wortvergl",
+             "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\n"
+             "key UP\nkey LEFT\n",
+             "Wortvergl", 0},
+            {"Sauri",
+             "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\n",
+             "Sauri", 1},
+            {"Zerlegen", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\n",
+             "Zerlegen", 1},
+            {"Zerlegen kind up to 2",
+             "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
+             "ZerlegenArt", 2},
+            {"Baustelle 0 right is 3", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\n",
+             "Baustelle", 3},
+            {"Baustelle up to 5",
+             "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
+             "Baustelle", 5},
+            {"Baustelle down to 1",
+             "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey LEFT\nkey LEFT\n",
+             "Baustelle", 1},
+            {"Baustelle 0 left stays", "key END\nkey UP\nkey UP\nkey UP\nkey UP\nkey LEFT\n",
+             "Baustelle", 0},
+            {"Bausteine", "key END\nkey UP\nkey UP\nkey UP\nkey RIGHT\n", "Bausteine", 1},
+            {"Bausteine back", "key END\nkey UP\nkey UP\nkey UP\nkey RIGHT\nkey LEFT\n",
+             "Bausteine", 0},
+            {"Greifen up to 2", "key END\nkey UP\nkey UP\nkey RIGHT\nkey RIGHT\nkey RIGHT\n",
+             "Greifen", 2},
+            {"Greifteile", "key PGDN\nkey UP\nkey RIGHT\n", "Greifteile", 1},
+            {"up from the first row is the last", "key UP\nkey RIGHT\n", "Wiederhole", 1},
+            {"down from the last row is the first", "key END\nkey DOWN\nkey LEFT\n", "Maus", 1},
+            {"return goes down", "key RET\nkey RIGHT\n", "Trennung", 1},
+            {"typed letters change nothing", "key DOWN\ntype M\n", "Trennung", 0},
+            {"the row is kept between visits", "key DOWN\nkey ESC\nkey o\nkey RIGHT\n", "Trennung",
+             1},
+        });
 }
 
 // Screen cells of the value texts: the options window starts at (41, 2).
 TEST(OptionsScreenTest, ClicksSelectThenChange) {
-    CheckChanges("options-clicks", {
-        {"Maus aus", "click 55 3\nclick 55 3\n", "Maus", 1},
-        {"Trennung Block", "click 72 4\nclick 72 4\n", "Trennung", 3},
-        {"Trennung ja after Block", "click 72 4\nclick 72 4\nclick 60 4\n",
-         "Trennung", 1},
-        {"Wortwahl Reihenfolge", "click 66 5\nclick 66 5\n", "Wortwahl", 1},
-        {"Artikel mit", "click 55 6\nclick 55 6\n", "Artikel", 1},
-        {"Ton aus", "click 73 7\nclick 73 7\n", "Ton", 2},
-        {"Ton Tippton", "click 64 7\nclick 64 7\n", "Ton", 1},
-        {"Endungen Wettrennen", "click 66 9\nclick 66 9\n", "Endungen", 1},
-        {"Wortvergl verbrennen", "click 58 10\nclick 58 10\n", "Wortvergl", 0},
-        {"Sauri schnell", "click 72 11\nclick 72 11\n", "Sauri", 1},
-        {"Zerlegen erinnern", "click 70 12\nclick 70 12\n", "Zerlegen", 1},
-        {"Zerlegen kind andere", "click 72 13\nclick 72 13\n", "ZerlegenArt", 2},
-        {"Zerlegen kind Zahl", "click 64 13\nclick 64 13\n", "ZerlegenArt", 1},
-        {"Baustelle 5", "click 62 14\nclick 62 14\n", "Baustelle", 5},
-        {"Baustelle 3", "click 58 14\nclick 58 14\n", "Baustelle", 3},
-        {"Bausteine gross", "click 64 15\nclick 64 15\n", "Bausteine", 1},
-        {"Greifen 2.Teil", "click 72 16\nclick 72 16\n", "Greifen", 2},
-        {"Greifteile getrennt", "click 67 17\nclick 67 17\n", "Greifteile", 1},
-        {"wiederhole bei Fehler", "click 65 19\nclick 65 19\n", "Wiederhole", 1},
-        {"one click only selects", "click 72 4\n", "Trennung", 0},
-        {"a click selects for the keys", "click 72 4\nkey RIGHT\n", "Trennung", 1},
-        {"a label click selects", "click 45 12\nkey RIGHT\n", "Zerlegen", 1},
-        {"after keys the first click selects",
-         "click 72 4\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nclick 58 13\n", "ZerlegenArt", 0},
-        {"the menu beside is blocked", "key DOWN\nclick 10 10\nclick 10 10\nkey RIGHT\n",
-         "Trennung", 1},
-    });
+    CheckChanges(
+        "options-clicks",
+        {
+            {"Maus aus", "click 55 3\nclick 55 3\n", "Maus", 1},
+            {"Trennung Block", "click 72 4\nclick 72 4\n", "Trennung", 3},
+            {"Trennung ja after Block", "click 72 4\nclick 72 4\nclick 60 4\n", "Trennung", 1},
+            {"Wortwahl Reihenfolge", "click 66 5\nclick 66 5\n", "Wortwahl", 1},
+            {"Artikel mit", "click 55 6\nclick 55 6\n", "Artikel", 1},
+            {"Ton aus", "click 73 7\nclick 73 7\n", "Ton", 2},
+            {"Ton Tippton", "click 64 7\nclick 64 7\n", "Ton", 1},
+            {"Endungen Wettrennen", "click 66 9\nclick 66 9\n", "Endungen", 1},
+            {"Wortvergl verbrennen", "click 58 10\nclick 58 10\n", "Wortvergl", 0},
+            {"Sauri schnell", "click 72 11\nclick 72 11\n", "Sauri", 1},
+            {"Zerlegen erinnern", "click 70 12\nclick 70 12\n", "Zerlegen", 1},
+            {"Zerlegen kind andere", "click 72 13\nclick 72 13\n", "ZerlegenArt", 2},
+            {"Zerlegen kind Zahl", "click 64 13\nclick 64 13\n", "ZerlegenArt", 1},
+            {"Baustelle 5", "click 62 14\nclick 62 14\n", "Baustelle", 5},
+            {"Baustelle 3", "click 58 14\nclick 58 14\n", "Baustelle", 3},
+            {"Bausteine gross", "click 64 15\nclick 64 15\n", "Bausteine", 1},
+            {"Greifen 2.Teil", "click 72 16\nclick 72 16\n", "Greifen", 2},
+            {"Greifteile getrennt", "click 67 17\nclick 67 17\n", "Greifteile", 1},
+            {"wiederhole bei Fehler", "click 65 19\nclick 65 19\n", "Wiederhole", 1},
+            {"one click only selects", "click 72 4\n", "Trennung", 0},
+            {"a click selects for the keys", "click 72 4\nkey RIGHT\n", "Trennung", 1},
+            {"a label click selects", "click 45 12\nkey RIGHT\n", "Zerlegen", 1},
+            {"after keys the first click selects",
+             "click 72 4\nkey DOWN\nkey DOWN\nkey DOWN\nkey DOWN\nclick 58 13\n", "ZerlegenArt", 0},
+            {"the menu beside is blocked", "key DOWN\nclick 10 10\nclick 10 10\nkey RIGHT\n",
+             "Trennung", 1},
+        });
 }
 
 // Whether the menu entry started shows in EditorProgram, which every start
@@ -218,7 +225,8 @@ TEST(OptionsScreenTest, LeavingKeys) {
         bool changed = false;
         test::TrainerRunOptions o;
         o.appDir = test::MakeTestAppDir("options-leave");
-        o.script = std::string("key o\n") + c.keys + "wait 100\ndump menu\nkey ESC\nkey n\n"
+        o.script = std::string("key o\n") + c.keys +
+                   "wait 100\ndump menu\nkey ESC\nkey n\n"
                    "wait 100\ndump again\nkey ESC\nkey RET\n";
         o.setup = [](Trainer& tr) { tr.t.EditorProgram = 5; };
         o.inspect = [&](Trainer& tr) {
@@ -238,8 +246,9 @@ TEST(OptionsScreenTest, LeavingKeys) {
 TEST(OptionsScreenTest, WortwahlLabel) {
     test::TrainerRunOptions o;
     o.appDir = test::MakeTestAppDir("options-label");
-    o.script = "key o\nkey DOWN\nkey DOWN\ndump selected\nkey DOWN\ndump after\nkey ESC\n"
-               "key o\ndump again\nkey ESC\nkey ESC\nkey RET\n";
+    o.script =
+        "key o\nkey DOWN\nkey DOWN\ndump selected\nkey DOWN\ndump after\nkey ESC\n"
+        "key o\ndump again\nkey ESC\nkey ESC\nkey RET\n";
     test::TrainerRun run = test::RunTrainer(o);
     ASSERT_EQ(run.dumps.count("again"), 1u) << run.lastError;
     EXPECT_EQ(Cells(test::DumpRow(run.dumps["selected"], 5), 42, 51), "Wortfolge ");
@@ -251,8 +260,9 @@ TEST(OptionsScreenTest, WortwahlLabel) {
 TEST(OptionsScreenTest, HighlightOfReadValues) {
     const std::string app = test::MakeTestAppDir("options-values");
     // Trennung 7, Baustelle 0, ZerlegenArt 1.
-    const std::string file = "0\r\n0\r\n0\r\n0\r\n7\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
-                             "0\r\n0\r\n0\r\n0\r\n1\r\n";
+    const std::string file =
+        "0\r\n0\r\n0\r\n0\r\n7\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+        "0\r\n0\r\n0\r\n0\r\n1\r\n";
     test::WriteFileBytes(app + "lsp1.opt", {file.begin(), file.end()});
     test::TrainerRunOptions o;
     o.appDir = app;
@@ -260,7 +270,9 @@ TEST(OptionsScreenTest, HighlightOfReadValues) {
     test::TrainerRun run = test::RunTrainer(o);
     ASSERT_EQ(run.dumps.count("values"), 1u) << run.lastError;
     const Rgb highlight = PaletteColour(*run.dos, 2);
-    auto lit = [&](int col, int row) { return test::CellBackground(run, "values", col, row) == highlight; };
+    auto lit = [&](int col, int row) {
+        return test::CellBackground(run, "values", col, row) == highlight;
+    };
     // Trennung: " nein " 53, " ja " 59, " Linie " 63, " Block " 70.
     EXPECT_FALSE(lit(53, 4));
     EXPECT_TRUE(lit(63, 4)) << "7 is shown as Linie";
@@ -269,7 +281,8 @@ TEST(OptionsScreenTest, HighlightOfReadValues) {
     EXPECT_TRUE(lit(53, 13));
     EXPECT_TRUE(lit(61, 13));
     EXPECT_FALSE(lit(68, 13));
-    for (int col = 53; col <= 63; ++col) EXPECT_FALSE(lit(col, 14)) << "Baustelle 0, column " << col;
+    for (int col = 53; col <= 63; ++col)
+        EXPECT_FALSE(lit(col, 14)) << "Baustelle 0, column " << col;
     const std::string written = test::FileText(app + "lsp1.opt");
     EXPECT_EQ(written.substr(0, 15), "0\r\n1\r\n0\r\n0\r\n2\r\n") << "saved as 2";
 }

@@ -52,8 +52,8 @@ TEST(PlayerCountClick, DigitsOfTheQuestionAnswerItInEveryWindowSize) {
                 for (int x : {left + 1, (left + right) / 2, right - 1}) {
                     for (int y : {drawn.top + 2, middleY, drawn.bottom - 2}) {
                         const auto [code, extended] = ClickAt(d, x, y);
-                        EXPECT_EQ(code, digit) << window << ": " << digit << " at " << x << ","
-                                               << y;
+                        EXPECT_EQ(code, digit)
+                            << window << ": " << digit << " at " << x << "," << y;
                         EXPECT_TRUE(extended) << window << ": " << digit << " at " << x;
                     }
                 }

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "trainer/QuitKeys.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/GraphMapping.h"
+#include "trainer/QuitKeys.h"
 
 namespace qs {
 namespace {

@@ -1,8 +1,8 @@
 // The trainer's title screen.
 #include <gtest/gtest.h>
 
-#include "graph/GraphTestSupport.h"
 #include "base/CodePage.h"
+#include "graph/GraphTestSupport.h"
 #include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 #include "trainer/TitleScreen.h"
@@ -13,7 +13,6 @@ namespace {
 
 using test::Cells;
 using test::Times;
-
 
 // Without glyph pictures the shade byte shows as the display letter it is
 // drawn with.

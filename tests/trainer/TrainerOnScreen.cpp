@@ -66,8 +66,7 @@ void TrainerOnScreen::Run(const std::function<void(Trainer&)>& body) {
     dos->waitingForInput = [] { throw ScriptFinished{}; };
     try {
         form.Run();
-    } catch (const ScriptFinished&) {
-    }
+    } catch (const ScriptFinished&) {}
 }
 
 std::u32string TrainerOnScreen::Row(int row) const {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "shell/MainWindow.h"
 #include "screen/Paths.h"
 #include "screen/script/Script.h"
+#include "shell/MainWindow.h"
 #include "support/ProgramRun.h"
 
 namespace qs::test {
@@ -32,23 +32,24 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
     const std::string outDir = o.appDir + "dumps";
     {
         Dos dos(*run.platform);
-        const std::string error = RunInMainWindow(*run.platform, dos, o.script, outDir, [&](Dos& d) {
-            Trainer tr(d);
-            tr.t.ProgramDir = AppDir(d.platform.Files());
-            if (o.setup) o.setup(tr);
-            auto keep = [&] {
-                run.state = tr.t;
-                run.players = tr.players;
-            };
-            try {
-                o.proc(tr);
-            } catch (...) {
+        const std::string error =
+            RunInMainWindow(*run.platform, dos, o.script, outDir, [&](Dos& d) {
+                Trainer tr(d);
+                tr.t.ProgramDir = AppDir(d.platform.Files());
+                if (o.setup) o.setup(tr);
+                auto keep = [&] {
+                    run.state = tr.t;
+                    run.players = tr.players;
+                };
+                try {
+                    o.proc(tr);
+                } catch (...) {
+                    keep();
+                    throw;
+                }
                 keep();
-                throw;
-            }
-            keep();
-            run.returned = true;
-        });
+                run.returned = true;
+            });
         if (run.error.empty()) run.error = error;
     }
     run.dumps = ReadDumps(outDir);

@@ -7,8 +7,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
@@ -20,7 +20,8 @@ namespace qs::test {
 // it on to a real print system when there is one.
 class CapturedPrinter : public PrintSpooler {
 public:
-    explicit CapturedPrinter(std::unique_ptr<PrintSpooler> next = nullptr) : next_(std::move(next)) {}
+    explicit CapturedPrinter(std::unique_ptr<PrintSpooler> next = nullptr)
+        : next_(std::move(next)) {}
     PrintOutcome PrintPdf(const std::vector<uint8_t>& pdf, const std::string& title) override;
     std::vector<std::vector<uint8_t>> documents;
     std::vector<PrintOutcome> outcomes;
@@ -41,9 +42,9 @@ struct TrainerProcOptions {
 };
 
 struct TrainerProcRun {
-    std::string error;             // the error that ended the run, if any
-    bool returned = false;         // the procedure came back (not ended by the script)
-    TrainerState state;            // the trainer state afterwards
+    std::string error;      // the error that ended the run, if any
+    bool returned = false;  // the procedure came back (not ended by the script)
+    TrainerState state;     // the trainer state afterwards
     PlayersState players;
     std::map<std::string, std::string> dumps;  // NAME.txt by name
     std::unique_ptr<HeadlessPlatform> platform;
@@ -53,7 +54,6 @@ struct TrainerProcRun {
 TrainerProcRun RunTrainerProc(const TrainerProcOptions& options);
 
 // Writes a file into the app folder (folders made as needed).
-void WriteAppFile(const std::string& appDir, const std::string& relative,
-                  const std::string& bytes);
+void WriteAppFile(const std::string& appDir, const std::string& relative, const std::string& bytes);
 
 }  // namespace qs::test

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "screen/TextScreen.h"
-#include "shell/MainWindow.h"
-#include "screen/script/Script.h"
 #include "base/CodePage.h"
+#include "screen/TextScreen.h"
+#include "screen/script/Script.h"
+#include "shell/MainWindow.h"
 #include "support/PngFile.h"
 #include "support/ProgramRun.h"
 #include "support/ReferenceImage.h"
@@ -34,20 +34,20 @@ TrainerRun RunTrainer(const TrainerRunOptions& o) {
     // The start switches to graphics and back, with a short wait that would
     // already take the script's first lines; the script begins when the menu
     // waits for its first key.
-    run.lastError = RunInMainWindow(*run.platform, *run.dos, kStartWait + o.script, run.outDir,
-                                    [&](Dos& d) {
-                                        Trainer tr(d);
-                                        tr.t.FirstArgument = o.firstArgument;
-                                        if (o.setup) o.setup(tr);
-                                        try {
-                                            TrainerMain(tr);
-                                        } catch (...) {
-                                            if (o.inspect) o.inspect(tr);
-                                            throw;
-                                        }
-                                        run.returned = true;
-                                        if (o.inspect) o.inspect(tr);
-                                    });
+    run.lastError =
+        RunInMainWindow(*run.platform, *run.dos, kStartWait + o.script, run.outDir, [&](Dos& d) {
+            Trainer tr(d);
+            tr.t.FirstArgument = o.firstArgument;
+            if (o.setup) o.setup(tr);
+            try {
+                TrainerMain(tr);
+            } catch (...) {
+                if (o.inspect) o.inspect(tr);
+                throw;
+            }
+            run.returned = true;
+            if (o.inspect) o.inspect(tr);
+        });
     run.dumps = ReadDumps(run.outDir);
     return run;
 }
@@ -68,7 +68,8 @@ int HighlightedEntry(const TrainerRun& run, const std::string& dump) {
     int found = 0;
     for (int entry = 1; entry <= kMenuEntries; ++entry) {
         const int row = MenuEntryAt(entry).row + 2;
-        if (picture->Pixel(6 * s.CellWidth + 1, (row - 1) * s.CellHeight + 1) != highlight) continue;
+        if (picture->Pixel(6 * s.CellWidth + 1, (row - 1) * s.CellHeight + 1) != highlight)
+            continue;
         if (found != 0) return 0;
         found = entry;
     }

@@ -58,7 +58,8 @@ void ExpectHits(const std::string& file, const std::vector<Case>& cases) {
     const std::vector<Hit> hits = ClickCells(file, cells);
     ASSERT_EQ(hits.size(), cases.size());
     for (size_t i = 0; i < cases.size(); ++i) {
-        const std::string at = file + " at " + std::to_string(cases[i].col) + "," + std::to_string(cases[i].row);
+        const std::string at =
+            file + " at " + std::to_string(cases[i].col) + "," + std::to_string(cases[i].row);
         EXPECT_EQ(hits[i].code, cases[i].hit.code) << at;
         EXPECT_EQ(hits[i].item, cases[i].hit.item) << at;
         EXPECT_EQ(hits[i].line, cases[i].hit.line) << at;

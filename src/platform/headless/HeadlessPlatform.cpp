@@ -13,8 +13,10 @@ HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
     : size_(options.size), seed_(options.seed), today_(options.today) {
     std::string program = options.programPath.empty() ? RunningProgramPath() : options.programPath;
     files_ = std::make_unique<PosixFileSystem>(program);
-    settings_ = options.settings ? std::move(options.settings) : std::make_unique<MemorySettingsStore>();
-    printer_ = options.printer ? std::move(options.printer) : MakeHostPrintSpooler(files_->ProgramDir());
+    settings_ =
+        options.settings ? std::move(options.settings) : std::make_unique<MemorySettingsStore>();
+    printer_ =
+        options.printer ? std::move(options.printer) : MakeHostPrintSpooler(files_->ProgramDir());
     pixels_.assign(static_cast<size_t>(size_.w) * size_.h, 0);
 }
 
@@ -32,7 +34,9 @@ bool HeadlessPlatform::OpenWindow(const WindowOptions& options) {
     return true;
 }
 
-PixelView HeadlessPlatform::Framebuffer() { return PixelView{pixels_.data(), size_.w, size_.h, size_.w}; }
+PixelView HeadlessPlatform::Framebuffer() {
+    return PixelView{pixels_.data(), size_.w, size_.h, size_.w};
+}
 
 void HeadlessPlatform::Present(const Rect*) { ++presents_; }
 
@@ -55,7 +59,8 @@ bool HeadlessPlatform::PollEvent(Event& out) {
 }
 
 bool HeadlessPlatform::HasPendingKeyboardEvent() {
-    return std::any_of(events_.begin(), events_.end(), [](const Event& e) { return e.IsKeyboard(); });
+    return std::any_of(events_.begin(), events_.end(),
+                       [](const Event& e) { return e.IsKeyboard(); });
 }
 
 void HeadlessPlatform::FlushKeyboardEvents() {
@@ -65,10 +70,8 @@ void HeadlessPlatform::FlushKeyboardEvents() {
 void HeadlessPlatform::PostEvent(const Event& e) { events_.push_back(e); }
 
 void HeadlessPlatform::ConfinePointer(const Rect* area) {
-    if (area)
-        confine_ = *area;
-    else
-        confine_.reset();
+    if (area) confine_ = *area;
+    else confine_.reset();
 }
 
 void HeadlessPlatform::SleepMillis(int ms) {

@@ -14,7 +14,7 @@ namespace qs {
 struct HeadlessOptions {
     Size size{1280, 960};
     uint32_t seed = 1;
-    std::string programPath;       // the program file inside the app folder
+    std::string programPath;  // the program file inside the app folder
     LocalDate today{2026, 12, 10, 4};
     std::unique_ptr<SettingsStore> settings;  // default: in memory
     std::unique_ptr<PrintSpooler> printer;    // default: the host's print system

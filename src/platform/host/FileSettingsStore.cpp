@@ -66,8 +66,7 @@ int HexDigit(char c) {
 std::string Decode(std::string_view s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() && HexDigit(s[i + 1]) >= 0 &&
-            HexDigit(s[i + 2]) >= 0) {
+        if (s[i] == '%' && i + 2 < s.size() && HexDigit(s[i + 1]) >= 0 && HexDigit(s[i + 2]) >= 0) {
             out += static_cast<char>(HexDigit(s[i + 1]) * 16 + HexDigit(s[i + 2]));
             i += 2;
         } else {
@@ -151,8 +150,7 @@ std::optional<std::string> FileSettingsStore::Read(const std::string& keyPath,
             for (const auto& [k, v] : s.values)
                 if (SameName(k, key)) return v;
         }
-    } catch (...) {
-    }
+    } catch (...) {}
     return std::nullopt;
 }
 

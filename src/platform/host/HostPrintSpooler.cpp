@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -48,8 +48,7 @@ public:
         sigaddset(&pipe, SIGPIPE);
         if (!wasPending_) {
             const timespec none{0, 0};
-            while (sigtimedwait(&pipe, nullptr, &none) > 0) {
-            }
+            while (sigtimedwait(&pipe, nullptr, &none) > 0) {}
         }
         pthread_sigmask(SIG_SETMASK, &old_, nullptr);
     }

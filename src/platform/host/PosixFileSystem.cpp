@@ -106,7 +106,8 @@ std::optional<std::vector<DirEntry>> PosixFileSystem::ListDirectory(const std::s
         if (name == "." || name == "..") continue;
         DirEntry entry;
         entry.name = name;
-        std::string full = path.empty() ? name : (path.back() == '/' ? path + name : path + "/" + name);
+        std::string full =
+            path.empty() ? name : (path.back() == '/' ? path + name : path + "/" + name);
         struct stat st {};
         if (::stat(full.c_str(), &st) == 0) {
             entry.isDir = S_ISDIR(st.st_mode);

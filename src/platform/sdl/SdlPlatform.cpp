@@ -53,15 +53,11 @@ std::vector<std::string> SplitCharacters(const char* text) {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
     while (*s) {
         size_t len = 1;
-        if (*s >= 0xF0)
-            len = 4;
-        else if (*s >= 0xE0)
-            len = 3;
-        else if (*s >= 0xC0)
-            len = 2;
+        if (*s >= 0xF0) len = 4;
+        else if (*s >= 0xE0) len = 3;
+        else if (*s >= 0xC0) len = 2;
         size_t have = 1;
-        while (have < len && (s[have] & 0xC0) == 0x80)
-            ++have;
+        while (have < len && (s[have] & 0xC0) == 0x80) ++have;
         out.emplace_back(reinterpret_cast<const char*>(s), have);
         s += have;
     }
@@ -274,10 +270,8 @@ void SdlPlatform::AcquireSurface() {
     fbSize_ = {surface_->w, surface_->h};
     direct_ = surface_->format->format == SDL_PIXELFORMAT_XRGB8888 && surface_->pitch % 4 == 0 &&
               !SDL_MUSTLOCK(surface_);
-    if (direct_)
-        shadow_.clear();
-    else
-        shadow_.assign(static_cast<size_t>(fbSize_.w) * static_cast<size_t>(fbSize_.h), 0);
+    if (direct_) shadow_.clear();
+    else shadow_.assign(static_cast<size_t>(fbSize_.w) * static_cast<size_t>(fbSize_.h), 0);
 }
 
 PixelView SdlPlatform::Framebuffer() {
@@ -351,8 +345,7 @@ bool SdlPlatform::IsActive() {
 void SdlPlatform::Gather() {
     SDL_PumpEvents();
     SDL_Event ev;
-    while (SDL_PollEvent(&ev))
-        Translate(ev);
+    while (SDL_PollEvent(&ev)) Translate(ev);
 }
 
 void SdlPlatform::Translate(const SDL_Event& ev) {

@@ -119,9 +119,9 @@ void BuildFontTable(Dos& d) {
 
 void BuildSizeTable(Dos& d) {
     const int f = d.screen.TextFontSize;
-    d.graph.SizeTable = {10,         f - 2,      f,          f + 6,      2 * f + 4,
-                         2 * f + 10, 3 * f + 6,  3 * f + 12, 4 * f + 8,  6 * f + 8,
-                         7 * f + 8,  8 * f + 8,  9 * f + 8};
+    d.graph.SizeTable = {10,         f - 2,     f,          f + 6,     2 * f + 4,
+                         2 * f + 10, 3 * f + 6, 3 * f + 12, 4 * f + 8, 6 * f + 8,
+                         7 * f + 8,  8 * f + 8, 9 * f + 8};
 }
 
 // ---- Modes ------------------------------------------------------------------
@@ -326,8 +326,8 @@ void Bar(Dos& d, int x1, int y1, int x2, int y2) {
 }
 
 void Rectangle(Dos& d, int x1, int y1, int x2, int y2) {
-    const Rect r = MapRect(d, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
-                           std::max(y1, y2) + 1);
+    const Rect r =
+        MapRect(d, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
     Canvas c = GraphCanvas(d);
     c.SetBrush(Brush{BrushStyle::Null, 0});
     c.Rectangle(r.left, r.top, r.right, r.bottom);

@@ -107,8 +107,8 @@ int NewPictureForRect(Dos& d, int x1, int y1, int x2, int y2, Picture& pic);
 void FreePicture(Picture& pic);
 void FillPicture(Picture& pic, Rgb colour);
 // fileName: relative to the program folder, DOS style ("bitplane\hund.png").
-void LoadPicture(Dos& d, Picture& pic, Rgb colour, int w, bool stretch,
-                 const std::string& fileName, int h);
+void LoadPicture(Dos& d, Picture& pic, Rgb colour, int w, bool stretch, const std::string& fileName,
+                 int h);
 // pic must exist; mask may be null (no mask wanted).
 void LoadMaskedPicture(Dos& d, Picture& pic, Picture* mask, const std::string& fileName);
 void PutImage(Dos& d, int x, int y, const Picture& pic);

@@ -7,12 +7,12 @@
 
 #include "screen/GraphMapping.h"
 #include "screen/Keyboard.h"
+#include "screen/Paths.h"
 #include "screen/graph/Graph.h"
 #include "screen/graph/GraphInternal.h"
 #include "screen/image/ImageDraw.h"
 #include "screen/metafile/Metafile.h"
 #include "screen/surface/Raster.h"
-#include "screen/Paths.h"
 
 namespace qs {
 
@@ -167,8 +167,8 @@ void FillPicture(Picture& pic, Rgb colour) {
     if (pic) FillRect(*pic, pic->Bounds(), colour);
 }
 
-void LoadPicture(Dos& d, Picture& pic, Rgb colour, int w, bool stretch,
-                 const std::string& fileName, int h) {
+void LoadPicture(Dos& d, Picture& pic, Rgb colour, int w, bool stretch, const std::string& fileName,
+                 int h) {
     int pw = w, ph = h;
     ScaleSize(d.screen.Area, pw, ph);
     const std::optional<SourcePicture> src = LoadSource(d, fileName);
@@ -205,8 +205,8 @@ void PutImage(Dos& d, int x, int y, const Picture& pic) {
 }
 
 void GetImage(Dos& d, int x1, int y1, int x2, int y2, Picture& pic) {
-    const Rect r = MapRect(d, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
-                           std::max(y1, y2) + 1);
+    const Rect r =
+        MapRect(d, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
     pic = std::make_unique<Bitmap>(r.Width(), r.Height());
     Blit(*pic, 0, 0, d.Canvas(), r);
 }
@@ -237,10 +237,8 @@ void ShowPageExclusive(Dos& d, int p, bool release, bool present) {
     const Bitmap* page = PageAt(d, p);
     if (!page) return;
     CopyWhole(d.Canvas(), *page);
-    if (present)
-        d.platform.Present(nullptr);
-    else
-        d.MarkDirty();
+    if (present) d.platform.Present(nullptr);
+    else d.MarkDirty();
     if (release) FreePage(d, p);
 }
 

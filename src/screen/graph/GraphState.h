@@ -52,8 +52,8 @@ struct GraphState {
     // character sizes 0..12 (BuildFontTable, BuildSizeTable).
     std::vector<std::string> FontTable;
     std::array<int, 13> SizeTable{};
-    int FontNo = 0;      // the last font number given to a SetTextStyle call
-    int Direction = 0;   // recorded only
+    int FontNo = 0;     // the last font number given to a SetTextStyle call
+    int Direction = 0;  // recorded only
 
     bool TextTransparent = true;  // graphics text leaves the background alone
     bool ThickText = false;       // OutTextXY may draw fat text

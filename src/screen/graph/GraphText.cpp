@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "base/CodePage.h"
 #include "screen/GraphMapping.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
 #include "screen/graph/GraphInternal.h"
 #include "screen/surface/Raster.h"
-#include "base/CodePage.h"
 
 namespace qs {
 
@@ -196,10 +196,8 @@ void DrawFat(Bitmap& target, Font& font, int x, int y, const std::string& shown,
         const uint8_t* a = &cover[static_cast<size_t>(py - top) * w];
         for (int px = vis.left; px < vis.right; ++px) {
             const uint8_t cov = a[px - left];
-            if (cov == 255)
-                row[px] = colour & 0xFFFFFFu;
-            else if (cov != 0)
-                row[px] = BlendOver(colour, row[px], cov);
+            if (cov == 255) row[px] = colour & 0xFFFFFFu;
+            else if (cov != 0) row[px] = BlendOver(colour, row[px], cov);
         }
     }
 }
@@ -220,8 +218,7 @@ Rect DrawText(Dos& d, int x, int y, std::string_view s, bool thick) {
     int right = at.x + width;
     if (thick && scr.GraphMode && d.graph.ThickText)
         DrawFat(target, font, at.x, at.y, shown, scr.FontColour);
-    else
-        right = DrawRun(d, target, font, at.x, at.y, text);
+    else right = DrawRun(d, target, font, at.x, at.y, text);
     if (!d.exclusive) Drawn(d);
     return Rect{at.x, at.y, right, at.y + height};
 }
@@ -254,8 +251,7 @@ void OutTextXYHighlight(Dos& d, int x, int y, std::string_view lead, Rect& rect,
     ScreenState& s = d.screen;
     GraphState& g = d.graph;
     Font& font = d.fonts.Get(s.WindowFont);
-    const std::string line =
-        std::string(lead) + std::string(highlight) + std::string(tail) + " ";
+    const std::string line = std::string(lead) + std::string(highlight) + std::string(tail) + " ";
     const int width = font.TextWidth(OemToDisplayCopy(line, s.NoConversion));
     const int height = font.Height();
     const Point at = PlaceText(d, x, y, width, height);

@@ -17,17 +17,17 @@ uint32_t Blend(uint32_t over, uint32_t under, uint32_t a) {
 // Blends src (with its alpha plane, same size) onto dst with its top-left at (x, y).
 void BlendAt(Bitmap& dst, int x, int y, const Bitmap& src, const std::vector<uint8_t>& alpha,
              const Rect& clip) {
-    Rect vis = Rect{x, y, x + src.Width(), y + src.Height()}.Intersect(clip.Intersect(dst.Bounds()));
+    Rect vis =
+        Rect{x, y, x + src.Width(), y + src.Height()}.Intersect(clip.Intersect(dst.Bounds()));
     for (int yy = vis.top; yy < vis.bottom; ++yy) {
         uint32_t* d = dst.Row(yy);
         const uint32_t* s = src.Row(yy - y);
-        const uint8_t* a = alpha.data() + static_cast<size_t>(yy - y) * static_cast<size_t>(src.Width());
+        const uint8_t* a =
+            alpha.data() + static_cast<size_t>(yy - y) * static_cast<size_t>(src.Width());
         for (int xx = vis.left; xx < vis.right; ++xx) {
             uint32_t av = a[xx - x];
-            if (av == 255)
-                d[xx] = s[xx - x] & 0xFFFFFFu;
-            else if (av != 0)
-                d[xx] = Blend(s[xx - x], d[xx], av);
+            if (av == 255) d[xx] = s[xx - x] & 0xFFFFFFu;
+            else if (av != 0) d[xx] = Blend(s[xx - x], d[xx], av);
         }
     }
 }
@@ -54,24 +54,24 @@ void DrawImage(Bitmap& dst, const Rect& to, const DecodedImage& image, ImageFilt
         for (int y = 0; y < pic.Height(); ++y)
             for (int x = 0; x < pic.Width(); ++x)
                 alphaPic.SetPixel(x, y, image.alpha[static_cast<size_t>(y) * pic.Width() + x]);
-        Rect shifted{to.left - vis.left, to.top - vis.top, to.right - vis.left, to.bottom - vis.top};
+        Rect shifted{to.left - vis.left, to.top - vis.top, to.right - vis.left,
+                     to.bottom - vis.top};
         Bitmap partAlpha(vis.Width(), vis.Height());
         StretchBlit(part, shifted, pic, pic.Bounds());
         StretchBlit(partAlpha, shifted, alphaPic, alphaPic.Bounds());
         std::vector<uint8_t> a(static_cast<size_t>(vis.Width()) * vis.Height());
         for (int y = 0; y < vis.Height(); ++y)
             for (int x = 0; x < vis.Width(); ++x)
-                a[static_cast<size_t>(y) * vis.Width() + x] = static_cast<uint8_t>(partAlpha.Pixel(x, y));
+                a[static_cast<size_t>(y) * vis.Width() + x] =
+                    static_cast<uint8_t>(partAlpha.Pixel(x, y));
         BlendAt(dst, vis.left, vis.top, part, a, clip);
         return;
     }
     std::vector<uint8_t> alphaOut;
     Bitmap scaled = StretchBilinear(pic, image.alpha, pic.Bounds(), static_cast<int>(tw),
                                     static_cast<int>(th), alphaOut);
-    if (opaque)
-        Blit(dst, to.left, to.top, scaled, scaled.Bounds(), Rop::Copy, clip);
-    else
-        BlendAt(dst, to.left, to.top, scaled, alphaOut, clip);
+    if (opaque) Blit(dst, to.left, to.top, scaled, scaled.Bounds(), Rop::Copy, clip);
+    else BlendAt(dst, to.left, to.top, scaled, alphaOut, clip);
 }
 
 }  // namespace qs

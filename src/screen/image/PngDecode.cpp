@@ -56,7 +56,8 @@ bool ReadAll(png_structp png, png_infop info, PngReadContext* ctx) {
     ctx->height = static_cast<int>(h);
     ctx->rgba.resize(static_cast<size_t>(w) * h * 4);
     ctx->rows.resize(h);
-    for (png_uint_32 y = 0; y < h; ++y) ctx->rows[y] = ctx->rgba.data() + static_cast<size_t>(y) * w * 4;
+    for (png_uint_32 y = 0; y < h; ++y)
+        ctx->rows[y] = ctx->rgba.data() + static_cast<size_t>(y) * w * 4;
     png_read_image(png, ctx->rows.data());
     png_read_end(png, nullptr);
     return true;

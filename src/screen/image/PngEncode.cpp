@@ -32,8 +32,8 @@ bool WriteAll(png_structp png, png_infop info, WriteContext* ctx) {
     const Bitmap& bm = *ctx->bitmap;
     png_set_write_fn(png, ctx, WriteBytes, FlushNothing);
     png_set_IHDR(png, info, static_cast<png_uint_32>(bm.Width()),
-                 static_cast<png_uint_32>(bm.Height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(bm.Height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 6);
     png_write_info(png, info);
     uint8_t* row = ctx->row.data();

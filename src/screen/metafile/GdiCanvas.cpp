@@ -47,7 +47,10 @@ Path RectPath(Pt a, Pt b, Pt c, Pt d) {
 
 GdiCanvas::GdiCanvas(cairo_t* cr, const cairo_matrix_t& deviceToTarget, const Rect& clip,
                      Pt pixelsPerMm, bool antialias, uint32_t handleCount)
-    : cr_(cr), deviceToTarget_(deviceToTarget), clip_(clip), pixelsPerMm_(pixelsPerMm),
+    : cr_(cr),
+      deviceToTarget_(deviceToTarget),
+      clip_(clip),
+      pixelsPerMm_(pixelsPerMm),
       antialias_(antialias) {
     objects_.resize(std::min<size_t>(handleCount, kMaxObjects));
     cairo_set_antialias(cr_, antialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
@@ -59,18 +62,18 @@ GdiCanvas::GdiCanvas(cairo_t* cr, const cairo_matrix_t& deviceToTarget, const Re
 void GdiCanvas::SetMapMode(int mode) {
     double unitMm = 0;  // millimetres per logical unit of the metric modes
     switch (mode) {
-    case MmText:
-        dc_.winExt = {1, 1};
-        dc_.vpExt = {1, 1};
-        break;
-    case MmLoMetric: unitMm = 0.1; break;
-    case MmHiMetric: unitMm = 0.01; break;
-    case MmLoEnglish: unitMm = 0.254; break;
-    case MmHiEnglish: unitMm = 0.0254; break;
-    case MmTwips: unitMm = 25.4 / 1440; break;
-    case MmIsotropic:
-    case MmAnisotropic: break;
-    default: return;
+        case MmText:
+            dc_.winExt = {1, 1};
+            dc_.vpExt = {1, 1};
+            break;
+        case MmLoMetric: unitMm = 0.1; break;
+        case MmHiMetric: unitMm = 0.01; break;
+        case MmLoEnglish: unitMm = 0.254; break;
+        case MmHiEnglish: unitMm = 0.0254; break;
+        case MmTwips: unitMm = 25.4 / 1440; break;
+        case MmIsotropic:
+        case MmAnisotropic: break;
+        default: return;
     }
     if (unitMm > 0) {
         // The metric modes count y upwards.
@@ -100,11 +103,11 @@ void GdiCanvas::SetWorldTransform(const cairo_matrix_t& m) {
 void GdiCanvas::ModifyWorldTransform(const cairo_matrix_t& m, uint32_t mode) {
     cairo_matrix_t r = dc_.world;
     switch (mode) {
-    case 1: cairo_matrix_init_identity(&r); break;
-    case 2: r = Multiply(m, dc_.world); break;  // the new transform acts first
-    case 3: r = Multiply(dc_.world, m); break;
-    case 4: r = m; break;
-    default: return;
+        case 1: cairo_matrix_init_identity(&r); break;
+        case 2: r = Multiply(m, dc_.world); break;  // the new transform acts first
+        case 3: r = Multiply(dc_.world, m); break;
+        case 4: r = m; break;
+        default: return;
     }
     SetWorldTransform(r);
 }
@@ -178,18 +181,51 @@ void GdiCanvas::SelectObject(uint32_t index) {
         Brush b;
         Pen p;
         switch (index & 0x7FFFFFFFu) {
-        case 0: b.color = 0xFFFFFF; dc_.brush = b; break;
-        case 1: b.color = 0xC0C0C0; dc_.brush = b; break;
-        case 2: b.color = 0x808080; dc_.brush = b; break;
-        case 3: b.color = 0x404040; dc_.brush = b; break;
-        case 4: b.color = 0x000000; dc_.brush = b; break;
-        case 5: b.kind = Brush::Null; dc_.brush = b; break;
-        case 6: p.color = 0xFFFFFF; dc_.pen = p; break;
-        case 7: p.color = 0x000000; dc_.pen = p; break;
-        case 8: p.null = true; dc_.pen = p; break;
-        case 18: b.color = 0xFFFFFF; dc_.brush = b; break;
-        case 19: p.color = 0x000000; dc_.pen = p; break;
-        default: break;  // fonts and palettes do not draw shapes
+            case 0:
+                b.color = 0xFFFFFF;
+                dc_.brush = b;
+                break;
+            case 1:
+                b.color = 0xC0C0C0;
+                dc_.brush = b;
+                break;
+            case 2:
+                b.color = 0x808080;
+                dc_.brush = b;
+                break;
+            case 3:
+                b.color = 0x404040;
+                dc_.brush = b;
+                break;
+            case 4:
+                b.color = 0x000000;
+                dc_.brush = b;
+                break;
+            case 5:
+                b.kind = Brush::Null;
+                dc_.brush = b;
+                break;
+            case 6:
+                p.color = 0xFFFFFF;
+                dc_.pen = p;
+                break;
+            case 7:
+                p.color = 0x000000;
+                dc_.pen = p;
+                break;
+            case 8:
+                p.null = true;
+                dc_.pen = p;
+                break;
+            case 18:
+                b.color = 0xFFFFFF;
+                dc_.brush = b;
+                break;
+            case 19:
+                p.color = 0x000000;
+                dc_.pen = p;
+                break;
+            default: break;  // fonts and palettes do not draw shapes
         }
         return;
     }
@@ -227,8 +263,10 @@ void GdiCanvas::ArcSegments(Path& out, Pt c, double rx, double ry, double a0, do
     out.push_back({startWithMove ? PathOp::Move : PathOp::Line, {Map(start)}});
     for (int i = 0; i < n; ++i) {
         double a = a0 + d * i, b = a + d;
-        Pt p1{c.x + rx * (std::cos(a) - k * std::sin(a)), c.y + ry * (std::sin(a) + k * std::cos(a))};
-        Pt p2{c.x + rx * (std::cos(b) + k * std::sin(b)), c.y + ry * (std::sin(b) - k * std::cos(b))};
+        Pt p1{c.x + rx * (std::cos(a) - k * std::sin(a)),
+              c.y + ry * (std::sin(a) + k * std::cos(a))};
+        Pt p2{c.x + rx * (std::cos(b) + k * std::sin(b)),
+              c.y + ry * (std::sin(b) - k * std::cos(b))};
         out.push_back({PathOp::Curve, {Map(p1), Map(p2), Map(at(b))}});
     }
 }
@@ -300,7 +338,8 @@ void GdiCanvas::Polygon(const std::vector<Pt>& pts) {
     Shape(Transformed(pts, true), true, true);
 }
 
-void GdiCanvas::PolyShape(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts, bool closed) {
+void GdiCanvas::PolyShape(const std::vector<Pt>& pts, const std::vector<uint32_t>& counts,
+                          bool closed) {
     Path all;
     size_t at = 0;
     for (uint32_t n : counts) {
@@ -503,9 +542,9 @@ void GdiCanvas::SelectClipPath(uint32_t mode) {
     if (!TakePath(c.path)) return;
     c.evenOdd = !dc_.winding;
     switch (mode) {
-    case 5: dc_.clips.clear(); [[fallthrough]];
-    case 1: AddClip(std::move(c)); break;
-    default: break;  // union and difference leave the clip as it is
+        case 5: dc_.clips.clear(); [[fallthrough]];
+        case 1: AddClip(std::move(c)); break;
+        default: break;  // union and difference leave the clip as it is
     }
 }
 
@@ -571,13 +610,13 @@ void GdiCanvas::Replay(const Path& p, double shift) {
     const double d = shift;
     for (const PathOp& op : p) {
         switch (op.kind) {
-        case PathOp::Move: cairo_move_to(cr_, op.p[0].x + d, op.p[0].y + d); break;
-        case PathOp::Line: cairo_line_to(cr_, op.p[0].x + d, op.p[0].y + d); break;
-        case PathOp::Curve:
-            cairo_curve_to(cr_, op.p[0].x + d, op.p[0].y + d, op.p[1].x + d, op.p[1].y + d,
-                           op.p[2].x + d, op.p[2].y + d);
-            break;
-        case PathOp::Close: cairo_close_path(cr_); break;
+            case PathOp::Move: cairo_move_to(cr_, op.p[0].x + d, op.p[0].y + d); break;
+            case PathOp::Line: cairo_line_to(cr_, op.p[0].x + d, op.p[0].y + d); break;
+            case PathOp::Curve:
+                cairo_curve_to(cr_, op.p[0].x + d, op.p[0].y + d, op.p[1].x + d, op.p[1].y + d,
+                               op.p[2].x + d, op.p[2].y + d);
+                break;
+            case PathOp::Close: cairo_close_path(cr_); break;
         }
     }
 }
@@ -618,12 +657,12 @@ bool GdiCanvas::SetBrushSource(const Brush& b) {
         for (int x = 0; x < 8; ++x) {
             bool on = false;
             switch (b.hatch) {
-            case 0: on = y == 7; break;
-            case 1: on = x == 7; break;
-            case 2: on = x == y; break;
-            case 3: on = x == 7 - y; break;
-            case 4: on = x == 7 || y == 7; break;
-            default: on = x == y || x == 7 - y; break;
+                case 0: on = y == 7; break;
+                case 1: on = x == 7; break;
+                case 2: on = x == y; break;
+                case 3: on = x == 7 - y; break;
+                case 4: on = x == 7 || y == 7; break;
+                default: on = x == y || x == 7 - y; break;
             }
             if (on) row[x] = 0xFF000000u | b.color;
             else row[x] = dc_.bkOpaque ? 0xFF000000u | dc_.bkColor : 0;
@@ -664,27 +703,37 @@ void GdiCanvas::Paint(const Path& p, bool fill, bool stroke) {
             cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
         } else {
             switch (pen.style & 0x0F00) {
-            case 0x100: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE); break;
-            case 0x200: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT); break;
-            default: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND); break;
+                case 0x100: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE); break;
+                case 0x200: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT); break;
+                default: cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND); break;
             }
             switch (pen.style & 0xF000) {
-            case 0x1000: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_BEVEL); break;
-            case 0x2000: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER); break;
-            default: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND); break;
+                case 0x1000: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_BEVEL); break;
+                case 0x2000: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER); break;
+                default: cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND); break;
             }
         }
         cairo_set_miter_limit(cr_, std::clamp(dc_.miterLimit, 1.0, 100.0));
         std::vector<double> dashes;
         double unit = pen.cosmetic ? 1.0 : width;
         switch (pen.style & 0x0F) {
-        case 1: dashes = pen.cosmetic ? std::vector<double>{18, 6} : std::vector<double>{3, 1}; break;
-        case 2: dashes = pen.cosmetic ? std::vector<double>{3, 3} : std::vector<double>{1, 1}; break;
-        case 3: dashes = pen.cosmetic ? std::vector<double>{9, 6, 3, 6} : std::vector<double>{3, 1, 1, 1}; break;
-        case 4: dashes = pen.cosmetic ? std::vector<double>{9, 3, 3, 3, 3, 3} : std::vector<double>{3, 1, 1, 1, 1, 1}; break;
-        case 7: dashes = pen.userDashes; break;
-        case 8: dashes = {1, 1}; break;
-        default: break;
+            case 1:
+                dashes = pen.cosmetic ? std::vector<double>{18, 6} : std::vector<double>{3, 1};
+                break;
+            case 2:
+                dashes = pen.cosmetic ? std::vector<double>{3, 3} : std::vector<double>{1, 1};
+                break;
+            case 3:
+                dashes = pen.cosmetic ? std::vector<double>{9, 6, 3, 6}
+                                      : std::vector<double>{3, 1, 1, 1};
+                break;
+            case 4:
+                dashes = pen.cosmetic ? std::vector<double>{9, 3, 3, 3, 3, 3}
+                                      : std::vector<double>{3, 1, 1, 1, 1, 1};
+                break;
+            case 7: dashes = pen.userDashes; break;
+            case 8: dashes = {1, 1}; break;
+            default: break;
         }
         if ((pen.style & 0x0F) == 7) unit = pen.cosmetic ? 1.0 : Scale();
         double total = 0;

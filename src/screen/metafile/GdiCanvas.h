@@ -26,7 +26,13 @@ struct PathOp {
 using Path = std::vector<PathOp>;
 
 enum MapMode : int {
-    MmText = 1, MmLoMetric, MmHiMetric, MmLoEnglish, MmHiEnglish, MmTwips, MmIsotropic,
+    MmText = 1,
+    MmLoMetric,
+    MmHiMetric,
+    MmLoEnglish,
+    MmHiEnglish,
+    MmTwips,
+    MmIsotropic,
     MmAnisotropic
 };
 
@@ -83,8 +89,8 @@ public:
     // deviceToTarget maps reference-device pixels to target pixels; clip is
     // the part of the target the picture may touch. pixelsPerMm gives the
     // reference device's resolution for the metric map modes.
-    GdiCanvas(cairo_t* cr, const cairo_matrix_t& deviceToTarget, const Rect& clip,
-              Pt pixelsPerMm, bool antialias, uint32_t handleCount);
+    GdiCanvas(cairo_t* cr, const cairo_matrix_t& deviceToTarget, const Rect& clip, Pt pixelsPerMm,
+              bool antialias, uint32_t handleCount);
 
     DcState& Dc() { return dc_; }
 
@@ -101,8 +107,8 @@ public:
 
     // --- Objects -------------------------------------------------------------
     bool PutObject(uint32_t index, const GdiObject& obj);  // false: index out of range
-    int FirstFreeSlot();                                  // -1 when the table is full
-    void SelectObject(uint32_t index);                    // EMF stock objects have the top bit
+    int FirstFreeSlot();                                   // -1 when the table is full
+    void SelectObject(uint32_t index);                     // EMF stock objects have the top bit
     void DeleteObject(uint32_t index);
 
     // --- Drawing, logical coordinates ------------------------------------------

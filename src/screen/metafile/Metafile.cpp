@@ -30,22 +30,83 @@ int RoundToInt(double v) {
 // --- EMF records -------------------------------------------------------------
 
 enum EmfRecord : uint32_t {
-    EmrHeader = 1, EmrPolyBezier, EmrPolygon, EmrPolyline, EmrPolyBezierTo, EmrPolylineTo,
-    EmrPolyPolyline, EmrPolyPolygon, EmrSetWindowExtEx, EmrSetWindowOrgEx, EmrSetViewportExtEx,
-    EmrSetViewportOrgEx, EmrSetBrushOrgEx, EmrEof, EmrSetPixelV, EmrSetMapperFlags, EmrSetMapMode,
-    EmrSetBkMode, EmrSetPolyFillMode, EmrSetRop2, EmrSetStretchBltMode, EmrSetTextAlign,
-    EmrSetColorAdjustment, EmrSetTextColor, EmrSetBkColor, EmrOffsetClipRgn, EmrMoveToEx,
-    EmrSetMetaRgn, EmrExcludeClipRect, EmrIntersectClipRect, EmrScaleViewportExtEx,
-    EmrScaleWindowExtEx, EmrSaveDc, EmrRestoreDc, EmrSetWorldTransform, EmrModifyWorldTransform,
-    EmrSelectObject, EmrCreatePen, EmrCreateBrushIndirect, EmrDeleteObject, EmrAngleArc,
-    EmrEllipse, EmrRectangle, EmrRoundRect, EmrArc, EmrChord, EmrPie,
-    EmrLineTo = 54, EmrArcTo, EmrPolyDraw, EmrSetArcDirection, EmrSetMiterLimit, EmrBeginPath,
-    EmrEndPath, EmrCloseFigure, EmrFillPath, EmrStrokeAndFillPath, EmrStrokePath, EmrFlattenPath,
-    EmrWidenPath, EmrSelectClipPath, EmrAbortPath,
-    EmrFillRgn = 71, EmrPaintRgn = 74, EmrExtSelectClipRgn = 75, EmrBitBlt = 76,
-    EmrPolyBezier16 = 85, EmrPolygon16, EmrPolyline16, EmrPolyBezierTo16, EmrPolylineTo16,
-    EmrPolyPolyline16, EmrPolyPolygon16, EmrPolyDraw16, EmrCreateMonoBrush,
-    EmrCreateDibPatternBrushPt, EmrExtCreatePen,
+    EmrHeader = 1,
+    EmrPolyBezier,
+    EmrPolygon,
+    EmrPolyline,
+    EmrPolyBezierTo,
+    EmrPolylineTo,
+    EmrPolyPolyline,
+    EmrPolyPolygon,
+    EmrSetWindowExtEx,
+    EmrSetWindowOrgEx,
+    EmrSetViewportExtEx,
+    EmrSetViewportOrgEx,
+    EmrSetBrushOrgEx,
+    EmrEof,
+    EmrSetPixelV,
+    EmrSetMapperFlags,
+    EmrSetMapMode,
+    EmrSetBkMode,
+    EmrSetPolyFillMode,
+    EmrSetRop2,
+    EmrSetStretchBltMode,
+    EmrSetTextAlign,
+    EmrSetColorAdjustment,
+    EmrSetTextColor,
+    EmrSetBkColor,
+    EmrOffsetClipRgn,
+    EmrMoveToEx,
+    EmrSetMetaRgn,
+    EmrExcludeClipRect,
+    EmrIntersectClipRect,
+    EmrScaleViewportExtEx,
+    EmrScaleWindowExtEx,
+    EmrSaveDc,
+    EmrRestoreDc,
+    EmrSetWorldTransform,
+    EmrModifyWorldTransform,
+    EmrSelectObject,
+    EmrCreatePen,
+    EmrCreateBrushIndirect,
+    EmrDeleteObject,
+    EmrAngleArc,
+    EmrEllipse,
+    EmrRectangle,
+    EmrRoundRect,
+    EmrArc,
+    EmrChord,
+    EmrPie,
+    EmrLineTo = 54,
+    EmrArcTo,
+    EmrPolyDraw,
+    EmrSetArcDirection,
+    EmrSetMiterLimit,
+    EmrBeginPath,
+    EmrEndPath,
+    EmrCloseFigure,
+    EmrFillPath,
+    EmrStrokeAndFillPath,
+    EmrStrokePath,
+    EmrFlattenPath,
+    EmrWidenPath,
+    EmrSelectClipPath,
+    EmrAbortPath,
+    EmrFillRgn = 71,
+    EmrPaintRgn = 74,
+    EmrExtSelectClipRgn = 75,
+    EmrBitBlt = 76,
+    EmrPolyBezier16 = 85,
+    EmrPolygon16,
+    EmrPolyline16,
+    EmrPolyBezierTo16,
+    EmrPolylineTo16,
+    EmrPolyPolyline16,
+    EmrPolyPolygon16,
+    EmrPolyDraw16,
+    EmrCreateMonoBrush,
+    EmrCreateDibPatternBrushPt,
+    EmrExtCreatePen,
 };
 
 constexpr uint32_t kPatCopy = 0x00F00021;
@@ -105,222 +166,297 @@ bool PlayEmfRecord(uint32_t type, const ByteReader& r, GdiCanvas& c) {
     meta::DcState& dc = c.Dc();
     std::vector<Pt> pts;
     switch (type) {
-    case EmrEof: return false;
-    case EmrPolyBezier: case EmrPolygon: case EmrPolyline: case EmrPolyBezierTo:
-    case EmrPolylineTo: case EmrPolyBezier16: case EmrPolygon16: case EmrPolyline16:
-    case EmrPolyBezierTo16: case EmrPolylineTo16: {
-        bool wide = type < EmrPolyBezier16;
-        uint32_t kind = wide ? type : type - (EmrPolyBezier16 - EmrPolyBezier);
-        if (!need(28) || !ReadPoints(r, 28, r.U32(24), wide, pts)) return false;
-        switch (kind) {
-        case EmrPolyBezier: c.PolyBezier(pts); break;
-        case EmrPolygon: c.Polygon(pts); break;
-        case EmrPolyline: c.Polyline(pts); break;
-        case EmrPolyBezierTo: c.PolyBezierTo(pts); break;
-        default: c.PolylineTo(pts); break;
-        }
-        return true;
-    }
-    case EmrPolyPolyline: case EmrPolyPolygon: case EmrPolyPolyline16: case EmrPolyPolygon16: {
-        bool wide = type < EmrPolyBezier16;
-        if (!need(32)) return false;
-        uint32_t polys = r.U32(24), total = r.U32(28);
-        if (!r.Fits(32, polys, 4)) return false;
-        std::vector<uint32_t> counts(polys);
-        for (uint32_t i = 0; i < polys; ++i) counts[i] = r.U32(32 + size_t{i} * 4);
-        if (!ReadPoints(r, 32 + size_t{polys} * 4, total, wide, pts)) return false;
-        if (type == EmrPolyPolygon || type == EmrPolyPolygon16) c.PolyPolygon(pts, counts);
-        else c.PolyPolyline(pts, counts);
-        return true;
-    }
-    case EmrPolyDraw: case EmrPolyDraw16: {
-        bool wide = type == EmrPolyDraw;
-        if (!need(28)) return false;
-        uint32_t n = r.U32(24);
-        if (!ReadPoints(r, 28, n, wide, pts)) return false;
-        size_t typesAt = 28 + size_t{n} * (wide ? 8 : 4);
-        if (!r.Fits(typesAt, n, 1)) return false;
-        std::vector<uint8_t> types(r.data + typesAt, r.data + typesAt + n);
-        c.PolyDraw(pts, types);
-        return true;
-    }
-    case EmrSetWindowExtEx: if (need(16)) c.SetWindowExt(r.I32(8), r.I32(12)); return true;
-    case EmrSetWindowOrgEx: if (need(16)) c.SetWindowOrg(r.I32(8), r.I32(12)); return true;
-    case EmrSetViewportExtEx: if (need(16)) c.SetViewportExt(r.I32(8), r.I32(12)); return true;
-    case EmrSetViewportOrgEx: if (need(16)) c.SetViewportOrg(r.I32(8), r.I32(12)); return true;
-    case EmrScaleViewportExtEx: case EmrScaleWindowExtEx: {
-        if (!need(24)) return true;
-        int32_t xn = r.I32(8), xd = r.I32(12), yn = r.I32(16), yd = r.I32(20);
-        if (xd == 0 || yd == 0) return true;
-        if (type == EmrScaleWindowExtEx)
-            c.SetWindowExt(dc.winExt.x * xn / xd, dc.winExt.y * yn / yd);
-        else
-            c.SetViewportExt(dc.vpExt.x * xn / xd, dc.vpExt.y * yn / yd);
-        return true;
-    }
-    case EmrSetMapMode: if (need(12)) c.SetMapMode(r.I32(8)); return true;
-    case EmrSetBkMode: if (need(12)) dc.bkOpaque = r.U32(8) == 2; return true;
-    case EmrSetBkColor: if (need(12)) dc.bkColor = meta::FromColorRef(r.U32(8)); return true;
-    case EmrSetPolyFillMode: if (need(12)) dc.winding = r.U32(8) == 2; return true;
-    case EmrSetArcDirection: if (need(12)) dc.clockwise = r.U32(8) == 2; return true;
-    case EmrSetMiterLimit:
-        if (need(12)) {
-            // Written as an integer by some programs and as a float by others.
-            uint32_t raw = r.U32(8);
-            dc.miterLimit = raw < 1000 ? double(raw) : double(r.F32(8));
-            if (!std::isfinite(dc.miterLimit)) dc.miterLimit = 10;
-        }
-        return true;
-    case EmrMoveToEx: if (need(16)) c.MoveTo({double(r.I32(8)), double(r.I32(12))}); return true;
-    case EmrLineTo: if (need(16)) c.LineTo({double(r.I32(8)), double(r.I32(12))}); return true;
-    case EmrSaveDc: c.SaveDc(); return true;
-    case EmrRestoreDc: if (need(12)) c.RestoreDc(r.I32(8)); return true;
-    case EmrSetWorldTransform: if (need(32)) c.SetWorldTransform(ReadXform(r, 8)); return true;
-    case EmrModifyWorldTransform:
-        if (need(36)) c.ModifyWorldTransform(ReadXform(r, 8), r.U32(32));
-        return true;
-    case EmrSelectObject: if (need(12)) c.SelectObject(r.U32(8)); return true;
-    case EmrDeleteObject: if (need(12)) c.DeleteObject(r.U32(8)); return true;
-    case EmrCreatePen: {
-        if (!need(28)) return false;
-        GdiObject o{GdiObject::PenObj, {}, {}};
-        o.pen.style = r.U32(12);
-        o.pen.width = std::abs(double(r.I32(16)));
-        o.pen.cosmetic = o.pen.width == 0;
-        o.pen.color = meta::FromColorRef(r.U32(24));
-        o.pen.null = (o.pen.style & 0x0F) == 5;
-        c.PutObject(r.U32(8), o);
-        return true;
-    }
-    case EmrExtCreatePen: {
-        if (!need(52)) return false;
-        GdiObject o{GdiObject::PenObj, {}, {}};
-        o.pen.style = r.U32(28);
-        o.pen.width = r.U32(32);
-        o.pen.cosmetic = (o.pen.style & 0x00010000) == 0;
-        o.pen.color = meta::FromColorRef(r.U32(40));
-        o.pen.null = (o.pen.style & 0x0F) == 5 || r.U32(36) == 1;
-        uint32_t entries = r.U32(48);
-        if ((o.pen.style & 0x0F) == 7 && r.Fits(52, entries, 4) && entries <= 64) {
-            for (uint32_t i = 0; i < entries; ++i) o.pen.userDashes.push_back(r.U32(52 + i * 4));
-        }
-        c.PutObject(r.U32(8), o);
-        return true;
-    }
-    case EmrCreateBrushIndirect: {
-        if (!need(24)) return false;
-        GdiObject o{GdiObject::BrushObj, {}, BrushFrom(r.U32(12), r.U32(16), r.U32(20))};
-        c.PutObject(r.U32(8), o);
-        return true;
-    }
-    case EmrCreateMonoBrush: case EmrCreateDibPatternBrushPt: {
-        if (!need(12)) return false;
-        c.PutObject(r.U32(8), GdiObject{GdiObject::BrushObj, {}, PatternBrush()});
-        return true;
-    }
-    case EmrEllipse: case EmrRectangle: {
-        if (!need(24)) return false;
-        double l = r.I32(8), t = r.I32(12), rr = r.I32(16), b = r.I32(20);
-        if (type == EmrEllipse) c.Ellipse(l, t, rr, b);
-        else c.Rectangle(l, t, rr, b);
-        return true;
-    }
-    case EmrRoundRect:
-        if (!need(32)) return false;
-        c.RoundRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-        return true;
-    case EmrArc: case EmrChord: case EmrPie: case EmrArcTo: {
-        if (!need(40)) return false;
-        GdiCanvas::ArcKind k = type == EmrArc     ? GdiCanvas::ArcKind::Arc
-                               : type == EmrChord ? GdiCanvas::ArcKind::Chord
-                               : type == EmrPie   ? GdiCanvas::ArcKind::Pie
-                                                  : GdiCanvas::ArcKind::ArcTo;
-        c.Arc(k, r.I32(8), r.I32(12), r.I32(16), r.I32(20), {double(r.I32(24)), double(r.I32(28))},
-              {double(r.I32(32)), double(r.I32(36))});
-        return true;
-    }
-    case EmrAngleArc:
-        if (!need(28)) return false;
-        c.AngleArc({double(r.I32(8)), double(r.I32(12))}, r.U32(16), r.F32(20), r.F32(24));
-        return true;
-    case EmrSetPixelV:
-        if (need(20)) c.SetPixel({double(r.I32(8)), double(r.I32(12))}, meta::FromColorRef(r.U32(16)));
-        return true;
-    case EmrBeginPath: c.BeginPath(); return true;
-    case EmrEndPath: c.EndPath(); return true;
-    case EmrCloseFigure: c.CloseFigure(); return true;
-    case EmrFillPath: c.FillPath(); return true;
-    case EmrStrokeAndFillPath: c.StrokeAndFillPath(); return true;
-    case EmrStrokePath: c.StrokePath(); return true;
-    case EmrAbortPath: c.AbortPath(); return true;
-    case EmrSelectClipPath: if (need(12)) c.SelectClipPath(r.U32(8)); return true;
-    case EmrIntersectClipRect: case EmrExcludeClipRect: {
-        if (!need(24)) return false;
-        double l = r.I32(8), t = r.I32(12), rr = r.I32(16), b = r.I32(20);
-        if (type == EmrIntersectClipRect) c.IntersectClipRect(l, t, rr, b);
-        else c.ExcludeClipRect(l, t, rr, b);
-        return true;
-    }
-    case EmrExtSelectClipRgn: {
-        if (!need(16)) return false;
-        uint32_t cb = r.U32(8), mode = r.U32(12);
-        std::vector<Rect> rects;
-        if (cb > 0 && (!r.Has(16, cb) || !ReadRegion(r.Sub(16, cb), rects))) return false;
-        c.SelectClipRects(rects, mode);
-        return true;
-    }
-    case EmrFillRgn: case EmrPaintRgn: {
-        size_t dataAt = type == EmrFillRgn ? 32 : 28;
-        if (!need(dataAt)) return false;
-        uint32_t cb = r.U32(24);
-        std::vector<Rect> rects;
-        if (!r.Has(dataAt, cb) || !ReadRegion(r.Sub(dataAt, cb), rects)) return false;
-        meta::Brush brush = dc.brush;
-        if (type == EmrFillRgn) {
-            meta::DcState saved = dc;
-            c.SelectObject(r.U32(28));
-            brush = dc.brush;
-            dc.brush = saved.brush;
-            dc.pen = saved.pen;
-        }
-        c.FillRects(rects, brush);
-        return true;
-    }
-    case EmrBitBlt: {
-        if (!need(100)) return false;
-        if (r.U32(88) != 0) return true;  // copies of bitmaps are not drawn
-        uint32_t rop = r.U32(40);
-        double x = r.I32(24), y = r.I32(28), w = r.I32(32), h = r.I32(36);
-        meta::DcState saved = dc;
-        dc.pen.null = true;
-        if (rop == kBlackness || rop == kWhiteness) {
-            dc.brush = meta::Brush{meta::Brush::Solid, rop == kBlackness ? 0u : 0xFFFFFFu, 0};
-        } else if (rop != kPatCopy) {
+        case EmrEof: return false;
+        case EmrPolyBezier:
+        case EmrPolygon:
+        case EmrPolyline:
+        case EmrPolyBezierTo:
+        case EmrPolylineTo:
+        case EmrPolyBezier16:
+        case EmrPolygon16:
+        case EmrPolyline16:
+        case EmrPolyBezierTo16:
+        case EmrPolylineTo16: {
+            bool wide = type < EmrPolyBezier16;
+            uint32_t kind = wide ? type : type - (EmrPolyBezier16 - EmrPolyBezier);
+            if (!need(28) || !ReadPoints(r, 28, r.U32(24), wide, pts)) return false;
+            switch (kind) {
+                case EmrPolyBezier: c.PolyBezier(pts); break;
+                case EmrPolygon: c.Polygon(pts); break;
+                case EmrPolyline: c.Polyline(pts); break;
+                case EmrPolyBezierTo: c.PolyBezierTo(pts); break;
+                default: c.PolylineTo(pts); break;
+            }
             return true;
         }
-        c.Rectangle(x, y, x + w, y + h);
-        dc.pen = saved.pen;
-        dc.brush = saved.brush;
-        return true;
-    }
-    default: return true;  // comments (EMF+ included), text, palettes: skipped
+        case EmrPolyPolyline:
+        case EmrPolyPolygon:
+        case EmrPolyPolyline16:
+        case EmrPolyPolygon16: {
+            bool wide = type < EmrPolyBezier16;
+            if (!need(32)) return false;
+            uint32_t polys = r.U32(24), total = r.U32(28);
+            if (!r.Fits(32, polys, 4)) return false;
+            std::vector<uint32_t> counts(polys);
+            for (uint32_t i = 0; i < polys; ++i) counts[i] = r.U32(32 + size_t{i} * 4);
+            if (!ReadPoints(r, 32 + size_t{polys} * 4, total, wide, pts)) return false;
+            if (type == EmrPolyPolygon || type == EmrPolyPolygon16) c.PolyPolygon(pts, counts);
+            else c.PolyPolyline(pts, counts);
+            return true;
+        }
+        case EmrPolyDraw:
+        case EmrPolyDraw16: {
+            bool wide = type == EmrPolyDraw;
+            if (!need(28)) return false;
+            uint32_t n = r.U32(24);
+            if (!ReadPoints(r, 28, n, wide, pts)) return false;
+            size_t typesAt = 28 + size_t{n} * (wide ? 8 : 4);
+            if (!r.Fits(typesAt, n, 1)) return false;
+            std::vector<uint8_t> types(r.data + typesAt, r.data + typesAt + n);
+            c.PolyDraw(pts, types);
+            return true;
+        }
+        case EmrSetWindowExtEx:
+            if (need(16)) c.SetWindowExt(r.I32(8), r.I32(12));
+            return true;
+        case EmrSetWindowOrgEx:
+            if (need(16)) c.SetWindowOrg(r.I32(8), r.I32(12));
+            return true;
+        case EmrSetViewportExtEx:
+            if (need(16)) c.SetViewportExt(r.I32(8), r.I32(12));
+            return true;
+        case EmrSetViewportOrgEx:
+            if (need(16)) c.SetViewportOrg(r.I32(8), r.I32(12));
+            return true;
+        case EmrScaleViewportExtEx:
+        case EmrScaleWindowExtEx: {
+            if (!need(24)) return true;
+            int32_t xn = r.I32(8), xd = r.I32(12), yn = r.I32(16), yd = r.I32(20);
+            if (xd == 0 || yd == 0) return true;
+            if (type == EmrScaleWindowExtEx)
+                c.SetWindowExt(dc.winExt.x * xn / xd, dc.winExt.y * yn / yd);
+            else c.SetViewportExt(dc.vpExt.x * xn / xd, dc.vpExt.y * yn / yd);
+            return true;
+        }
+        case EmrSetMapMode:
+            if (need(12)) c.SetMapMode(r.I32(8));
+            return true;
+        case EmrSetBkMode:
+            if (need(12)) dc.bkOpaque = r.U32(8) == 2;
+            return true;
+        case EmrSetBkColor:
+            if (need(12)) dc.bkColor = meta::FromColorRef(r.U32(8));
+            return true;
+        case EmrSetPolyFillMode:
+            if (need(12)) dc.winding = r.U32(8) == 2;
+            return true;
+        case EmrSetArcDirection:
+            if (need(12)) dc.clockwise = r.U32(8) == 2;
+            return true;
+        case EmrSetMiterLimit:
+            if (need(12)) {
+                // Written as an integer by some programs and as a float by others.
+                uint32_t raw = r.U32(8);
+                dc.miterLimit = raw < 1000 ? double(raw) : double(r.F32(8));
+                if (!std::isfinite(dc.miterLimit)) dc.miterLimit = 10;
+            }
+            return true;
+        case EmrMoveToEx:
+            if (need(16)) c.MoveTo({double(r.I32(8)), double(r.I32(12))});
+            return true;
+        case EmrLineTo:
+            if (need(16)) c.LineTo({double(r.I32(8)), double(r.I32(12))});
+            return true;
+        case EmrSaveDc: c.SaveDc(); return true;
+        case EmrRestoreDc:
+            if (need(12)) c.RestoreDc(r.I32(8));
+            return true;
+        case EmrSetWorldTransform:
+            if (need(32)) c.SetWorldTransform(ReadXform(r, 8));
+            return true;
+        case EmrModifyWorldTransform:
+            if (need(36)) c.ModifyWorldTransform(ReadXform(r, 8), r.U32(32));
+            return true;
+        case EmrSelectObject:
+            if (need(12)) c.SelectObject(r.U32(8));
+            return true;
+        case EmrDeleteObject:
+            if (need(12)) c.DeleteObject(r.U32(8));
+            return true;
+        case EmrCreatePen: {
+            if (!need(28)) return false;
+            GdiObject o{GdiObject::PenObj, {}, {}};
+            o.pen.style = r.U32(12);
+            o.pen.width = std::abs(double(r.I32(16)));
+            o.pen.cosmetic = o.pen.width == 0;
+            o.pen.color = meta::FromColorRef(r.U32(24));
+            o.pen.null = (o.pen.style & 0x0F) == 5;
+            c.PutObject(r.U32(8), o);
+            return true;
+        }
+        case EmrExtCreatePen: {
+            if (!need(52)) return false;
+            GdiObject o{GdiObject::PenObj, {}, {}};
+            o.pen.style = r.U32(28);
+            o.pen.width = r.U32(32);
+            o.pen.cosmetic = (o.pen.style & 0x00010000) == 0;
+            o.pen.color = meta::FromColorRef(r.U32(40));
+            o.pen.null = (o.pen.style & 0x0F) == 5 || r.U32(36) == 1;
+            uint32_t entries = r.U32(48);
+            if ((o.pen.style & 0x0F) == 7 && r.Fits(52, entries, 4) && entries <= 64) {
+                for (uint32_t i = 0; i < entries; ++i)
+                    o.pen.userDashes.push_back(r.U32(52 + i * 4));
+            }
+            c.PutObject(r.U32(8), o);
+            return true;
+        }
+        case EmrCreateBrushIndirect: {
+            if (!need(24)) return false;
+            GdiObject o{GdiObject::BrushObj, {}, BrushFrom(r.U32(12), r.U32(16), r.U32(20))};
+            c.PutObject(r.U32(8), o);
+            return true;
+        }
+        case EmrCreateMonoBrush:
+        case EmrCreateDibPatternBrushPt: {
+            if (!need(12)) return false;
+            c.PutObject(r.U32(8), GdiObject{GdiObject::BrushObj, {}, PatternBrush()});
+            return true;
+        }
+        case EmrEllipse:
+        case EmrRectangle: {
+            if (!need(24)) return false;
+            double l = r.I32(8), t = r.I32(12), rr = r.I32(16), b = r.I32(20);
+            if (type == EmrEllipse) c.Ellipse(l, t, rr, b);
+            else c.Rectangle(l, t, rr, b);
+            return true;
+        }
+        case EmrRoundRect:
+            if (!need(32)) return false;
+            c.RoundRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20), r.I32(24), r.I32(28));
+            return true;
+        case EmrArc:
+        case EmrChord:
+        case EmrPie:
+        case EmrArcTo: {
+            if (!need(40)) return false;
+            GdiCanvas::ArcKind k = type == EmrArc     ? GdiCanvas::ArcKind::Arc
+                                   : type == EmrChord ? GdiCanvas::ArcKind::Chord
+                                   : type == EmrPie   ? GdiCanvas::ArcKind::Pie
+                                                      : GdiCanvas::ArcKind::ArcTo;
+            c.Arc(k, r.I32(8), r.I32(12), r.I32(16), r.I32(20),
+                  {double(r.I32(24)), double(r.I32(28))}, {double(r.I32(32)), double(r.I32(36))});
+            return true;
+        }
+        case EmrAngleArc:
+            if (!need(28)) return false;
+            c.AngleArc({double(r.I32(8)), double(r.I32(12))}, r.U32(16), r.F32(20), r.F32(24));
+            return true;
+        case EmrSetPixelV:
+            if (need(20))
+                c.SetPixel({double(r.I32(8)), double(r.I32(12))}, meta::FromColorRef(r.U32(16)));
+            return true;
+        case EmrBeginPath: c.BeginPath(); return true;
+        case EmrEndPath: c.EndPath(); return true;
+        case EmrCloseFigure: c.CloseFigure(); return true;
+        case EmrFillPath: c.FillPath(); return true;
+        case EmrStrokeAndFillPath: c.StrokeAndFillPath(); return true;
+        case EmrStrokePath: c.StrokePath(); return true;
+        case EmrAbortPath: c.AbortPath(); return true;
+        case EmrSelectClipPath:
+            if (need(12)) c.SelectClipPath(r.U32(8));
+            return true;
+        case EmrIntersectClipRect:
+        case EmrExcludeClipRect: {
+            if (!need(24)) return false;
+            double l = r.I32(8), t = r.I32(12), rr = r.I32(16), b = r.I32(20);
+            if (type == EmrIntersectClipRect) c.IntersectClipRect(l, t, rr, b);
+            else c.ExcludeClipRect(l, t, rr, b);
+            return true;
+        }
+        case EmrExtSelectClipRgn: {
+            if (!need(16)) return false;
+            uint32_t cb = r.U32(8), mode = r.U32(12);
+            std::vector<Rect> rects;
+            if (cb > 0 && (!r.Has(16, cb) || !ReadRegion(r.Sub(16, cb), rects))) return false;
+            c.SelectClipRects(rects, mode);
+            return true;
+        }
+        case EmrFillRgn:
+        case EmrPaintRgn: {
+            size_t dataAt = type == EmrFillRgn ? 32 : 28;
+            if (!need(dataAt)) return false;
+            uint32_t cb = r.U32(24);
+            std::vector<Rect> rects;
+            if (!r.Has(dataAt, cb) || !ReadRegion(r.Sub(dataAt, cb), rects)) return false;
+            meta::Brush brush = dc.brush;
+            if (type == EmrFillRgn) {
+                meta::DcState saved = dc;
+                c.SelectObject(r.U32(28));
+                brush = dc.brush;
+                dc.brush = saved.brush;
+                dc.pen = saved.pen;
+            }
+            c.FillRects(rects, brush);
+            return true;
+        }
+        case EmrBitBlt: {
+            if (!need(100)) return false;
+            if (r.U32(88) != 0) return true;  // copies of bitmaps are not drawn
+            uint32_t rop = r.U32(40);
+            double x = r.I32(24), y = r.I32(28), w = r.I32(32), h = r.I32(36);
+            meta::DcState saved = dc;
+            dc.pen.null = true;
+            if (rop == kBlackness || rop == kWhiteness) {
+                dc.brush = meta::Brush{meta::Brush::Solid, rop == kBlackness ? 0u : 0xFFFFFFu, 0};
+            } else if (rop != kPatCopy) {
+                return true;
+            }
+            c.Rectangle(x, y, x + w, y + h);
+            dc.pen = saved.pen;
+            dc.brush = saved.brush;
+            return true;
+        }
+        default: return true;  // comments (EMF+ included), text, palettes: skipped
     }
 }
 
 // --- WMF records -----------------------------------------------------------------
 
 enum WmfRecord : uint16_t {
-    MetaEof = 0x0000, MetaSetBkColor = 0x0201, MetaSetBkMode = 0x0102,
-    MetaSetPolyFillMode = 0x0106, MetaSetWindowOrg = 0x020B, MetaSetWindowExt = 0x020C,
-    MetaOffsetWindowOrg = 0x020F, MetaScaleWindowExt = 0x0410, MetaLineTo = 0x0213,
-    MetaMoveTo = 0x0214, MetaExcludeClipRect = 0x0415, MetaIntersectClipRect = 0x0416,
-    MetaArc = 0x0817, MetaEllipse = 0x0418, MetaPie = 0x081A, MetaRectangle = 0x041B,
-    MetaRoundRect = 0x061C, MetaPatBlt = 0x061D, MetaSaveDc = 0x001E, MetaSetPixel = 0x041F,
-    MetaPolygon = 0x0324, MetaPolyline = 0x0325, MetaRestoreDc = 0x0127,
-    MetaSelectObject = 0x012D, MetaChord = 0x0830, MetaPolyPolygon = 0x0538,
-    MetaDibCreatePatternBrush = 0x0142, MetaDeleteObject = 0x01F0, MetaCreatePalette = 0x00F7,
-    MetaCreatePatternBrush = 0x01F9, MetaCreatePenIndirect = 0x02FA,
-    MetaCreateFontIndirect = 0x02FB, MetaCreateBrushIndirect = 0x02FC, MetaCreateRegion = 0x06FF,
+    MetaEof = 0x0000,
+    MetaSetBkColor = 0x0201,
+    MetaSetBkMode = 0x0102,
+    MetaSetPolyFillMode = 0x0106,
+    MetaSetWindowOrg = 0x020B,
+    MetaSetWindowExt = 0x020C,
+    MetaOffsetWindowOrg = 0x020F,
+    MetaScaleWindowExt = 0x0410,
+    MetaLineTo = 0x0213,
+    MetaMoveTo = 0x0214,
+    MetaExcludeClipRect = 0x0415,
+    MetaIntersectClipRect = 0x0416,
+    MetaArc = 0x0817,
+    MetaEllipse = 0x0418,
+    MetaPie = 0x081A,
+    MetaRectangle = 0x041B,
+    MetaRoundRect = 0x061C,
+    MetaPatBlt = 0x061D,
+    MetaSaveDc = 0x001E,
+    MetaSetPixel = 0x041F,
+    MetaPolygon = 0x0324,
+    MetaPolyline = 0x0325,
+    MetaRestoreDc = 0x0127,
+    MetaSelectObject = 0x012D,
+    MetaChord = 0x0830,
+    MetaPolyPolygon = 0x0538,
+    MetaDibCreatePatternBrush = 0x0142,
+    MetaDeleteObject = 0x01F0,
+    MetaCreatePalette = 0x00F7,
+    MetaCreatePatternBrush = 0x01F9,
+    MetaCreatePenIndirect = 0x02FA,
+    MetaCreateFontIndirect = 0x02FB,
+    MetaCreateBrushIndirect = 0x02FC,
+    MetaCreateRegion = 0x06FF,
 };
 
 void AddWmfObject(GdiCanvas& c, const GdiObject& o) {
@@ -334,104 +470,130 @@ bool PlayWmfRecord(uint16_t fn, const ByteReader& r, GdiCanvas& c) {
     meta::DcState& dc = c.Dc();
     std::vector<Pt> pts;
     switch (fn) {
-    case MetaEof: return false;
-    case MetaSetWindowOrg: if (need(2)) c.SetWindowOrg(w(1), w(0)); return true;
-    case MetaSetWindowExt: if (need(2)) c.SetWindowExt(w(1), w(0)); return true;
-    case MetaOffsetWindowOrg:
-        if (need(2)) c.SetWindowOrg(dc.winOrg.x + w(1), dc.winOrg.y + w(0));
-        return true;
-    case MetaScaleWindowExt:
-        if (need(4) && w(0) != 0 && w(2) != 0)
-            c.SetWindowExt(dc.winExt.x * w(3) / w(2), dc.winExt.y * w(1) / w(0));
-        return true;
-    case MetaSetBkMode: if (need(1)) dc.bkOpaque = r.U16(0) == 2; return true;
-    case MetaSetBkColor: if (need(2)) dc.bkColor = meta::FromColorRef(r.U32(0)); return true;
-    case MetaSetPolyFillMode: if (need(1)) dc.winding = r.U16(0) == 2; return true;
-    case MetaMoveTo: if (need(2)) c.MoveTo({w(1), w(0)}); return true;
-    case MetaLineTo: if (need(2)) c.LineTo({w(1), w(0)}); return true;
-    case MetaRectangle: case MetaEllipse:
-        if (!need(4)) return false;
-        if (fn == MetaRectangle) c.Rectangle(w(3), w(2), w(1), w(0));
-        else c.Ellipse(w(3), w(2), w(1), w(0));
-        return true;
-    case MetaRoundRect:
-        if (!need(6)) return false;
-        c.RoundRect(w(5), w(4), w(3), w(2), w(1), w(0));
-        return true;
-    case MetaArc: case MetaPie: case MetaChord: {
-        if (!need(8)) return false;
-        GdiCanvas::ArcKind k = fn == MetaArc   ? GdiCanvas::ArcKind::Arc
-                               : fn == MetaPie ? GdiCanvas::ArcKind::Pie
-                                               : GdiCanvas::ArcKind::Chord;
-        c.Arc(k, w(7), w(6), w(5), w(4), {w(3), w(2)}, {w(1), w(0)});
-        return true;
-    }
-    case MetaPolygon: case MetaPolyline: {
-        if (!need(1)) return false;
-        if (!ReadPoints(r, 2, r.U16(0), false, pts)) return false;
-        if (fn == MetaPolygon) c.Polygon(pts);
-        else c.Polyline(pts);
-        return true;
-    }
-    case MetaPolyPolygon: {
-        if (!need(1)) return false;
-        uint16_t polys = r.U16(0);
-        if (!r.Fits(2, polys, 2)) return false;
-        std::vector<uint32_t> counts(polys);
-        uint64_t total = 0;
-        for (uint16_t i = 0; i < polys; ++i) total += counts[i] = r.U16(2 + size_t{i} * 2);
-        if (!ReadPoints(r, 2 + size_t{polys} * 2, total, false, pts)) return false;
-        c.PolyPolygon(pts, counts);
-        return true;
-    }
-    case MetaCreatePenIndirect: {
-        if (!need(5)) return false;
-        GdiObject o{GdiObject::PenObj, {}, {}};
-        o.pen.style = r.U16(0);
-        o.pen.width = std::abs(w(1));
-        o.pen.cosmetic = o.pen.width == 0;
-        o.pen.color = meta::FromColorRef(r.U32(6));
-        o.pen.null = (o.pen.style & 0x0F) == 5;
-        AddWmfObject(c, o);
-        return true;
-    }
-    case MetaCreateBrushIndirect:
-        if (!need(4)) return false;
-        AddWmfObject(c, GdiObject{GdiObject::BrushObj, {}, BrushFrom(r.U16(0), r.U32(2), r.U16(6))});
-        return true;
-    case MetaCreatePatternBrush: case MetaDibCreatePatternBrush:
-        AddWmfObject(c, GdiObject{GdiObject::BrushObj, {}, PatternBrush()});
-        return true;
-    case MetaCreatePalette: case MetaCreateFontIndirect: case MetaCreateRegion:
-        AddWmfObject(c, GdiObject{GdiObject::Other, {}, {}});
-        return true;
-    case MetaSelectObject: if (need(1)) c.SelectObject(r.U16(0)); return true;
-    case MetaDeleteObject: if (need(1)) c.DeleteObject(r.U16(0)); return true;
-    case MetaSaveDc: c.SaveDc(); return true;
-    case MetaRestoreDc: if (need(1)) c.RestoreDc(r.I16(0)); return true;
-    case MetaIntersectClipRect: case MetaExcludeClipRect:
-        if (!need(4)) return false;
-        if (fn == MetaIntersectClipRect) c.IntersectClipRect(w(3), w(2), w(1), w(0));
-        else c.ExcludeClipRect(w(3), w(2), w(1), w(0));
-        return true;
-    case MetaSetPixel:
-        if (need(4)) c.SetPixel({w(3), w(2)}, meta::FromColorRef(r.U32(0)));
-        return true;
-    case MetaPatBlt: {
-        if (!need(6)) return false;
-        uint32_t rop = r.U32(0);
-        meta::DcState saved = dc;
-        dc.pen.null = true;
-        if (rop == kBlackness || rop == kWhiteness)
-            dc.brush = meta::Brush{meta::Brush::Solid, rop == kBlackness ? 0u : 0xFFFFFFu, 0};
-        else if (rop != kPatCopy)
+        case MetaEof: return false;
+        case MetaSetWindowOrg:
+            if (need(2)) c.SetWindowOrg(w(1), w(0));
             return true;
-        c.Rectangle(w(5), w(4), w(5) + w(3), w(4) + w(2));
-        dc.pen = saved.pen;
-        dc.brush = saved.brush;
-        return true;
-    }
-    default: return true;
+        case MetaSetWindowExt:
+            if (need(2)) c.SetWindowExt(w(1), w(0));
+            return true;
+        case MetaOffsetWindowOrg:
+            if (need(2)) c.SetWindowOrg(dc.winOrg.x + w(1), dc.winOrg.y + w(0));
+            return true;
+        case MetaScaleWindowExt:
+            if (need(4) && w(0) != 0 && w(2) != 0)
+                c.SetWindowExt(dc.winExt.x * w(3) / w(2), dc.winExt.y * w(1) / w(0));
+            return true;
+        case MetaSetBkMode:
+            if (need(1)) dc.bkOpaque = r.U16(0) == 2;
+            return true;
+        case MetaSetBkColor:
+            if (need(2)) dc.bkColor = meta::FromColorRef(r.U32(0));
+            return true;
+        case MetaSetPolyFillMode:
+            if (need(1)) dc.winding = r.U16(0) == 2;
+            return true;
+        case MetaMoveTo:
+            if (need(2)) c.MoveTo({w(1), w(0)});
+            return true;
+        case MetaLineTo:
+            if (need(2)) c.LineTo({w(1), w(0)});
+            return true;
+        case MetaRectangle:
+        case MetaEllipse:
+            if (!need(4)) return false;
+            if (fn == MetaRectangle) c.Rectangle(w(3), w(2), w(1), w(0));
+            else c.Ellipse(w(3), w(2), w(1), w(0));
+            return true;
+        case MetaRoundRect:
+            if (!need(6)) return false;
+            c.RoundRect(w(5), w(4), w(3), w(2), w(1), w(0));
+            return true;
+        case MetaArc:
+        case MetaPie:
+        case MetaChord: {
+            if (!need(8)) return false;
+            GdiCanvas::ArcKind k = fn == MetaArc   ? GdiCanvas::ArcKind::Arc
+                                   : fn == MetaPie ? GdiCanvas::ArcKind::Pie
+                                                   : GdiCanvas::ArcKind::Chord;
+            c.Arc(k, w(7), w(6), w(5), w(4), {w(3), w(2)}, {w(1), w(0)});
+            return true;
+        }
+        case MetaPolygon:
+        case MetaPolyline: {
+            if (!need(1)) return false;
+            if (!ReadPoints(r, 2, r.U16(0), false, pts)) return false;
+            if (fn == MetaPolygon) c.Polygon(pts);
+            else c.Polyline(pts);
+            return true;
+        }
+        case MetaPolyPolygon: {
+            if (!need(1)) return false;
+            uint16_t polys = r.U16(0);
+            if (!r.Fits(2, polys, 2)) return false;
+            std::vector<uint32_t> counts(polys);
+            uint64_t total = 0;
+            for (uint16_t i = 0; i < polys; ++i) total += counts[i] = r.U16(2 + size_t{i} * 2);
+            if (!ReadPoints(r, 2 + size_t{polys} * 2, total, false, pts)) return false;
+            c.PolyPolygon(pts, counts);
+            return true;
+        }
+        case MetaCreatePenIndirect: {
+            if (!need(5)) return false;
+            GdiObject o{GdiObject::PenObj, {}, {}};
+            o.pen.style = r.U16(0);
+            o.pen.width = std::abs(w(1));
+            o.pen.cosmetic = o.pen.width == 0;
+            o.pen.color = meta::FromColorRef(r.U32(6));
+            o.pen.null = (o.pen.style & 0x0F) == 5;
+            AddWmfObject(c, o);
+            return true;
+        }
+        case MetaCreateBrushIndirect:
+            if (!need(4)) return false;
+            AddWmfObject(
+                c, GdiObject{GdiObject::BrushObj, {}, BrushFrom(r.U16(0), r.U32(2), r.U16(6))});
+            return true;
+        case MetaCreatePatternBrush:
+        case MetaDibCreatePatternBrush:
+            AddWmfObject(c, GdiObject{GdiObject::BrushObj, {}, PatternBrush()});
+            return true;
+        case MetaCreatePalette:
+        case MetaCreateFontIndirect:
+        case MetaCreateRegion: AddWmfObject(c, GdiObject{GdiObject::Other, {}, {}}); return true;
+        case MetaSelectObject:
+            if (need(1)) c.SelectObject(r.U16(0));
+            return true;
+        case MetaDeleteObject:
+            if (need(1)) c.DeleteObject(r.U16(0));
+            return true;
+        case MetaSaveDc: c.SaveDc(); return true;
+        case MetaRestoreDc:
+            if (need(1)) c.RestoreDc(r.I16(0));
+            return true;
+        case MetaIntersectClipRect:
+        case MetaExcludeClipRect:
+            if (!need(4)) return false;
+            if (fn == MetaIntersectClipRect) c.IntersectClipRect(w(3), w(2), w(1), w(0));
+            else c.ExcludeClipRect(w(3), w(2), w(1), w(0));
+            return true;
+        case MetaSetPixel:
+            if (need(4)) c.SetPixel({w(3), w(2)}, meta::FromColorRef(r.U32(0)));
+            return true;
+        case MetaPatBlt: {
+            if (!need(6)) return false;
+            uint32_t rop = r.U32(0);
+            meta::DcState saved = dc;
+            dc.pen.null = true;
+            if (rop == kBlackness || rop == kWhiteness)
+                dc.brush = meta::Brush{meta::Brush::Solid, rop == kBlackness ? 0u : 0xFFFFFFu, 0};
+            else if (rop != kPatCopy) return true;
+            c.Rectangle(w(5), w(4), w(5) + w(3), w(4) + w(2));
+            dc.pen = saved.pen;
+            dc.brush = saved.brush;
+            return true;
+        }
+        default: return true;
     }
 }
 
@@ -586,7 +748,8 @@ void Metafile::Draw(Bitmap& target, const Rect& dest, bool antialias) const {
         while (r.Has(off, 6)) {
             uint64_t len = uint64_t{r.U32(off)} * 2;
             if (len < 6 || len > r.size - off) break;
-            if (!PlayWmfRecord(r.U16(off + 4), r.Sub(off + 6, static_cast<size_t>(len) - 6), canvas))
+            if (!PlayWmfRecord(r.U16(off + 4), r.Sub(off + 6, static_cast<size_t>(len) - 6),
+                               canvas))
                 break;
             off += static_cast<size_t>(len);
         }

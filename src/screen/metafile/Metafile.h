@@ -45,12 +45,12 @@ private:
     std::vector<uint8_t> bytes_;
     Kind kind_ = Kind::Emf;
     Size natural_;
-    Box box_;                  // what dest stands for
-    size_t recordsStart_ = 0;  // offset of the first record after the header(s)
+    Box box_;                          // what dest stands for
+    size_t recordsStart_ = 0;          // offset of the first record after the header(s)
     double pixelsPerMmX_ = 96 / 25.4;  // reference device (EMF)
     double pixelsPerMmY_ = 96 / 25.4;
     uint32_t handleCount_ = 0;
-    bool hasWindow_ = false;   // WMF: the box came from a placeable header
+    bool hasWindow_ = false;  // WMF: the box came from a placeable header
 };
 
 }  // namespace qs

@@ -117,8 +117,7 @@ void InitMouse(Dos& d) {
     FileSystem& fs = d.platform.Files();
     m.ProgramDir = fs.ProgramDir();
     std::string name(NameOf(fs.ProgramPath()));
-    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
-        name.erase(dot);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
     m.ProgramName = name;
     m.Level = 0;
     m.LevelBase.fill(0);

@@ -39,21 +39,21 @@ void DrawCheckStrokes(cairo_t* cr, double x, double top, double height) {
 
 void DrawItem(cairo_t* cr, const PlacedItem& item, PrintFonts& fonts) {
     switch (item.kind) {
-    case PlacedItem::Kind::Text:
-        DrawText(cr, fonts.Text(item.font), item.x, item.y + fonts.Ascent(item.font),
-                 Windows1252ToUtf8(item.text));
-        return;
-    case PlacedItem::Kind::Rule:
-        cairo_rectangle(cr, item.x, item.y, item.width, kRuleThickness);
-        cairo_fill(cr);
-        return;
-    case PlacedItem::Kind::Check:
-        if (cairo_scaled_font_t* check = fonts.Check(item.font)) {
-            DrawText(cr, check, item.x, item.y + fonts.Ascent(item.font), kCheckMarkUtf8);
-        } else {
-            DrawCheckStrokes(cr, item.x, item.y, fonts.LineHeight(item.font));
-        }
-        return;
+        case PlacedItem::Kind::Text:
+            DrawText(cr, fonts.Text(item.font), item.x, item.y + fonts.Ascent(item.font),
+                     Windows1252ToUtf8(item.text));
+            return;
+        case PlacedItem::Kind::Rule:
+            cairo_rectangle(cr, item.x, item.y, item.width, kRuleThickness);
+            cairo_fill(cr);
+            return;
+        case PlacedItem::Kind::Check:
+            if (cairo_scaled_font_t* check = fonts.Check(item.font)) {
+                DrawText(cr, check, item.x, item.y + fonts.Ascent(item.font), kCheckMarkUtf8);
+            } else {
+                DrawCheckStrokes(cr, item.x, item.y, fonts.LineHeight(item.font));
+            }
+            return;
     }
 }
 
@@ -64,8 +64,8 @@ std::optional<std::vector<uint8_t>> RenderPdf(const PrintLayout& layout, PrintFo
     if (layout.pages <= 0) return std::nullopt;
     std::vector<uint8_t> pdf;
     const double scale = 72.0 / kPrintDpi;
-    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
-        Append, &pdf, page.width * scale, page.height * scale);
+    cairo_surface_t* surface =
+        cairo_pdf_surface_create_for_stream(Append, &pdf, page.width * scale, page.height * scale);
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Quendelstrand");
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "Quendelstrand");
     cairo_t* cr = cairo_create(surface);

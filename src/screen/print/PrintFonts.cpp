@@ -3,9 +3,9 @@
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
+#include <strings.h>
 #include <algorithm>
 #include <initializer_list>
-#include <strings.h>
 
 // The one function of cairo-ft.h used here. That header pulls in FreeType's
 // configuration headers, which name the C library's file and random
@@ -61,21 +61,23 @@ std::string FamilyOf(FcPattern* pattern) {
 
 Pattern MatchRole(int role, bool bold) {
     switch (role) {
-    case 0:
-        return Match({"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono", "monospace"},
-                     bold);
-    case 1:
-        return Match({"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow",
-                      "Liberation Sans", "Arial", "sans-serif"},
-                     bold);
-    case 2: {
-        Pattern found = Match({"QXBRUCH"}, bold);
-        if (found && strcasecmp(FamilyOf(found.get()).c_str(), "QXBRUCH") == 0) return found;
-        return nullptr;
-    }
-    default:
-        return Match({"DejaVu Sans", "Symbola", "Noto Sans Symbols2", "FreeSerif", "sans-serif"},
-                     bold, kCheckMark);
+        case 0:
+            return Match(
+                {"Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono", "monospace"},
+                bold);
+        case 1:
+            return Match({"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow",
+                          "Liberation Sans", "Arial", "sans-serif"},
+                         bold);
+        case 2: {
+            Pattern found = Match({"QXBRUCH"}, bold);
+            if (found && strcasecmp(FamilyOf(found.get()).c_str(), "QXBRUCH") == 0) return found;
+            return nullptr;
+        }
+        default:
+            return Match(
+                {"DejaVu Sans", "Symbola", "Noto Sans Symbols2", "FreeSerif", "sans-serif"}, bold,
+                kCheckMark);
     }
 }
 
@@ -92,9 +94,9 @@ PrintFonts::~PrintFonts() {
 
 PrintFonts::Role PrintFonts::RoleOf(PrintFace face) {
     switch (face) {
-    case PrintFace::Narrow: return Role::Narrow;
-    case PrintFace::Fraction: return Role::Fraction;
-    case PrintFace::Base: break;
+        case PrintFace::Narrow: return Role::Narrow;
+        case PrintFace::Fraction: return Role::Fraction;
+        case PrintFace::Base: break;
     }
     return Role::Base;
 }

@@ -31,18 +31,14 @@ public:
             tabPosition_ = piece.tab * out_.charWidth;
         }
         switch (piece.kind) {
-        case PrintPiece::Kind::FormFeed:
-            EndOpenLine(piece.font);
-            // Only a page that is more than a fifth full is ended, so a form
-            // feed at the top of a page never leaves an empty page behind.
-            if (!breakDue_ && y_ - out_.top > (out_.bottom - out_.top) / 5) breakDue_ = true;
-            return;
-        case PrintPiece::Kind::Nothing:
-            EndOpenLine(piece.font);
-            return;
-        case PrintPiece::Kind::Text:
-            Text(index, piece);
-            return;
+            case PrintPiece::Kind::FormFeed:
+                EndOpenLine(piece.font);
+                // Only a page that is more than a fifth full is ended, so a form
+                // feed at the top of a page never leaves an empty page behind.
+                if (!breakDue_ && y_ - out_.top > (out_.bottom - out_.top) / 5) breakDue_ = true;
+                return;
+            case PrintPiece::Kind::Nothing: EndOpenLine(piece.font); return;
+            case PrintPiece::Kind::Text: Text(index, piece); return;
         }
     }
 

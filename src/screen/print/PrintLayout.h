@@ -48,7 +48,7 @@ struct PrintLayout {
     // The frame the layout used.
     double left = 0;
     double top = 0;
-    double bottom = 0;  // last usable line position
+    double bottom = 0;     // last usable line position
     double charWidth = 0;  // width of "A" in the base font, the unit of tab columns
 };
 

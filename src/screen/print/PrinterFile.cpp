@@ -27,10 +27,9 @@ constexpr std::array<uint8_t, 48> kOem128To175 = {
 
 // Windows-1252 0x80..0x9F as Unicode; 0 for the five unassigned positions.
 constexpr std::array<char16_t, 32> kWin80To9F = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -105,39 +104,55 @@ private:
         if (pos + 1 >= line.size()) return line.size();
         uint8_t command = static_cast<uint8_t>(line[pos + 1]);
         switch (command) {
-        case 'E': font_.bold = true; return pos + 2;
-        case 'F': font_.bold = false; return pos + 2;
-        case 'M': font_.face = PrintFace::Narrow; font_.size = 8; return pos + 2;
-        case 'P': font_.face = PrintFace::Base; font_.size = 10; return pos + 2;
-        case 'W':
-        case 'w':
-        case kFractionFace:
-        case kTab: break;
-        default: return pos + 2;
+            case 'E': font_.bold = true; return pos + 2;
+            case 'F': font_.bold = false; return pos + 2;
+            case 'M':
+                font_.face = PrintFace::Narrow;
+                font_.size = 8;
+                return pos + 2;
+            case 'P':
+                font_.face = PrintFace::Base;
+                font_.size = 10;
+                return pos + 2;
+            case 'W':
+            case 'w':
+            case kFractionFace:
+            case kTab: break;
+            default: return pos + 2;
         }
         if (pos + 2 >= line.size()) return line.size();
         int value = static_cast<uint8_t>(line[pos + 2]);
         switch (command) {
-        case kFractionFace:
-            font_ = PrintFont{PrintFace::Fraction, value, false};
-            break;
-        case kTab:
-            tab_ = value;
-            tabMode_ = value <= kTabOff;
-            break;
-        default: Size(value); break;
+            case kFractionFace: font_ = PrintFont{PrintFace::Fraction, value, false}; break;
+            case kTab:
+                tab_ = value;
+                tabMode_ = value <= kTabOff;
+                break;
+            default: Size(value); break;
         }
         return pos + 3;
     }
 
     void Size(int n) {
         switch (n) {
-        case 3: font_.size = 16; font_.bold = false; break;
-        case 2: font_.size = 14; font_.bold = false; break;
-        case 1: font_.size = 12; font_.bold = true; break;
-        case 0:
-        case ' ': font_.size = 10; font_.bold = false; break;
-        default: break;
+            case 3:
+                font_.size = 16;
+                font_.bold = false;
+                break;
+            case 2:
+                font_.size = 14;
+                font_.bold = false;
+                break;
+            case 1:
+                font_.size = 12;
+                font_.bold = true;
+                break;
+            case 0:
+            case ' ':
+                font_.size = 10;
+                font_.bold = false;
+                break;
+            default: break;
         }
     }
 
@@ -171,9 +186,9 @@ private:
 
 const char* PrintFaceName(PrintFace face) {
     switch (face) {
-    case PrintFace::Narrow: return "Arial Narrow";
-    case PrintFace::Fraction: return "QXBRUCH";
-    case PrintFace::Base: break;
+        case PrintFace::Narrow: return "Arial Narrow";
+        case PrintFace::Fraction: return "QXBRUCH";
+        case PrintFace::Base: break;
     }
     return "Courier New";
 }
@@ -184,10 +199,10 @@ uint8_t PrintConvert(uint8_t oem) {
         return win != 0 ? win : oem;
     }
     switch (oem) {
-    case 196: return 151;  // ─ as a long dash
-    case 225: return 223;  // ß
-    case 249: return 183;  // · (middle dot)
-    default: return oem;
+        case 196: return 151;  // ─ as a long dash
+        case 225: return 223;  // ß
+        case 249: return 183;  // · (middle dot)
+        default: return oem;
     }
 }
 

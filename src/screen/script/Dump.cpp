@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "screen/image/PngEncode.h"
 #include "base/CodePage.h"
+#include "screen/image/PngEncode.h"
 
 namespace qs {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "screen/GraphMapping.h"
 #include "base/CodePage.h"
+#include "screen/GraphMapping.h"
 #include "screen/script/Dump.h"
 
 namespace qs {
@@ -25,13 +25,13 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 27> kKeyNames{{
-    {"RET", Key::Return}, {"ESC", Key::Escape}, {"BS", Key::Backspace}, {"TAB", Key::Tab},
-    {"SPACE", Key::Space}, {"UP", Key::Up}, {"DOWN", Key::Down}, {"LEFT", Key::Left},
-    {"RIGHT", Key::Right}, {"HOME", Key::Home}, {"END", Key::End}, {"PGUP", Key::PageUp},
-    {"PGDN", Key::PageDown}, {"INS", Key::Insert}, {"DEL", Key::Delete}, {"F1", Key::F1},
-    {"F2", Key::F2}, {"F3", Key::F3}, {"F4", Key::F4}, {"F5", Key::F5}, {"F6", Key::F6},
-    {"F7", Key::F7}, {"F8", Key::F8}, {"F9", Key::F9}, {"F10", Key::F10}, {"F11", Key::F11},
-    {"F12", Key::F12},
+    {"RET", Key::Return},    {"ESC", Key::Escape}, {"BS", Key::Backspace}, {"TAB", Key::Tab},
+    {"SPACE", Key::Space},   {"UP", Key::Up},      {"DOWN", Key::Down},    {"LEFT", Key::Left},
+    {"RIGHT", Key::Right},   {"HOME", Key::Home},  {"END", Key::End},      {"PGUP", Key::PageUp},
+    {"PGDN", Key::PageDown}, {"INS", Key::Insert}, {"DEL", Key::Delete},   {"F1", Key::F1},
+    {"F2", Key::F2},         {"F3", Key::F3},      {"F4", Key::F4},        {"F5", Key::F5},
+    {"F6", Key::F6},         {"F7", Key::F7},      {"F8", Key::F8},        {"F9", Key::F9},
+    {"F10", Key::F10},       {"F11", Key::F11},    {"F12", Key::F12},
 }};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -336,8 +336,9 @@ void ScriptRunner::CheckHeld(const ScriptCommand& c) {
     const uint64_t now = d_.platform.NowMicros();
     if (!heldSince_) heldSince_ = now;
     if (now - *heldSince_ >= kIdleLimitMicros) {
-        throw ScriptError(c.line, "the program has left the input before this line untaken "
-                                  "for ten minutes of its time");
+        throw ScriptError(c.line,
+                          "the program has left the input before this line untaken "
+                          "for ten minutes of its time");
     }
 }
 

@@ -17,19 +17,19 @@ namespace qs {
 
 struct ScriptCommand {
     enum class Kind : uint8_t {
-        Key,       // key, alt, shift, text (the character for a printable key)
-        Type,      // text: UTF-8, one character per step
-        Click,     // x, y: mouse cell column and row, from 1
-        GClick,    // x, y: graph point; right
-        Move,      // x, y: graph point
+        Key,     // key, alt, shift, text (the character for a printable key)
+        Type,    // text: UTF-8, one character per step
+        Click,   // x, y: mouse cell column and row, from 1
+        GClick,  // x, y: graph point; right
+        Move,    // x, y: graph point
         Down,
         Up,
-        Wait,      // ms
-        Resize,    // x, y: the new client width and height
+        Wait,    // ms
+        Resize,  // x, y: the new client width and height
         FocusOut,
         FocusIn,
         Close,
-        Dump,      // text: the file name without extension
+        Dump,  // text: the file name without extension
     };
     Kind kind = Kind::Close;
     int line = 0;  // from 1, for messages

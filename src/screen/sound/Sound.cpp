@@ -62,9 +62,9 @@ std::vector<uint8_t> MakeToneWav(int frequency) {
     PutLe(out, 36 + dataBytes, 4);
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
-    PutLe(out, 16, 4);               // format chunk size
-    PutLe(out, 1, 2);                // PCM
-    PutLe(out, 1, 2);                // mono
+    PutLe(out, 16, 4);  // format chunk size
+    PutLe(out, 1, 2);   // PCM
+    PutLe(out, 1, 2);   // mono
     PutLe(out, kSampleRate, 4);
     PutLe(out, kSampleRate * 2, 4);  // bytes per second
     PutLe(out, 2, 2);                // bytes per frame
@@ -84,10 +84,8 @@ bool SoundComponent::Play(const std::string& realPath) {
 
 void SoundComponent::Tone(const std::string& wavsFolder, int frequency, int ms) {
     ToneRequest request{wavsFolder, std::max(frequency, kMinFrequency), ms};
-    if (toneHandle_ == 0)
-        StartTone(request);
-    else if (!waiting_)
-        waiting_ = std::move(request);
+    if (toneHandle_ == 0) StartTone(request);
+    else if (!waiting_) waiting_ = std::move(request);
 }
 
 void SoundComponent::StartTone(const ToneRequest& request) {
@@ -98,10 +96,8 @@ void SoundComponent::StartTone(const ToneRequest& request) {
         if (fs.WriteFileAtomic(path, MakeToneWav(request.frequency))) generated_.push_back(path);
     }
     toneHandle_ = platform_.PlayWav(path, 0, TonePlayMillis(request.frequency, request.ms));
-    if (toneHandle_ > 0)
-        open_.push_back(toneHandle_);
-    else
-        toneHandle_ = 0;
+    if (toneHandle_ > 0) open_.push_back(toneHandle_);
+    else toneHandle_ = 0;
 }
 
 void SoundComponent::Forget(int handle) {

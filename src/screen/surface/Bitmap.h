@@ -26,8 +26,7 @@ public:
     Bitmap& operator=(const Bitmap& o) {
         if (this == &o) return *this;
         Allocate(o.Width(), o.Height(), 0);
-        for (int y = 0; y < o.Height(); ++y)
-            std::copy(o.Row(y), o.Row(y) + o.Width(), Row(y));
+        for (int y = 0; y < o.Height(); ++y) std::copy(o.Row(y), o.Row(y) + o.Width(), Row(y));
         return *this;
     }
     Bitmap(Bitmap&& o) noexcept { *this = std::move(o); }

@@ -113,10 +113,8 @@ void ThinLine(CoverMask& m, long long x0, long long y0, long long x1, long long 
             if (!gaps) continue;
             v = 2;
         }
-        if (xMajor)
-            m.Set(major, minor, v);
-        else
-            m.Set(minor, major, v);
+        if (xMajor) m.Set(major, minor, v);
+        else m.Set(minor, major, v);
     }
     phase = static_cast<int>((phase + n) % kDashPeriod);
 }
@@ -160,8 +158,10 @@ void WideLine(CoverMask& m, long long ax, long long ay, long long bx, long long 
     const double r = w / 2.0;
     const double off = (w % 2 == 0) ? 0.5 : 0.0;
     const Rect& a = m.Area();
-    long long yTop = std::max<long long>(a.top, static_cast<long long>(std::floor(std::min(ay, by) - r - off)));
-    long long yEnd = std::min<long long>(a.bottom - 1, static_cast<long long>(std::ceil(std::max(ay, by) + r)));
+    long long yTop =
+        std::max<long long>(a.top, static_cast<long long>(std::floor(std::min(ay, by) - r - off)));
+    long long yEnd =
+        std::min<long long>(a.bottom - 1, static_cast<long long>(std::ceil(std::max(ay, by) + r)));
     const double dx = static_cast<double>(bx - ax), dy = static_cast<double>(by - ay);
     const double len2 = dx * dx + dy * dy, len = std::sqrt(len2);
     for (long long y = yTop; y <= yEnd; ++y) {
@@ -185,7 +185,10 @@ void WideLine(CoverMask& m, long long ax, long long ay, long long bx, long long 
 struct EllipseShape {
     double cx, cy, rx, ry;
     explicit EllipseShape(const Box& b)
-        : cx((b.l + b.r) / 2.0), cy((b.t + b.b) / 2.0), rx((b.r - b.l) / 2.0), ry((b.b - b.t) / 2.0) {}
+        : cx((b.l + b.r) / 2.0),
+          cy((b.t + b.b) / 2.0),
+          rx((b.r - b.l) / 2.0),
+          ry((b.b - b.t) / 2.0) {}
 
     // Columns x0..x1 of row y, or false when the row misses the ellipse.
     bool Row(long long y, long long& x0, long long& x1) const {
@@ -238,7 +241,9 @@ void EllipseOutline(CoverMask& m, const EllipseShape& e) {
 }
 
 // Boxes of a pen of width w drawn along the edges of box: outside and hole.
-Box GrowForPen(const Box& b, int w) { return Box{b.l - w / 2, b.t - w / 2, b.r + (w - 1) / 2, b.b + (w - 1) / 2}; }
+Box GrowForPen(const Box& b, int w) {
+    return Box{b.l - w / 2, b.t - w / 2, b.r + (w - 1) / 2, b.b + (w - 1) / 2};
+}
 Box ShrinkForPen(const Box& b, int w) {
     return Box{b.l + (w - 1) / 2 + 1, b.t + (w - 1) / 2 + 1, b.r - w / 2 - 1, b.b - w / 2 - 1};
 }
@@ -294,10 +299,8 @@ void ApplyBrush(Bitmap& bm, const CoverMask& m, const Brush& brush, bool opaque,
         uint32_t* row = bm.Row(y);
         for (int x = a.left; x < a.right; ++x) {
             if (!m.Get(x, y)) continue;
-            if (HatchCovers(brush.style, x, y))
-                row[x] = Combine(row[x], brush.color, mode);
-            else if (opaque)
-                row[x] = Combine(row[x], bg, mode);
+            if (HatchCovers(brush.style, x, y)) row[x] = Combine(row[x], brush.color, mode);
+            else if (opaque) row[x] = Combine(row[x], bg, mode);
         }
     }
 }
@@ -316,7 +319,8 @@ void Canvas::FillRect(const Rect& r) {
     }
     CoverMask m(r.Intersect(clip_));
     if (m.Empty()) return;
-    for (int y = m.Area().top; y < m.Area().bottom; ++y) m.Span(y, m.Area().left, m.Area().right - 1);
+    for (int y = m.Area().top; y < m.Area().bottom; ++y)
+        m.Span(y, m.Area().left, m.Area().right - 1);
     ApplyBrush(*target_, m, brush_, opaqueBackground_, background_, Rop::Copy);
 }
 
@@ -333,7 +337,8 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
         hole.b += 1;
     }
     Rect holeArea = AreaOf(hole, clip_);
-    for (int y = holeArea.top; y < holeArea.bottom; ++y) fill.Span(y, holeArea.left, holeArea.right - 1);
+    for (int y = holeArea.top; y < holeArea.bottom; ++y)
+        fill.Span(y, holeArea.left, holeArea.right - 1);
     ApplyBrush(*target_, fill, brush_, opaqueBackground_, background_, mode_);
     if (!hasPen) return;
     if (pen_.style == PenStyle::Dash && w == 1) {
@@ -354,9 +359,9 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
         return;
     }
     CoverMask m(AreaOf(outer, clip_));
-    Rect inner = AreaOf(Box{box.l + (w - 1) / 2 + 1, box.t + (w - 1) / 2 + 1, box.r - 1 - w / 2,
-                            box.b - 1 - w / 2},
-                        m.Area());
+    Rect inner = AreaOf(
+        Box{box.l + (w - 1) / 2 + 1, box.t + (w - 1) / 2 + 1, box.r - 1 - w / 2, box.b - 1 - w / 2},
+        m.Area());
     for (int y = m.Area().top; y < m.Area().bottom; ++y) {
         if (y >= inner.top && y < inner.bottom) {
             m.Span(y, m.Area().left, inner.left - 1);
@@ -404,8 +409,7 @@ void Canvas::StrokeInto(CoverMask& m, std::span<const Point> pts, bool closed, i
         const Point& b = pts[(i + 1) % pts.size()];
         if (w == 1)
             ThinLine(m, a.x, a.y, b.x, b.y, pen_.style == PenStyle::Dash, opaqueBackground_, phase);
-        else
-            WideLine(m, a.x, a.y, b.x, b.y, w);
+        else WideLine(m, a.x, a.y, b.x, b.y, w);
     }
 }
 
@@ -451,10 +455,12 @@ void Canvas::Polygon(std::span<const Point> pts, FillRule rule) {
                 if (a.y == b.y) continue;
                 double y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
                 if (sy < y0 || sy >= y1) continue;
-                double x = a.x + (sy - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
+                double x = a.x + (sy - a.y) * (static_cast<double>(b.x) - a.x) /
+                                     (static_cast<double>(b.y) - a.y);
                 xs.push_back(Crossing{x, b.y > a.y ? 1 : -1});
             }
-            std::sort(xs.begin(), xs.end(), [](const Crossing& p, const Crossing& q) { return p.x < q.x; });
+            std::sort(xs.begin(), xs.end(),
+                      [](const Crossing& p, const Crossing& q) { return p.x < q.x; });
             int winding = 0;
             for (size_t i = 0; i + 1 < xs.size(); ++i) {
                 winding += xs[i].dir;
@@ -481,10 +487,8 @@ void Canvas::Ellipse(int l, int t, int r, int b) {
     CoverMask pen(AreaOf(outer, clip_));
     if (pen.Empty()) return;
     if (hasPen) {
-        if (w == 1)
-            EllipseOutline(pen, EllipseShape(box));
-        else
-            EllipseRing(pen, outer, ShrinkForPen(box, w));
+        if (w == 1) EllipseOutline(pen, EllipseShape(box));
+        else EllipseRing(pen, outer, ShrinkForPen(box, w));
     }
     if (brush_.style != BrushStyle::Null) {
         CoverMask fill(AreaOf(box, clip_));
@@ -511,10 +515,8 @@ void Canvas::Arc(int l, int t, int r, int b, double startDeg, double endDeg) {
     Box outer = GrowForPen(box, w);
     CoverMask ring(AreaOf(outer, clip_));
     if (ring.Empty()) return;
-    if (w == 1)
-        EllipseOutline(ring, EllipseShape(box));
-    else
-        EllipseRing(ring, outer, ShrinkForPen(box, w));
+    if (w == 1) EllipseOutline(ring, EllipseShape(box));
+    else EllipseRing(ring, outer, ShrinkForPen(box, w));
     if (!full) {
         // Keep the pixels whose angle on the ellipse lies in the sweep; the angle is measured
         // on the circle the ellipse is stretched from, so the ends sit where
@@ -526,7 +528,8 @@ void Canvas::Arc(int l, int t, int r, int b, double startDeg, double endDeg) {
             for (int x = a.left; x < a.right; ++x) {
                 uint8_t& v = ring.At(x, y);
                 if (!v) continue;
-                double ang = std::atan2((e.cy - (y + 0.5)) / ry, (x + 0.5 - e.cx) / rx) * 180.0 / M_PI;
+                double ang =
+                    std::atan2((e.cy - (y + 0.5)) / ry, (x + 0.5 - e.cx) / rx) * 180.0 / M_PI;
                 double rel = std::fmod(ang - start + 720.0, 360.0);
                 if (rel > sweep + 1e-9) v = 0;
             }

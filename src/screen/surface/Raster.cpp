@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace qs {
 
 namespace {
@@ -16,7 +15,9 @@ constexpr size_t kStreamingBytes = size_t{2} << 20;
 #if defined(__SSE2__)
 // The compiler's own SSE2 store (the intrinsics header drags in names the core may not use).
 using Pixels4 = long long __attribute__((vector_size(16)));
-inline void Stream4(uint32_t* d, Pixels4 v) { __builtin_ia32_movntdq(reinterpret_cast<Pixels4*>(d), v); }
+inline void Stream4(uint32_t* d, Pixels4 v) {
+    __builtin_ia32_movntdq(reinterpret_cast<Pixels4*>(d), v);
+}
 inline Pixels4 Load4(const uint32_t* s) {
     Pixels4 v;
     std::memcpy(&v, s, sizeof v);
@@ -131,14 +132,17 @@ int64_t NearestSample(int64_t i, int64_t n, int64_t m) {
 
 }  // namespace
 
-void FillRect(Bitmap& dst, const Rect& r, Rgb c, Rop rop) { FillRect(dst, r, c, rop, dst.Bounds()); }
+void FillRect(Bitmap& dst, const Rect& r, Rgb c, Rop rop) {
+    FillRect(dst, r, c, rop, dst.Bounds());
+}
 
 void FillRect(Bitmap& dst, const Rect& r, Rgb c, Rop rop, const Rect& clip) {
     Rect cr = r.Intersect(Visible(dst, clip));
     if (cr.Empty()) return;
     c &= kRgbMask;
     int n = cr.Width();
-    const bool streaming = static_cast<size_t>(n) * cr.Height() * sizeof(uint32_t) > kStreamingBytes;
+    const bool streaming =
+        static_cast<size_t>(n) * cr.Height() * sizeof(uint32_t) > kStreamingBytes;
     for (int y = cr.top; y < cr.bottom; ++y) {
         uint32_t* d = dst.Row(y) + cr.left;
         switch (rop) {
@@ -336,7 +340,8 @@ void StretchBlit(Bitmap& dst, const Rect& to, const Bitmap& from, const Rect& sr
     if (rop == Rop::Copy && allInside) {
         // Each source row is sampled once into a row buffer that stays in the cache and
         // stored to every destination row that shows it.
-        const bool streaming = static_cast<size_t>(w) * vis.Height() * sizeof(uint32_t) > kStreamingBytes;
+        const bool streaming =
+            static_cast<size_t>(w) * vis.Height() * sizeof(uint32_t) > kStreamingBytes;
         std::vector<uint32_t> line(static_cast<size_t>(w));
         int64_t lineRow = -1;
         for (int y = vis.top; y < vis.bottom; ++y) {
@@ -344,7 +349,8 @@ void StretchBlit(Bitmap& dst, const Rect& to, const Bitmap& from, const Rect& sr
             if (r < fb.top || r >= fb.bottom) continue;
             if (r != lineRow) {
                 const uint32_t* s = from.Row(static_cast<int>(r));
-                for (int i = 0; i < w; ++i) line[static_cast<size_t>(i)] = s[cols[static_cast<size_t>(i)]] & kRgbMask;
+                for (int i = 0; i < w; ++i)
+                    line[static_cast<size_t>(i)] = s[cols[static_cast<size_t>(i)]] & kRgbMask;
                 lineRow = r;
             }
             StorePixels(dst.Row(y) + vis.left, line.data(), static_cast<size_t>(w), streaming);
@@ -434,8 +440,9 @@ Bitmap StretchBilinear(const Bitmap& from, const std::vector<uint8_t>& alpha, co
                               wx0 * wy1 * alphaAt(tx.i0, ty.i1), wx1 * wy1 * alphaAt(tx.i1, ty.i1)};
             uint32_t px[4] = {r0[tx.i0], r0[tx.i1], r1[tx.i0], r1[tx.i1]};
             uint64_t total = wt[0] + wt[1] + wt[2] + wt[3];
-            if (hasAlpha) alphaOut[static_cast<size_t>(y) * w + x] =
-                static_cast<uint8_t>((total + 32768) >> 16);
+            if (hasAlpha)
+                alphaOut[static_cast<size_t>(y) * w + x] =
+                    static_cast<uint8_t>((total + 32768) >> 16);
             if (total == 0) {
                 d[x] = 0;
                 continue;

@@ -15,8 +15,8 @@ namespace {
 int PointsToPixels(int pt) { return std::max(1, (pt * 96 + 36) / 72); }
 
 std::string KeyOf(const FontRequest& s) {
-    return s.face + "|" + std::to_string(s.sizePt) + "|" + (s.bold ? "b" : "") + (s.italic ? "i" : "") +
-           (s.underline ? "u" : "");
+    return s.face + "|" + std::to_string(s.sizePt) + "|" + (s.bold ? "b" : "") +
+           (s.italic ? "i" : "") + (s.underline ? "u" : "");
 }
 
 inline uint32_t Blend(uint32_t dst, Rgb colour, unsigned a) {
@@ -66,7 +66,8 @@ std::vector<std::string> FontEngine::AddFontFile(const std::string& path) {
 }
 
 bool FontEngine::LoadConfig(const std::string& path) {
-    bool ok = FcConfigParseAndLoad(impl_->config, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse);
+    bool ok = FcConfigParseAndLoad(impl_->config, reinterpret_cast<const FcChar8*>(path.c_str()),
+                                   FcFalse);
     impl_->fonts.clear();
     return ok;
 }
@@ -94,7 +95,8 @@ std::string FontEngine::ResolveFamily(const std::string& face, bool bold) {
     if (!match) return {};
     FcChar8* fam = nullptr;
     std::string out;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch) out = reinterpret_cast<const char*>(fam);
+    if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
+        out = reinterpret_cast<const char*>(fam);
     FcPatternDestroy(match);
     return out;
 }
@@ -106,7 +108,8 @@ Font& FontEngine::Get(const FontRequest& request) {
 
     auto font = std::unique_ptr<Font>(new Font());
     font->request_ = request;
-    if (FcPattern* match = MatchPattern(impl_->config, request.face, request.bold, request.italic)) {
+    if (FcPattern* match =
+            MatchPattern(impl_->config, request.face, request.bold, request.italic)) {
         FcChar8* file = nullptr;
         int index = 0;
         FcChar8* fam = nullptr;
@@ -136,7 +139,8 @@ Font& FontEngine::Get(const FontRequest& request) {
         if (FT_IS_SCALABLE(face)) {
             double scale = static_cast<double>(px) / face->units_per_EM;
             font->underlinePos_ = static_cast<int>(-face->underline_position * scale + 0.5);
-            font->underlineThickness_ = std::max(1, static_cast<int>(face->underline_thickness * scale + 0.5));
+            font->underlineThickness_ =
+                std::max(1, static_cast<int>(face->underline_thickness * scale + 0.5));
         }
     } else {
         font->ascent_ = PointsToPixels(request.sizePt);
@@ -170,8 +174,8 @@ const GlyphImage& Font::Glyph(char32_t cp) {
                 g.top = slot->bitmap_top;
                 g.coverage.resize(static_cast<size_t>(g.width) * g.height);
                 for (int y = 0; y < g.height; ++y)
-                    std::memcpy(&g.coverage[static_cast<size_t>(y) * g.width], bm.buffer + y * bm.pitch,
-                                static_cast<size_t>(g.width));
+                    std::memcpy(&g.coverage[static_cast<size_t>(y) * g.width],
+                                bm.buffer + y * bm.pitch, static_cast<size_t>(g.width));
             }
             g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
         }
@@ -209,11 +213,13 @@ void Font::DrawUnderline(Bitmap& dst, int x, int y, int width, Rgb colour, const
     Rect bounds = clip ? clip->Intersect(dst.Bounds()) : dst.Bounds();
     int top = y + ascent_ + underlinePos_ - underlineThickness_ / 2;
     Rect r = Rect{x, top, x + width, top + underlineThickness_}.Intersect(bounds);
-    for (int py = r.top; py < r.bottom; ++py) std::fill(dst.Row(py) + r.left, dst.Row(py) + r.right, colour);
+    for (int py = r.top; py < r.bottom; ++py)
+        std::fill(dst.Row(py) + r.left, dst.Row(py) + r.right, colour);
 }
 
 int Font::Draw(Bitmap& dst, int x, int y, const std::string& s, Rgb colour, const Rect* clip) {
-    for (char c : s) x += DrawChar(dst, x, y, Cp1252ToUnicode(static_cast<uint8_t>(c)), colour, clip);
+    for (char c : s)
+        x += DrawChar(dst, x, y, Cp1252ToUnicode(static_cast<uint8_t>(c)), colour, clip);
     return x;
 }
 
