@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-#include "ExerciseRun.h"
 #include "exercises/Comparison.h"
 #include "exercises/Launchers.h"
 #include "screen/graph/Graph.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 const char* const kPairs[] = {"Kaffeekanne-Kaffeetasse", "Haust\x81r-Hausmaus", "Wolke-Welke",
@@ -52,11 +52,11 @@ TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
     for (size_t i = 0; i < answers.size(); ++i) script += Task(static_cast<int>(i + 1), answers[i]);
     script += "key ESC\nwait 2000\ndump quit\nkey j\nwait 3000\ndump end\nkey SPACE\n";
 
-    test::ExerciseRunOptions o;
-    o.name = "compare-one";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-one");
     o.script = script;
     o.seed = 7;
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         LoadPairs(tr);
         PlayExercise<urmonitor>(tr);
         EXPECT_EQ(tr.players.TaskCount, 5);
@@ -64,7 +64,7 @@ TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
         EXPECT_EQ(tr.t.LastKey, 27);
         EXPECT_FALSE(tr.d.screen.GraphMode);
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
 
     int right = 0, wrong = 0;
     for (size_t i = 0; i < answers.size(); ++i) {
@@ -110,11 +110,11 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
         // Ben: one uncovering, then "n".
         "key SPACE\nwait 1500\ndump benShown\nkey n\nwait 400\ndump benDino\nwait 5100\n"
         "dump benAfter\nkey x\nkey ESC\nkey j\nwait 3000\ndump end\nkey SPACE\n";
-    test::ExerciseRunOptions o;
-    o.name = "compare-two";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-two");
     o.script = script;
     o.seed = 3;
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         LoadPairs(tr);
         tr.t.opt.OptWortvergl = 0;
         PlayExercise<urmonitor>(tr);
@@ -123,7 +123,7 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
         EXPECT_EQ(tr.players.PlayerName2, "Ben");
         EXPECT_EQ(tr.players.RepeatCount, 0) << "two players never repeat words";
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
 
     const bool annaRight = WordsWereSame(run.dumps["annaShown"]);
     const bool benRight = !WordsWereSame(run.dumps["benShown"]);
@@ -158,16 +158,16 @@ TEST(ComparisonGameTest, ClicksChoosePlayersUncoverAndAnswer) {
         "click 50 3\nkey RET\nkey RET\n"
         "gclick 185 110\nwait 3000\ndump shown\ngclick 217 350\nwait 5500\nkey x\n"
         "key ESC\nkey j\nwait 2000\nkey SPACE\n";
-    test::ExerciseRunOptions o;
-    o.name = "compare-clicks";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-clicks");
     o.script = script;
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         LoadPairs(tr);
         PlayExercise<urmonitor>(tr);
         EXPECT_EQ(tr.players.PlayerCount, 2);
         EXPECT_EQ(tr.players.TaskCount, 1);
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
     EXPECT_EQ(CountSounds(*run.platform, "vergleichfuellen.wav"), 1);
     EXPECT_EQ(CountSounds(*run.platform, "bumm.wav"), 1);
 }
@@ -190,35 +190,35 @@ TEST(ComparisonGameTest, OddListsPlayAndEnd) {
         "key SPACE\nwait 1500\nkey n\nwait 5500\nkey x\n"
         "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
     for (const Row& row : rows) {
-        test::ExerciseRunOptions o;
-        o.name = "compare-odd";
+        RunOptions o;
+        o.appDir = MakeTestAppDir("compare-odd");
         o.script = script;
-        test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+        RunResult run = RunExercise(o, [&](Trainer& tr) {
             int n = 0;
             for (const std::string& line : row.lines)
                 tr.t.WordList[static_cast<size_t>(++n)] = line;
             tr.t.WordCount = n;
             PlayExercise<urmonitor>(tr);
         });
-        EXPECT_TRUE(run.finished) << row.name << ": " << run.lastError;
+        EXPECT_TRUE(run.returned) << row.name << ": " << run.error;
     }
 }
 
 // ESC asks first: "n" goes on with the game, "j" ends it; and a task starts
 // by itself when nobody acts.
 TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
-    test::ExerciseRunOptions o;
-    o.name = "compare-esc";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-esc");
     o.script =
         "key 1\nwait 500\nkey ESC\nwait 500\ndump asked\nkey n\nwait 500\ndump refused\n"
         "wait 30000\ndump idle\nkey ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
     bool stillPlaying = false;
-    test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+    RunResult run = RunExercise(o, [&](Trainer& tr) {
         LoadPairs(tr);
         PlayExercise<urmonitor>(tr);
         stillPlaying = tr.d.screen.GraphMode;
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
     EXPECT_FALSE(stillPlaying);
     const auto asked = test::DumpTexts(run.dumps["asked"]);
     EXPECT_TRUE(std::any_of(asked.begin(), asked.end(), [](const std::string& t) {
@@ -230,4 +230,4 @@ TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -7,7 +7,7 @@
 #include "graph/GraphTestSupport.h"
 #include "screen/surface/Raster.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 constexpr Rgb kRed = 0xFF0000;
@@ -163,4 +163,4 @@ TEST(ExerciseLauncherTest, WordFileOfAnotherProgramIsRefused) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

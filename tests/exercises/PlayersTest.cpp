@@ -3,13 +3,14 @@
 
 #include <vector>
 
-#include "ExerciseRun.h"
 #include "exercises/Players.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
+#include "support/RowName.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 // ---- Name entry ---------------------------------------------------------------
@@ -24,18 +25,18 @@ class NameEntryTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(NameEntryTest, TypedKeysGiveTheName) {
     const NameCase& c = GetParam();
-    test::ExerciseRunOptions o;
-    o.name = "names";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("names");
     o.script = c.typed;
     std::string name = "?";
-    test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+    RunResult run = RunExercise(o, [&](Trainer& tr) {
         InitGraph(tr.d, 0);
         SetFillStyle(tr.d, 1, 7);
         tr.players.PlayerName1.clear();
         EnterPlayerName(tr, tr.players.PlayerName1, "Name Spieler 1:", 8);
         name = tr.players.PlayerName1;
     });
-    ASSERT_TRUE(run.finished) << c.what;
+    ASSERT_TRUE(run.returned) << c.what;
     EXPECT_EQ(name, c.name) << c.what;
 }
 
@@ -49,13 +50,14 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"umlauts and sharp s are letters, digits are not",
                  "type \xc3\xb6l1\xc3\x9f\nkey RET\n", "\x94l\xe1"},
         NameCase{"arrow keys are not letters", "type e\nkey LEFT\nkey UP\nkey RET\n", "E"},
-        NameCase{"backspace on an empty name does nothing", "key BS\ntype x\nkey RET\n", "X"}));
+        NameCase{"backspace on an empty name does nothing", "key BS\ntype x\nkey RET\n", "X"}),
+    RowName());
 
 TEST(PlayerNamesTest, ReturnAtOnceGivesTheDefaultsWhichAreClearedAtTheEnd) {
-    test::ExerciseRunOptions o;
-    o.name = "defaults";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("defaults");
     o.script = "key RET\nkey RET\n";
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         InitGraph(tr.d, 0);
         tr.t.LastKey = '2';
         AskPlayerNames(tr);
@@ -67,14 +69,14 @@ TEST(PlayerNamesTest, ReturnAtOnceGivesTheDefaultsWhichAreClearedAtTheEnd) {
         EXPECT_EQ(tr.players.PlayerName1, "");
         EXPECT_EQ(tr.players.PlayerName2, "");
     });
-    EXPECT_TRUE(run.finished) << run.lastError;
+    EXPECT_TRUE(run.returned) << run.error;
 }
 
 TEST(PlayerNamesTest, EscForPlayerOneSkipsPlayerTwoAndKeepsTypedNames) {
-    test::ExerciseRunOptions o;
-    o.name = "esc";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("esc");
     o.script = "type x\nkey ESC\n";
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         InitGraph(tr.d, 0);
         tr.players.PlayerName1 = "Eva";
         tr.players.PlayerName2 = "Tom";
@@ -87,7 +89,7 @@ TEST(PlayerNamesTest, EscForPlayerOneSkipsPlayerTwoAndKeepsTypedNames) {
         ClearDefaultNames(tr);
         EXPECT_EQ(tr.players.PlayerName1, "Evax");
     });
-    EXPECT_TRUE(run.finished) << run.lastError;
+    EXPECT_TRUE(run.returned) << run.error;
 }
 
 TEST(PlayerNamesTest, OnePlayerOnlyGetsAName) {
@@ -140,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         RepeatCase{
             "a full list replaces its fifth entry", 1, 1, {1, 2, 3, 4, 5}, {9}, {1, 2, 3, 4, 9}},
         RepeatCase{"two players never", 2, 1, {}, {7}, {}},
-        RepeatCase{"repeating off", 1, 0, {}, {7}, {}}));
+        RepeatCase{"repeating off", 1, 0, {}, {7}, {}}),
+    RowName());
 
 TEST(RepeatListUseTest, EverySecondTaskRepeatsTheNewestMistake) {
     PlayersState p;
@@ -208,4 +211,4 @@ TEST(ShowWordPartsTest, PiecesOfTheFirstLineLieSideBySideCentred) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

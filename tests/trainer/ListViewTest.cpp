@@ -4,11 +4,10 @@
 
 #include "screen/TextScreen.h"
 #include "screen/script/Dump.h"
-#include "support/ProgramRun.h"
+#include "support/WindowRun.h"
 #include "trainer/FileSelection.h"
-#include "trainer/TrainerProcRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct ViewResult {
@@ -21,9 +20,9 @@ struct ViewResult {
 // current line to "neu".
 ViewResult RunView(int lines, const std::string& ops, const std::string& longLine = "") {
     ViewResult result;
-    test::TrainerProcOptions o;
+    RunOptions o;
     o.appDir = test::MakeTestAppDir("listview");
-    o.proc = [&](Trainer& tr) {
+    const RunResult run = RunTrainerProc(o, [&](Trainer& tr) {
         for (int n = 1; n <= lines; ++n)
             tr.t.WordList[static_cast<size_t>(n)] = "Wort" + std::to_string(n);
         if (!longLine.empty()) tr.t.WordList[1] = longLine;
@@ -42,8 +41,7 @@ ViewResult RunView(int lines, const std::string& ops, const std::string& longLin
             }
         }
         result.screen = DumpText(tr.d);
-    };
-    test::TrainerProcRun run = test::RunTrainerProc(o);
+    });
     EXPECT_TRUE(run.returned) << run.error;
     result.state = run.state;
     return result;
@@ -69,14 +67,27 @@ TEST(ListViewTest, MovesAndScrollsThroughTheList) {
         int current;
         int top;
     } cases[] = {
-        {"F", 60, 25, 0},    {"F", 10, 10, 0},    {"F", 0, 0, 0},      {"FU", 60, 24, 0},
-        {"Fu", 60, 1, 0},    {"FuD", 60, 2, 0},   {"FuU", 60, 1, 0},   {"FD", 60, 26, 1},
-        {"FDDU", 60, 26, 2}, {"FDuU", 60, 1, 0},  // page up from below the first row goes to it; up
-                                                  // then scrolls
-        {"FD", 25, 25, 0},                        // the last line: nothing moves
-        {"FD", 0, 0, 0},     {"Fd", 60, 50, 25},  {"Fdd", 60, 60, 50}, {"Fddd", 60, 60, 50},
+        {"F", 60, 25, 0},
+        {"F", 10, 10, 0},
+        {"F", 0, 0, 0},
+        {"FU", 60, 24, 0},
+        {"Fu", 60, 1, 0},
+        {"FuD", 60, 2, 0},
+        {"FuU", 60, 1, 0},
+        {"FD", 60, 26, 1},
+        {"FDDU", 60, 26, 2},
+        {"FDuU", 60, 1, 0},  // page up from below the first row goes to it; up
+                             // then scrolls
+        {"FD", 25, 25, 0},   // the last line: nothing moves
+        {"FD", 0, 0, 0},
+        {"Fd", 60, 50, 25},
+        {"Fdd", 60, 60, 50},
+        {"Fddd", 60, 60, 50},
         {"Fud", 60, 25, 0},  // not on the last row: to the last row
-        {"Fd", 30, 30, 25},  {"Fdu", 60, 26, 25}, {"Fduu", 60, 2, 1},  {"Fduuu", 60, 1, 0},
+        {"Fd", 30, 30, 25},
+        {"Fdu", 60, 26, 25},
+        {"Fduu", 60, 2, 1},
+        {"Fduuu", 60, 1, 0},
     };
     for (const auto& c : cases) {
         const ViewResult r = RunView(c.lines, c.ops);
@@ -129,4 +140,4 @@ TEST(ListViewTest, HeaderShowsFileAndCountAndNumbersAlignRight) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

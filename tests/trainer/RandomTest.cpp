@@ -7,7 +7,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "trainer/Random.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 std::vector<int> Draws(uint32_t seed, int n, int count) {
@@ -32,4 +32,4 @@ TEST(RandomTest, RangeAndSeed) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test
