@@ -21,6 +21,8 @@ struct NameCase {
     const char* name;   // code page 437
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.what; }
+
 class NameEntryTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(NameEntryTest, TypedKeysGiveTheName) {
@@ -113,6 +115,8 @@ struct RepeatCase {
     std::vector<int> mistakes;  // CurrentWordNo of each mistake in one task
     std::vector<int> after;
 };
+
+void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.what; }
 
 class RepeatListTest : public ::testing::TestWithParam<RepeatCase> {};
 
