@@ -297,7 +297,9 @@ std::vector<ScriptCommand> ParseScript(const std::string& text) {
 
 ScriptRunner::ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
                            std::string outDir)
-    : d_(d), commands_(std::move(commands)), backend_(backend), outDir_(std::move(outDir)) {}
+    : d_(d), commands_(std::move(commands)), backend_(backend), outDir_(std::move(outDir)) {
+    MarkInput();
+}
 
 void ScriptRunner::Install() {
     d_.beforePump = [this] { Step(); };
@@ -329,6 +331,7 @@ void ScriptRunner::Step() {
             return;
         }
         heldSince_.reset();
+        if (c.kind != K::Wait && c.kind != K::Until && c.kind != K::Dump) MarkInput();
         switch (c.kind) {
             case K::Wait:
                 waitUntil_ = d_.platform.NowMicros() + static_cast<uint64_t>(c.ms) * 1000;
@@ -394,12 +397,20 @@ void ScriptRunner::CheckHeld(const ScriptCommand& c) {
     }
 }
 
+void ScriptRunner::MarkInput() {
+    inputTexts_ = d_.screen.GraphTexts.size();
+    inputCleared_ = d_.screen.GraphTextsCleared;
+}
+
+// The graphics texts are a list of what was drawn since the screen was last
+// cleared, not what shows now: those drawn before the last input count as
+// old.
 void ScriptRunner::StartUntil(const ScriptCommand& c) {
     untilDeadline_ = d_.platform.NowMicros() + static_cast<uint64_t>(c.ms) * 1000;
     untilText_.clear();
     for (size_t pos = 0; pos < c.text.size();) untilText_ += DecodeUtf8(c.text, pos);
-    textsSearched_ = 0;
-    textsCleared_ = d_.screen.GraphTextsCleared;
+    textsSearched_ = inputTexts_;
+    textsCleared_ = inputCleared_;
     lookedAt_.reset();
 }
 

@@ -60,7 +60,8 @@ constexpr int kUntilDefaultMs = 60 * 1000;
 // waits until the program has taken the events of the lines before it and
 // emptied its key buffer, so keys arrive one at a time as typed; `wait`
 // holds the following lines for that much of the program's time, `until`
-// until its text shows on the screen.
+// until its text shows on the screen: in a row of the character grid, or in
+// a graphics text drawn since the script last handed the program input.
 class ScriptRunner {
 public:
     ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
@@ -93,6 +94,7 @@ private:
     Point GraphPoint(int x, int y);
     void CheckHeld(const ScriptCommand& c);
     void CheckIdle();
+    void MarkInput();
     void StartUntil(const ScriptCommand& c);
     bool UntilDone(const ScriptCommand& c);
     bool Shows(const std::string& text);
@@ -106,6 +108,9 @@ private:
     std::optional<uint64_t> waitUntil_;
     std::optional<uint64_t> idleSince_;
     std::optional<uint64_t> heldSince_;
+    // The graphics texts when the script last handed the program input.
+    size_t inputTexts_ = 0;
+    uint32_t inputCleared_ = 0;
     // The pending `until`: its deadline and text, how far the graphics
     // texts have been searched, and when the screen was last looked at.
     std::optional<uint64_t> untilDeadline_;
