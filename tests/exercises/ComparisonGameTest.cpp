@@ -35,22 +35,25 @@ bool WordsWereSame(const std::string& dump) {
     return test::TextAt(dump, 152, 227) == test::TextAt(dump, 488, 227);
 }
 
-// One task: uncover side by side, dump, answer, let the animation run, then
-// a key that only ends the "Es ist ..." message of a wrong answer (after a
-// right one it does nothing). The next task starts by itself about 3 s of
-// the program's time after a right answer's animation, later than the
-// next Space of the script.
+// One task of a single player: uncover side by side, dump, answer, dump
+// once the scores are drawn, let the dinosaur walk off, then a key that
+// only ends the "Es ist ..." message of a wrong answer (after a right one
+// it does nothing). The next task starts by itself about 3 s of the
+// program's time after a right answer's animation, later than the next
+// Space of the script.
 std::string Task(int n, char answer) {
     const std::string t = std::to_string(n);
-    return "key SPACE\nwait 1500\ndump shown" + t + "\nkey " + answer + "\nwait 5500\ndump after" +
-           t + "\nkey x\n";
+    return "key SPACE\nwait 1500\ndump shown" + t + "\nkey " + answer + "\nuntil %\ndump after" +
+           t + "\nwait 1000\nkey x\n";
 }
 
 TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
     const std::string answers = "jnjnj";
     std::string script = "key RET\nkey +\nkey +\nkey -\n";
     for (size_t i = 0; i < answers.size(); ++i) script += Task(static_cast<int>(i + 1), answers[i]);
-    script += "key ESC\nwait 2000\ndump quit\nkey j\nwait 3000\ndump end\nkey SPACE\n";
+    script +=
+        "key ESC\nuntil Jetzt schon beenden?\ndump quit\nkey j\nuntil Wann sehen wir uns wieder?\n"
+        "dump end\nkey SPACE\n";
 
     RunOptions o;
     o.appDir = MakeTestAppDir("compare-one");
@@ -109,7 +112,7 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
         "dump annaDino\nwait 5100\ndump annaAfter\nkey x\n"
         // Ben: one uncovering, then "n".
         "key SPACE\nwait 1500\ndump benShown\nkey n\nwait 400\ndump benDino\nwait 5100\n"
-        "dump benAfter\nkey x\nkey ESC\nkey j\nwait 3000\ndump end\nkey SPACE\n";
+        "dump benAfter\nkey x\nkey ESC\nkey j\nuntil gewonnen\ndump end\nkey SPACE\n";
     RunOptions o;
     o.appDir = MakeTestAppDir("compare-two");
     o.script = script;
@@ -157,7 +160,7 @@ TEST(ComparisonGameTest, ClicksChoosePlayersUncoverAndAnswer) {
     const std::string script =
         "click 50 3\nkey RET\nkey RET\n"
         "gclick 185 110\nwait 3000\ndump shown\ngclick 217 350\nwait 5500\nkey x\n"
-        "key ESC\nkey j\nwait 2000\nkey SPACE\n";
+        "key ESC\nkey j\nuntil gewonnen\nkey SPACE\n";
     RunOptions o;
     o.appDir = MakeTestAppDir("compare-clicks");
     o.script = script;
@@ -186,9 +189,9 @@ TEST(ComparisonGameTest, OddListsPlayAndEnd) {
         {"very long words", {std::string(60, 'a') + "-" + std::string(60, 'b')}},
     };
     const std::string script =
-        "key 1\nwait 500\nkey SPACE\nwait 1500\nkey j\nwait 5500\nkey x\n"
-        "key SPACE\nwait 1500\nkey n\nwait 5500\nkey x\n"
-        "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+        "key 1\nuntil Leertaste\nkey SPACE\nwait 1500\nkey j\nuntil %\nwait 1000\nkey x\n"
+        "key SPACE\nwait 1500\nkey n\nuntil %\nwait 1000\nkey x\n"
+        "key ESC\nuntil Jetzt schon beenden?\nkey j\nuntil Wann sehen wir uns wieder?\nkey SPACE\n";
     for (const Row& row : rows) {
         RunOptions o;
         o.appDir = MakeTestAppDir("compare-odd");
@@ -210,8 +213,8 @@ TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
     RunOptions o;
     o.appDir = MakeTestAppDir("compare-esc");
     o.script =
-        "key 1\nwait 500\nkey ESC\nwait 500\ndump asked\nkey n\nwait 500\ndump refused\n"
-        "wait 30000\ndump idle\nkey ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+        "key 1\nuntil Leertaste\nkey ESC\nuntil Jetzt schon beenden?\ndump asked\nkey n\nwait 500\n"
+        "dump refused\nwait 30000\ndump idle\nkey ESC\nuntil Jetzt schon beenden?\nkey j\n";
     bool stillPlaying = false;
     RunResult run = RunExercise(o, [&](Trainer& tr) {
         LoadPairs(tr);

@@ -13,8 +13,9 @@ TEST(ComparisonMenuTest, BackInTheMenuNothingOfTheGameIsLeft) {
     RunOptions o;
     o.appDir = test::MakeTestAppDir("compare-menu");
     o.script =
-        "wait 500\nkey w\nwait 300\nkey RET\nwait 500\nkey 1\nwait 1500\ndump game\n"
-        "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\nwait 1000\ndump back\n"
+        "until Text-Editor\nkey w\nuntil Anzahl der Dateien\nkey RET\nuntil Anzahl der Spieler\n"
+        "key 1\nuntil Leertaste\ndump game\nkey ESC\nuntil Jetzt schon beenden?\nkey j\n"
+        "until Text-Editor\ndump back\n"
         "key ESC\nkey RET\n";
     RunResult run = RunProgram(o);
     ASSERT_EQ(run.exitCode, 0) << run.error;

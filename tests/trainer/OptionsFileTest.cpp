@@ -243,7 +243,7 @@ TEST(OptionsFileTest, ProgramReportsFailures) {
     RunOptions o;
     o.appDir = app;
     o.firstArgument = app + "folder.opt";
-    o.script = "dump unreadable\nkey SPACE\nwait 100\ndump menu\nkey ESC\nkey RET\n";
+    o.script = "dump unreadable\nkey SPACE\nuntil Text-Editor\ndump menu\nkey ESC\nkey RET\n";
     RunResult run = RunTrainer(o);
     ASSERT_EQ(run.dumps.count("unreadable"), 1u) << run.error;
     const std::string message = "Die Datei >" + app + "folder.opt< kann nicht geladen werden!";
