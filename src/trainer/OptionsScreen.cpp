@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
@@ -16,8 +17,8 @@ namespace {
 
 constexpr int kValueColumn = 13;
 constexpr int kSelectedLabelColour = 132;  // red, blinking
-constexpr char kLeftKey = 'K';
-constexpr char kRightKey = 'M';
+constexpr char kLeftKey = keycode::Left;
+constexpr char kRightKey = keycode::Right;
 
 using Painter = void (*)(Trainer&);
 
@@ -186,37 +187,40 @@ void ChangeValue(Trainer& tr, int optionRow, char key) {
     }
 }
 
-bool IsMenuHotkey(char key) { return MenuEntryForHotkey(key) != 0; }
+bool IsMenuHotkey(const Trainer& tr, char key) { return ByHotkey(tr.programs, key) != nullptr; }
 
-// Keys that stop the work on the selected row.
-bool LeavesRow(char key) {
+// Keys that stop the work on the selected row. The cursor letters count
+// with and without ExtendedKey.
+bool LeavesRow(const Trainer& tr, char key) {
     const auto code = static_cast<unsigned char>(key);
     if (code >= 200 && code <= 220) return true;
     switch (key) {
-        case 13:
-        case 27:
-        case ';':
-        case 'G':
-        case 'H':
-        case 'I':
-        case 'O':
-        case 'P':
-        case 'Q': return true;
-        default: return IsMenuHotkey(key);
+        case keycode::Return:
+        case keycode::Esc:
+        case keycode::F1:
+        case keycode::Home:
+        case keycode::Up:
+        case keycode::PgUp:
+        case keycode::End:
+        case keycode::Down:
+        case keycode::PgDn: return true;
+        default: return IsMenuHotkey(tr, key);
     }
 }
 
-bool EndsScreen(char key) { return key == 27 || key == ';' || IsMenuHotkey(key); }
+bool EndsScreen(const Trainer& tr, char key) {
+    return key == keycode::Esc || key == keycode::F1 || IsMenuHotkey(tr, key);
+}
 
 void MoveSelection(TrainerState& t) {
     const char key = t.MenuKey;
     int& row = t.OptionsRow;
-    if (key == 13 || key == 'P') {
+    if (key == keycode::Return || key == keycode::Down) {
         if (++row > kOptionRows) row = 1;
     }
-    if (key == 'H') --row;
-    if (key == 'G' || key == 'I') row = 1;
-    if (key == 'O' || key == 'Q' || row == 0) row = kOptionRows;
+    if (key == keycode::Up) --row;
+    if (key == keycode::Home || key == keycode::PgUp) row = 1;
+    if (key == keycode::End || key == keycode::PgDn || row == 0) row = kOptionRows;
 }
 
 void WorkOnRow(Trainer& tr, int optionRow) {
@@ -227,7 +231,7 @@ void WorkOnRow(Trainer& tr, int optionRow) {
         t.MenuKey = static_cast<char>(ReadKey(tr.d));
         if (tr.d.keys.ExtendedKey) ChangeValue(tr, optionRow, t.MenuKey);
         kRows[static_cast<size_t>(optionRow)].paint(tr);
-    } while (!LeavesRow(t.MenuKey));
+    } while (!LeavesRow(tr, t.MenuKey));
     WriteLabel(tr, optionRow, 0);
 }
 
@@ -358,7 +362,7 @@ void OptionsScreen(Trainer& tr) {
         // click on a row's values selects that row before it changes it.
         if (!TakeMouseItem(d, t.OptionsRow, 1, kOptionRows)) d.mouse.LastRegion = -1;
         WorkOnRow(tr, t.OptionsRow);
-    } while (!EndsScreen(t.MenuKey));
+    } while (!EndsScreen(tr, t.MenuKey));
     PopMouseTexts(d);
     ClearRightHalf(d);
     t.OptionsChanged = true;

@@ -2,8 +2,9 @@
 // background page on a 640 x 480 window (graph points are window pixels).
 #include <gtest/gtest.h>
 
-#include "exercises/ExerciseScreen.h"
-#include "exercises/Launchers.h"
+#include "exercises/Programs.h"
+#include "exercises/common/ExerciseScreen.h"
+#include "exercises/comparison/Comparison.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/surface/Raster.h"
 
@@ -25,7 +26,7 @@ public:
 
 class ExerciseScreenTest : public ::testing::Test {
 protected:
-    ExerciseScreenTest() : screen(Size{640, 480}), tr(screen.d), m(tr) {
+    ExerciseScreenTest() : screen(Size{640, 480}), tr(screen.d, AllPrograms()), m(tr) {
         InitGraph(screen.d, 0);
         // Background: black with a white band across the middle.
         FillRect(screen.d.Canvas(), Rect{0, 200, 640, 260}, kWhite);
@@ -148,7 +149,7 @@ TEST_F(ExerciseScreenTest, ReleaseFreesPicturesAndTheTrainersPages) {
 // switches to graphics.
 TEST(ExerciseLauncherTest, WordFileOfAnotherProgramIsRefused) {
     test::GraphScreen screen(Size{640, 480});
-    Trainer tr(screen.d);
+    Trainer tr(screen.d, AllPrograms());
     tr.t.ProgramNo = 1;
     tr.t.WordFileExt = "VWT";  // a list of the race
     tr.t.WordFileName = "TIERE.VWT";
