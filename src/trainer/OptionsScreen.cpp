@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kValueColumn = 13;
 constexpr int kSelectedLabelColour = 132;  // red, blinking
-constexpr char kLeftKey = keycode::Left;
-constexpr char kRightKey = keycode::Right;
 
 using Painter = void (*)(Trainer&);
 
@@ -126,21 +124,21 @@ void StepDown(int& v) {
 // A row of values 0..highest: a click on a value text, Left and Right.
 void ChangeStepped(Trainer& tr, int& v, int highest, char key) {
     TakeMouseChoice(tr.d, v, 0, highest);
-    if (key == kRightKey) StepUp(v, highest);
-    if (key == kLeftKey) StepDown(v);
+    if (key == keycode::Right) StepUp(v, highest);
+    if (key == keycode::Left) StepDown(v);
 }
 
 // A row of two values: Left gives 0, Right 1.
 void ChangeTwoWay(int& v, char key) {
-    if (key == kLeftKey) v = 0;
-    if (key == kRightKey) v = 1;
+    if (key == keycode::Left) v = 0;
+    if (key == keycode::Right) v = 1;
 }
 
 void ChangeBaustelle(Trainer& tr, int& v, char key) {
     int n = 0;
     if (TakeMouseChoice(tr.d, n, 0, 2)) v = 2 * n + 1;
-    if (key == kLeftKey && (v == 5 || v == 3)) v -= 2;
-    if (key == kRightKey) {
+    if (key == keycode::Left && (v == 5 || v == 3)) v -= 2;
+    if (key == keycode::Right) {
         if (v == 0) v = 3;
         else if (v == 1 || v == 3) v += 2;
     }
@@ -152,17 +150,17 @@ void ChangeValue(Trainer& tr, int optionRow, char key) {
     const bool mouse = o.OptMaus > 0;
     switch (optionRow) {
         case 1:
-            if (mouse && key == kLeftKey) o.OptMaus = 1;
-            if (mouse && key == kRightKey) o.OptMaus = 2;
+            if (mouse && key == keycode::Left) o.OptMaus = 1;
+            if (mouse && key == keycode::Right) o.OptMaus = 2;
             break;
         case 2: ChangeStepped(tr, o.OptTrennung, 3, key); break;
         case 3:
-            if (key == kRightKey && o.OptWortwahl == 0) o.OptWortwahl = 1;
-            if (key == kLeftKey && o.OptWortwahl == 1) o.OptWortwahl = 0;
+            if (key == keycode::Right && o.OptWortwahl == 0) o.OptWortwahl = 1;
+            if (key == keycode::Left && o.OptWortwahl == 1) o.OptWortwahl = 0;
             break;
         case 4:
-            if (key == kRightKey) o.OptArtikel = false;
-            if (key == kLeftKey) o.OptArtikel = true;
+            if (key == keycode::Right) o.OptArtikel = false;
+            if (key == keycode::Left) o.OptArtikel = true;
             break;
         case 5: ChangeStepped(tr, o.OptTon, 2, key); break;
         case 6: ChangeTwoWay(o.OptEndungen, key); break;
@@ -173,8 +171,8 @@ void ChangeValue(Trainer& tr, int optionRow, char key) {
         case 11: ChangeBaustelle(tr, o.OptBaustelle, key); break;
         case 12:
             TakeMouseChoice(tr.d, o.OptBausteine, 0, 1);
-            if (key == kRightKey) o.OptBausteine = 1;
-            if (key == kLeftKey && o.OptBausteine == 1) o.OptBausteine = 0;
+            if (key == keycode::Right) o.OptBausteine = 1;
+            if (key == keycode::Left && o.OptBausteine == 1) o.OptBausteine = 0;
             break;
         case 13: ChangeStepped(tr, o.OptGreifen, 2, key); break;
         case 14:

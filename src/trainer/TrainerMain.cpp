@@ -20,7 +20,11 @@ namespace {
 
 constexpr char kStartWordCancelled = 37;
 
-int EntryCount(const Trainer& tr) { return static_cast<int>(tr.programs.size()); }
+// The menu's first and last entry, where the cursor keys stop.
+int FirstEntry(const Trainer& tr) {
+    return tr.programs.empty() ? 0 : No(tr.programs.front().entry);
+}
+int LastEntry(const Trainer& tr) { return tr.programs.empty() ? 0 : No(tr.programs.back().entry); }
 
 void Launch(Trainer& tr, const Program& p) {
     if (p.launcher) p.launcher(tr);
@@ -42,18 +46,19 @@ void EmptyRepeatList(PlayersState& p) {
 void HandleMenuKey(Trainer& tr) {
     TrainerState& t = tr.t;
     Dos& d = tr.d;
-    const int last = EntryCount(tr);
+    const int first = FirstEntry(tr);
+    const int last = LastEntry(tr);
     if (d.keys.ExtendedKey) {
-        TakeMouseItem(d, t.ProgramNo, 1, last);
+        TakeMouseItem(d, t.ProgramNo, first, last);
         switch (t.MenuKey) {
             case keycode::Down:
                 if (t.ProgramNo < last) ++t.ProgramNo;
                 break;
             case keycode::Up:
-                if (t.ProgramNo > 1) --t.ProgramNo;
+                if (t.ProgramNo > first) --t.ProgramNo;
                 break;
             case keycode::Home:
-            case keycode::PgUp: t.ProgramNo = 1; break;
+            case keycode::PgUp: t.ProgramNo = first; break;
             case keycode::End:
             case keycode::PgDn: t.ProgramNo = last; break;
             default: break;

@@ -2,6 +2,9 @@
 // background page on a 640 x 480 window (graph points are window pixels).
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "exercises/Programs.h"
 #include "exercises/common/ExerciseScreen.h"
 #include "exercises/comparison/Comparison.h"
@@ -143,6 +146,39 @@ TEST_F(ExerciseScreenTest, ReleaseFreesPicturesAndTheTrainersPages) {
     EXPECT_EQ(m.Pictures[24], nullptr);
     for (int page = 0; page <= 3; ++page) EXPECT_EQ(screen.d.Pages[page], nullptr) << page;
     EXPECT_NE(screen.d.Pages[4], nullptr) << "page 4 belongs to the main window";
+}
+
+// Numbered frames and repeated cycles, as the word comparison's dinosaur
+// and the race's runner use them.
+TEST(PictureSlotsTest, NumberedAndCycledFrames) {
+    const struct {
+        const char* what;
+        std::vector<PictureSlot> slots;
+        int firstSlot;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"Dino n in slot 24 + n",
+         NumberedSlots(24, 11, "Dino", 136, 136),
+         24,
+         {"Dino0", "Dino1", "Dino2", "Dino3", "Dino4", "Dino5", "Dino6", "Dino7", "Dino8", "Dino9",
+          "Dino10"}},
+        {"girl1..girl8, then girl1..girl4 again",
+         NumberedSlots(12, 12, "girl", 48, 100, 1, 8),
+         12,
+         {"girl1", "girl2", "girl3", "girl4", "girl5", "girl6", "girl7", "girl8", "girl1", "girl2",
+          "girl3", "girl4"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> files;
+        for (size_t i = 0; i < c.slots.size(); ++i) {
+            const PictureSlot& s = c.slots[i];
+            EXPECT_EQ(s.slot, c.firstSlot + static_cast<int>(i)) << c.what;
+            EXPECT_EQ(s.w, c.slots.front().w) << c.what;
+            EXPECT_EQ(s.h, c.slots.front().h) << c.what;
+            files.push_back(s.file);
+        }
+        EXPECT_EQ(files, c.files) << c.what;
+    }
 }
 
 // A list of another exercise is refused with a message; the game never
