@@ -1,7 +1,6 @@
 #include "trainer/FileSelection.h"
 
 #include <algorithm>
-#include <array>
 
 #include "base/CodePage.h"
 #include "screen/DosFiles.h"

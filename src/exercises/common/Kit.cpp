@@ -47,7 +47,7 @@ void WaitForKeyOrClick(Trainer& tr) {
             ReadKeyOrQuit(tr);
             return;
         }
-        if (tr.t.opt.OptMaus == kMouseOn && (TakeClick(d) != 0 || MouseButtons(d) != 0)) return;
+        if (MouseOn(tr) && (TakeClick(d) != 0 || MouseButtons(d) != 0)) return;
         Delay(d, 20);
     }
 }
@@ -61,6 +61,8 @@ void SetSize(Trainer& tr, int n) { SetTextStyle(tr.d, tr.t.opt.GraphFont, 0, n);
 void SetSizeReal(Trainer& tr, double n) { SetTextStyleReal(tr.d, tr.t.opt.GraphFont, 0, n); }
 
 void SetSmallText(Trainer& tr) { SetTextStyle(tr.d, 0, 0, 1); }
+
+bool MouseOn(const Trainer& tr) { return tr.t.opt.OptMaus == kMouseOn; }
 
 bool PointerIn(Trainer& tr, int x1, int y1, int x2, int y2) {
     int x = 0, y = 0;

@@ -57,6 +57,9 @@ void SetSmallText(Trainer& tr);
 
 // ---- Pointer and waits ------------------------------------------------------
 
+// Mouse " ein ": the game answers clicks.
+bool MouseOn(const Trainer& tr);
+
 // The pointer (where the click just taken was made) lies in the rectangle
 // (x1, y1)-(x2, y2) of graph points, edges included.
 bool PointerIn(Trainer& tr, int x1, int y1, int x2, int y2);

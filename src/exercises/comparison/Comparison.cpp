@@ -229,7 +229,7 @@ void urmonitor::PrepareWords() {
 bool urmonitor::WaitForDecision(char& clicked) {
     int glidedFor = -1;
     do {
-        if (tr.t.opt.OptMaus == 2 && glidedFor != static_cast<int>(shown_)) {
+        if (MouseOn(tr) && glidedFor != static_cast<int>(shown_)) {
             MoveMouseTo(d, 320, shown_ ? 350 : 110);
             MouseShow(d, 1);
             glidedFor = static_cast<int>(shown_);
@@ -580,26 +580,25 @@ void urmonitor::ExplainMistake(bool saidSame) {
 // under it, the other one in dark grey.
 void urmonitor::PassTurn() {
     PlayersState& p = tr.players;
+    struct Side {
+        int x;
+        const std::string& name;
+    };
+    const Side one{20, p.PlayerName1};
+    const Side two{340, p.PlayerName2};
+    const bool toPlayer2 = p.Player1Turn;
+    const Side& next = toPlayer2 ? two : one;
+    const Side& last = toPlayer2 ? one : two;
     SetLineStyle(d, 0, 0, 3);
     SetSize(tr, 3);
     SetColor(d, colour::Red);
-    if (p.Player1Turn) {
-        OutTextXY(d, 340, 10, p.PlayerName2);
-        p.Player1Turn = false;
-        LineThick(d, 340, 30, 500, 30, true);
-        SetColor(d, colour::Grey);
-        LineThick(d, 20, 30, 180, 30, true);
-        SetColor(d, colour::DarkGrey);
-        OutTextXY(d, 20, 10, p.PlayerName1);
-    } else {
-        OutTextXY(d, 20, 10, p.PlayerName1);
-        p.Player1Turn = true;
-        LineThick(d, 20, 30, 180, 30, true);
-        SetColor(d, colour::Grey);
-        LineThick(d, 340, 30, 500, 30, true);
-        SetColor(d, colour::DarkGrey);
-        OutTextXY(d, 340, 10, p.PlayerName2);
-    }
+    OutTextXY(d, next.x, 10, next.name);
+    p.Player1Turn = !toPlayer2;
+    LineThick(d, next.x, 30, next.x + 160, 30, true);
+    SetColor(d, colour::Grey);
+    LineThick(d, last.x, 30, last.x + 160, 30, true);
+    SetColor(d, colour::DarkGrey);
+    OutTextXY(d, last.x, 10, last.name);
     SetLineStyle(d, 0, 0, 1);
 }
 
