@@ -69,14 +69,27 @@ TEST(ListViewTest, MovesAndScrollsThroughTheList) {
         int current;
         int top;
     } cases[] = {
-        {"F", 60, 25, 0},    {"F", 10, 10, 0},    {"F", 0, 0, 0},      {"FU", 60, 24, 0},
-        {"Fu", 60, 1, 0},    {"FuD", 60, 2, 0},   {"FuU", 60, 1, 0},   {"FD", 60, 26, 1},
-        {"FDDU", 60, 26, 2}, {"FDuU", 60, 1, 0},  // page up from below the first row goes to it; up
-                                                  // then scrolls
-        {"FD", 25, 25, 0},                        // the last line: nothing moves
-        {"FD", 0, 0, 0},     {"Fd", 60, 50, 25},  {"Fdd", 60, 60, 50}, {"Fddd", 60, 60, 50},
+        {"F", 60, 25, 0},
+        {"F", 10, 10, 0},
+        {"F", 0, 0, 0},
+        {"FU", 60, 24, 0},
+        {"Fu", 60, 1, 0},
+        {"FuD", 60, 2, 0},
+        {"FuU", 60, 1, 0},
+        {"FD", 60, 26, 1},
+        {"FDDU", 60, 26, 2},
+        {"FDuU", 60, 1, 0},  // page up from below the first row goes to it; up
+                             // then scrolls
+        {"FD", 25, 25, 0},   // the last line: nothing moves
+        {"FD", 0, 0, 0},
+        {"Fd", 60, 50, 25},
+        {"Fdd", 60, 60, 50},
+        {"Fddd", 60, 60, 50},
         {"Fud", 60, 25, 0},  // not on the last row: to the last row
-        {"Fd", 30, 30, 25},  {"Fdu", 60, 26, 25}, {"Fduu", 60, 2, 1},  {"Fduuu", 60, 1, 0},
+        {"Fd", 30, 30, 25},
+        {"Fdu", 60, 26, 25},
+        {"Fduu", 60, 2, 1},
+        {"Fduuu", 60, 1, 0},
     };
     for (const auto& c : cases) {
         const ViewResult r = RunView(c.lines, c.ops);
