@@ -1,5 +1,7 @@
 #include "exercises/common/ExerciseScreen.h"
 
+#include <algorithm>
+
 #include "screen/GraphMapping.h"
 #include "screen/Keyboard.h"
 #include "screen/mouse/Mouse.h"

@@ -1,5 +1,7 @@
 #include "exercises/comparison/Comparison.h"
 
+#include <algorithm>
+
 #include "exercises/common/Kit.h"
 #include "exercises/common/Players.h"
 #include "screen/KeyCodes.h"
