@@ -6,8 +6,7 @@
 #include <algorithm>
 
 #include "ExerciseRun.h"
-#include "exercises/Comparison.h"
-#include "exercises/Launchers.h"
+#include "exercises/comparison/Comparison.h"
 #include "screen/graph/Graph.h"
 
 namespace qs {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "exercises/Programs.h"
 #include "screen/Dos.h"
 #include "screen/script/Script.h"
 #include "shell/MainWindow.h"
@@ -25,7 +26,7 @@ ExerciseRun RunExercise(const ExerciseRunOptions& o, const std::function<void(Tr
     {
         Dos dos(*run.platform);
         run.lastError = RunInMainWindow(*run.platform, dos, o.script, run.outDir, [&](Dos& d) {
-            Trainer tr(d);
+            Trainer tr(d, AllPrograms());
             tr.t.ProgramDir = appDir;
             tr.t.opt.OptMaus = 2;
             tr.t.opt.OptWortvergl = 1;

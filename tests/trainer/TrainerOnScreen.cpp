@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/CodePage.h"
+#include "exercises/Programs.h"
 #include "screen/script/Dump.h"
 #include "support/ProgramRun.h"
 
@@ -54,7 +55,7 @@ void TrainerOnScreen::Run(const std::function<void(Trainer&)>& body) {
     TForm_dos form(*dos, [&](Dos& d) {
         // The window drops keys typed before the trainer starts.
         for (const Event& e : keys_) platform->PostEvent(e);
-        Trainer tr(d);
+        Trainer tr(d, AllPrograms());
         tr.t.ProgramDir = dir.Path();
         body(tr);
         finished = true;

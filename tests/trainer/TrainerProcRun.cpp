@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "exercises/Programs.h"
 #include "screen/Paths.h"
 #include "screen/script/Script.h"
 #include "shell/MainWindow.h"
@@ -34,7 +35,7 @@ TrainerProcRun RunTrainerProc(const TrainerProcOptions& o) {
         Dos dos(*run.platform);
         const std::string error =
             RunInMainWindow(*run.platform, dos, o.script, outDir, [&](Dos& d) {
-                Trainer tr(d);
+                Trainer tr(d, AllPrograms());
                 tr.t.ProgramDir = AppDir(d.platform.Files());
                 if (o.setup) o.setup(tr);
                 auto keep = [&] {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/CodePage.h"
+#include "exercises/Programs.h"
 #include "screen/TextScreen.h"
 #include "screen/script/Script.h"
 #include "shell/MainWindow.h"
@@ -36,7 +37,7 @@ TrainerRun RunTrainer(const TrainerRunOptions& o) {
     // waits for its first key.
     run.lastError =
         RunInMainWindow(*run.platform, *run.dos, kStartWait + o.script, run.outDir, [&](Dos& d) {
-            Trainer tr(d);
+            Trainer tr(d, AllPrograms());
             tr.t.FirstArgument = o.firstArgument;
             if (o.setup) o.setup(tr);
             try {
@@ -66,8 +67,9 @@ int HighlightedEntry(const TrainerRun& run, const std::string& dump) {
     const ScreenState& s = run.dos->screen;
     const Rgb highlight = PaletteColour(*run.dos, 7);
     int found = 0;
-    for (int entry = 1; entry <= kMenuEntries; ++entry) {
-        const int row = MenuEntryAt(entry).row + 2;
+    for (const Program& p : AllPrograms()) {
+        const int entry = No(p.entry);
+        const int row = p.menuRow + 2;
         if (picture->Pixel(6 * s.CellWidth + 1, (row - 1) * s.CellHeight + 1) != highlight)
             continue;
         if (found != 0) return 0;
