@@ -2,6 +2,7 @@
 // it and read them back byte for byte.
 #pragma once
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
