@@ -3,7 +3,8 @@
 // bar uncovering both words.
 #include <benchmark/benchmark.h>
 
-#include "exercises/Comparison.h"
+#include "exercises/Programs.h"
+#include "exercises/comparison/Comparison.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/graph/Graph.h"
 #include "shell/MainWindow.h"
@@ -18,7 +19,11 @@ struct ExerciseMachine {
     Trainer trainer;
     urmonitor game;
     ExerciseMachine()
-        : platform(Options()), dos(platform), form(dos, [](Dos&) {}), trainer(dos), game(trainer) {
+        : platform(Options()),
+          dos(platform),
+          form(dos, [](Dos&) {}),
+          trainer(dos, AllPrograms()),
+          game(trainer) {
         form.Create();
         platform.OpenWindow(WindowOptions{});
         form.Show();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Quendelstrand needs on Debian 12 (run as root) and builds it.
 #   scripts/setup.sh            build the program into build/app
-#   scripts/setup.sh --tests    also what the test suite needs
+#   scripts/setup.sh --tests    also what the test suite and the checks need
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +13,8 @@ packages=(cmake g++ make pkg-config
   fonts-sil-andika fonts-sil-andikanewbasic)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth xdotool x11-xkb-utils locales imagemagick
-    cups cups-bsd cups-filters printer-driver-cups-pdf poppler-utils gdk-pixbuf-tests)
+    cups cups-bsd cups-filters printer-driver-cups-pdf poppler-utils gdk-pixbuf-tests
+    clang-format python3)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "exercises/Launchers.h"
+#include "exercises/Programs.h"
 #include "trainer/TrainerMain.h"
 
 namespace qs {
@@ -13,9 +13,8 @@ Application::Application(Platform& platform, std::string firstArgument)
     : dos(platform),
       form(dos,
            [this](Dos& d) {
-               Trainer trainer(d);
+               Trainer trainer(d, AllPrograms());
                trainer.t.FirstArgument = firstArgument_;
-               trainer.exercises = AllExercises();
                TrainerMain(trainer);
            }),
       firstArgument_(std::move(firstArgument)) {}

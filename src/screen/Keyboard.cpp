@@ -6,6 +6,7 @@
 
 #include "base/CodePage.h"
 #include "screen/DosPath.h"
+#include "screen/KeyCodes.h"
 #include "screen/Paths.h"
 
 namespace qs {
@@ -44,29 +45,30 @@ void FlushSurface(Dos& d) { d.PresentIfDirty(); }
 }  // namespace
 
 uint8_t ExtendedCodeOf(Key key, bool exclusive) {
+    using namespace keycode;
     switch (key) {
-        case Key::PageUp: return 73;
-        case Key::PageDown: return 81;
-        case Key::End: return 79;
-        case Key::Home: return 71;
-        case Key::Left: return 75;
-        case Key::Up: return 72;
-        case Key::Right: return 77;
-        case Key::Down: return 80;
-        case Key::Insert: return 82;
-        case Key::Delete: return 83;
-        case Key::F1: return 59;
-        case Key::F2: return 60;
-        case Key::F3: return 61;
-        case Key::F4: return 62;
-        case Key::F5: return 63;
-        case Key::F6: return 64;
-        case Key::F7: return 65;
-        case Key::F8: return 66;
-        case Key::F9: return 67;
-        case Key::F10: return exclusive ? 93 : 0;
-        case Key::F11: return 133;
-        case Key::F12: return 134;
+        case Key::PageUp: return Byte(PgUp);
+        case Key::PageDown: return Byte(PgDn);
+        case Key::End: return Byte(End);
+        case Key::Home: return Byte(Home);
+        case Key::Left: return Byte(Left);
+        case Key::Up: return Byte(Up);
+        case Key::Right: return Byte(Right);
+        case Key::Down: return Byte(Down);
+        case Key::Insert: return Byte(Insert);
+        case Key::Delete: return Byte(Del);
+        case Key::F1: return Byte(F1);
+        case Key::F2: return Byte(F2);
+        case Key::F3: return Byte(F3);
+        case Key::F4: return Byte(F4);
+        case Key::F5: return Byte(F5);
+        case Key::F6: return Byte(F6);
+        case Key::F7: return Byte(F7);
+        case Key::F8: return Byte(F8);
+        case Key::F9: return Byte(F9);
+        case Key::F10: return exclusive ? Byte(F10) : 0;
+        case Key::F11: return Byte(F11);
+        case Key::F12: return Byte(F12);
         default: return 0;
     }
 }
@@ -87,10 +89,10 @@ void KeyDownToKeys(Dos& d, Key key) {
     KeyDownToBuffer(d, key);
     std::string& buffer = d.keys.KeyBuffer;
     switch (key) {
-        case Key::Return: buffer.push_back(13); break;
-        case Key::Escape: buffer.push_back(27); break;
-        case Key::Backspace: buffer.push_back(8); break;
-        case Key::Tab: buffer.push_back(9); break;
+        case Key::Return: buffer.push_back(keycode::Return); break;
+        case Key::Escape: buffer.push_back(keycode::Esc); break;
+        case Key::Backspace: buffer.push_back(keycode::Backspace); break;
+        case Key::Tab: buffer.push_back(keycode::Tab); break;
         default: break;
     }
 }

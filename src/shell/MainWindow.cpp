@@ -5,6 +5,7 @@
 
 #include "base/CodePage.h"
 #include "screen/DosFiles.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/Paths.h"
 #include "screen/Settings.h"
@@ -315,7 +316,7 @@ void TForm_dos::OnResize() {
 
 void TForm_dos::OnClose() {
     if (d_.keys.TrainerActive && !StartPending) {
-        AppendTyped(27);
+        AppendTyped(keycode::Byte(keycode::Esc));
         KeyDownToBuffer(d_, Key::Escape);
         return;
     }

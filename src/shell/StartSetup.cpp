@@ -1,5 +1,6 @@
 #include "shell/StartSetup.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 

@@ -1,10 +1,10 @@
 #include "trainer/FileSelection.h"
 
 #include <algorithm>
-#include <array>
 
 #include "base/CodePage.h"
 #include "screen/DosFiles.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
@@ -16,24 +16,10 @@ namespace qs {
 
 namespace {
 
-constexpr uint8_t kEsc = 27;
-constexpr uint8_t kReturn = 13;
 constexpr uint8_t kStartWordCancelled = 37;
-
-// Extended key codes.
-constexpr uint8_t kUp = 'H';
-constexpr uint8_t kDown = 'P';
-constexpr uint8_t kHome = 'G';
-constexpr uint8_t kEnd = 'O';
-constexpr uint8_t kPgUp = 'I';
-constexpr uint8_t kPgDn = 'Q';
-constexpr uint8_t kF1 = ';';
-constexpr uint8_t kF5 = '?';
-constexpr uint8_t kF9 = 'C';
 // A mouse region of the line list view that stands for ESC.
 constexpr uint8_t kListEscape = '3';
 
-constexpr int kEditorProgramNo = 11;
 constexpr int kBoxRows = 16;
 constexpr int kBoxWidth = 33;
 // A row of the file list: number, blanks, then the name in this many cells.
@@ -43,15 +29,6 @@ constexpr int kListRows = 25;
 // of the 39 columns.
 constexpr int kListTextColumn = 5;
 constexpr size_t kListTextCells = 35;
-
-const std::array<const char*, 11> kExtensions = {"",    "WWT", "VWT", "EWT", "OWT", "OWT",
-                                                 "BWT", "AWT", "KWT", "UWT", "RWT"};
-
-const std::array<const char*, 11> kPrintedProgramNames = {
-    "",          "Wortvergleich", "Vorsilben",
-    "Endungen",  "Silben ordnen", "Silbentrennung",
-    "Baustelle", "Aus 2 mach 1",  "Kontakt / Greifen",
-    "Umwandeln", "Reparieren"};
 
 uint8_t Byte(char c) { return static_cast<uint8_t>(c); }
 
@@ -91,6 +68,19 @@ bool ValidUtf8WithNonAscii(const std::string& s) {
 // The remembered file of the program (one slot for each file program number).
 std::string& RememberedFile(TrainerState& t) {
     return t.LastFiles[static_cast<size_t>(std::clamp(t.ProgramNo, 0, 15))];
+}
+
+// The editor numbers its nine programs without Zerlegen and Greifen, which
+// share the word lists of Silben ordnen and Kontakt: the file program of
+// EditorProgram, and back.
+int EditedFileProgram(const Trainer& tr) {
+    const Program* p = ByEditorProgram(tr.programs, tr.t.EditorProgram);
+    return p ? No(p->file) : 0;
+}
+
+int EditorNumbering(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    return p ? p->editorProgram : 0;
 }
 
 // --- The file list box ------------------------------------------------------
@@ -141,13 +131,19 @@ void DrawDirectionChoices(Trainer& tr) {
     }
 }
 
+SelectionNote NoteOf(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    return p ? p->note : SelectionNote::None;
+}
+
 void DrawProgramNote(Trainer& tr) {
     Dos& d = tr.d;
-    if (tr.t.ProgramNo == 1) {
+    const SelectionNote note = NoteOf(tr);
+    if (note == SelectionNote::Exposure) {
         Colours(d, 14, 4);
         GotoXY(d, 3, 18);
         Write(d, " Taste +/- = Zeit l\x84nger/k\x81rzer ");
-    } else if (tr.t.ProgramNo == 9) {
+    } else if (note == SelectionNote::Direction) {
         Colours(d, 14, 12);
         GotoXY(d, 3, 18);
         Write(d, " Wahl mit F5  (auch im Programm) ");
@@ -214,15 +210,15 @@ void NavigationKey(Selection& s, uint8_t key) {
     const int last = s.Count() - 1;
     int target = s.sel;
     switch (key) {
-        case kDown: target = s.sel + 1; break;
-        case kEnd: target = last; break;
-        case kPgDn: target = s.sel + 15 < last ? s.sel + 15 : last; break;
-        case kUp: target = s.sel - 1; break;
-        case kHome: target = 0; break;
-        case kPgUp: target = s.top == 0 ? 0 : std::max(15, s.sel - 15); break;
+        case keycode::Down: target = s.sel + 1; break;
+        case keycode::End: target = last; break;
+        case keycode::PgDn: target = s.sel + 15 < last ? s.sel + 15 : last; break;
+        case keycode::Up: target = s.sel - 1; break;
+        case keycode::Home: target = 0; break;
+        case keycode::PgUp: target = s.top == 0 ? 0 : std::max(15, s.sel - 15); break;
         default: return;
     }
-    const bool forward = key == kDown || key == kEnd || key == kPgDn;
+    const bool forward = key == keycode::Down || key == keycode::End || key == keycode::PgDn;
     if (forward ? s.sel < last : s.sel > 0) MoveSelection(s, target);
 }
 
@@ -249,12 +245,11 @@ void PrintFileList(Trainer& tr) {
     if (!out.Open()) return;
     TextFile& f = out.File();
     const int no = tr.t.ProgramNo;
-    const bool named = no >= 1 && no <= 10;
+    const Program* p = RunningProgram(tr);
     try {
         WriteLnToFile(f);
         WriteLnToFile(f, "          Quendelstrand    Programm " + std::to_string(no % 100) +
-                             " von 10       Dateiliste: " +
-                             (named ? kPrintedProgramNames[static_cast<size_t>(no)] : ""));
+                             " von 10       Dateiliste: " + (p ? p->fileListName : ""));
         WriteLnToFile(f);
         for (const std::string& name : tr.t.FileList)
             WriteLnToFile(f, "          " + ShownFileName(name, tr.d.screen.NoConversion));
@@ -275,18 +270,18 @@ void SelectionKeyLoop(Selection& s) {
             int v = 0;
             if (TakeMouseItem(d, v, s.top, s.top + kBoxRows) && v < s.Count())
                 SelectAndRedraw(s, v);
-            if (key == kF1) tr.t.LastKey = static_cast<char>(kEsc);
+            if (key == keycode::F1) tr.t.LastKey = keycode::Esc;
             NavigationKey(s, key);
-            if (key == kF5 && tr.t.ProgramNo == 9 && !s.editorMode) {
+            if (key == keycode::F5 && NoteOf(tr) == SelectionNote::Direction && !s.editorMode) {
                 tr.t.UmwandelnDirection = tr.t.UmwandelnDirection % 3 + 1;
                 DrawDirectionChoices(tr);
             }
-            if (key == kF9) PrintFileList(tr);
+            if (key == keycode::F9) PrintFileList(tr);
         } else if (key > 31) {
             FirstLetterSearch(s, key);
         }
         const uint8_t last = Byte(tr.t.LastKey);
-        if (last == kEsc || last == kReturn) return;
+        if (last == keycode::Esc || last == keycode::Return) return;
     }
 }
 
@@ -303,8 +298,8 @@ bool LoadWordFile(Trainer& tr) {
         Write(d, "Fehler beim laden ! Dr\201cke Enter");
         do {
             ReadKeyOrQuit(tr);
-        } while (Byte(tr.t.LastKey) != kReturn);
-        tr.t.LastKey = static_cast<char>(kEsc);
+        } while (Byte(tr.t.LastKey) != keycode::Return);
+        tr.t.LastKey = keycode::Esc;
         return false;
     }
     try {
@@ -333,9 +328,9 @@ void NoFileFound(Trainer& tr) {
 }
 
 bool OffersStartWord(const Trainer& tr) {
-    const int no = tr.t.ProgramNo;
-    return Byte(tr.t.LastKey) == kReturn && tr.t.opt.OptWortwahl == 1 &&
-           ((no >= 2 && no <= 6) || (no >= 8 && no <= 10));
+    const Program* p = RunningProgram(tr);
+    return Byte(tr.t.LastKey) == keycode::Return && tr.t.opt.OptWortwahl == 1 && p &&
+           p->startWordChoice;
 }
 
 void MoveToClickedRow(Trainer& tr, int row) {
@@ -381,20 +376,20 @@ void ChooseStartWord(Trainer& tr) {
             TakeMouseLine(d, v, 0, kListRows - 1);
             if (v >= 0) MoveToClickedRow(tr, kListRows - v);
             switch (key) {
-                case kListEscape: t.LastKey = static_cast<char>(kEsc); break;
-                case kUp: ListLineUp(tr); break;
-                case kDown: ListLineDown(tr); break;
-                case kPgUp: ListPageUp(tr); break;
-                case kPgDn: ListPageDown(tr); break;
+                case kListEscape: t.LastKey = keycode::Esc; break;
+                case keycode::Up: ListLineUp(tr); break;
+                case keycode::Down: ListLineDown(tr); break;
+                case keycode::PgUp: ListPageUp(tr); break;
+                case keycode::PgDn: ListPageDown(tr); break;
                 default: break;
             }
         }
         const uint8_t last = Byte(t.LastKey);
-        if (last == kEsc || last == kReturn) break;
+        if (last == keycode::Esc || last == keycode::Return) break;
     }
     PopMouseTexts(d);
     CursorOff(d);
-    if (Byte(t.LastKey) == kEsc) t.LastKey = static_cast<char>(kStartWordCancelled);
+    if (Byte(t.LastKey) == keycode::Esc) t.LastKey = static_cast<char>(kStartWordCancelled);
 }
 
 // --- The line list view -----------------------------------------------------
@@ -416,9 +411,9 @@ std::string& LineAt(TrainerState& t, int n) {
 
 }  // namespace
 
-std::string WordFileExtension(int fileProgramNo) {
-    if (fileProgramNo < 1 || fileProgramNo > 10) return "";
-    return kExtensions[static_cast<size_t>(fileProgramNo)];
+std::string WordFileExtension(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    return p && p->wordListSelection ? p->extension : "";
 }
 
 // Names on disk are usually UTF-8; the trainer's own names are Windows
@@ -445,14 +440,14 @@ void SelectWordFile(Trainer& tr) {
     t.WordCount = 0;
     t.CurrentLine = 1;
 
-    const bool editorMode = t.ProgramNo == kEditorProgramNo;
+    const bool editorMode = IsRunning(t, FileProgram::Editor);
     if (editorMode) Window(d, 2, 3, 39, 22);
     else Window(d, 41, 3, 78, 22);
     DrawBox(d);
     DrawProgramNote(tr);
     t.OverwriteMessageShown = false;
-    if (editorMode) t.ProgramNo = t.EditorProgram + (t.EditorProgram > 4 ? 1 : 0);
-    t.WordFileExt = WordFileExtension(t.ProgramNo);
+    if (editorMode) t.ProgramNo = EditedFileProgram(tr);
+    t.WordFileExt = WordFileExtension(tr);
     t.WordFilePath = t.ProgramDir + "LS1DAT\\*." + t.WordFileExt;
 
     GotoXY(d, 7, 1);
@@ -463,7 +458,7 @@ void SelectWordFile(Trainer& tr) {
     } else {
         GotoXY(d, 7, 1);
         Write(d, "> Anzahl der Dateien: " + std::to_string(t.FileCount) + " <");
-        if (t.FileCount > kBoxRows && t.ProgramNo != 1 && t.ProgramNo != 9) {
+        if (t.FileCount > kBoxRows && NoteOf(tr) == SelectionNote::None) {
             GotoXY(d, 3, 18);
             Colours(d, 8, 4);
             Write(d, " F\xfcr weitere Dateien klicke hier ");  // Windows-1252 text
@@ -476,7 +471,7 @@ void SelectWordFile(Trainer& tr) {
         SelectionKeyLoop(s);
         PopMouseTexts(d);
 
-        if (Byte(t.LastKey) == kReturn) {
+        if (Byte(t.LastKey) == keycode::Return) {
             const std::string& chosen = t.FileList[static_cast<size_t>(s.sel)];
             t.WordFilePath = t.ProgramDir + "ls1dat\\" + chosen;
             t.WordFileName = chosen;
@@ -486,13 +481,13 @@ void SelectWordFile(Trainer& tr) {
         }
     }
     if (!editorMode && OffersStartWord(tr)) ChooseStartWord(tr);
-    if (editorMode) t.ProgramNo -= t.ProgramNo > 4 ? 1 : 0;
+    if (editorMode) t.ProgramNo = EditorNumbering(tr);
 }
 
 void CheckWordFile(Trainer& tr) {
     TrainerState& t = tr.t;
     t.WrongExtension = false;
-    const std::string wanted = WordFileExtension(t.ProgramNo);
+    const std::string wanted = WordFileExtension(tr);
     if (wanted.empty()) return;
     const std::string& path = t.WordFilePath;
     const std::string found = path.size() >= 3 ? path.substr(path.size() - 3) : path;

@@ -20,8 +20,9 @@ void SelectWordFile(Trainer& tr);
 // Sets WrongExtension when the loaded file does not fit the exercise.
 void CheckWordFile(Trainer& tr);
 
-// The extension of a file program number 1..10 ("VWT"), "" for others.
-std::string WordFileExtension(int fileProgramNo);
+// The word-list extension of the file program ProgramNo names ("VWT"), ""
+// for a program without word lists.
+std::string WordFileExtension(const Trainer& tr);
 // A file name found on disk as the trainer shows it (code page 437).
 std::string ShownFileName(const std::string& diskName, bool noConversion);
 

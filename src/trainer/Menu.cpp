@@ -1,7 +1,6 @@
 #include "trainer/Menu.h"
 
-#include <array>
-
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/TextFile.h"
 #include "screen/TextScreen.h"
@@ -12,22 +11,6 @@
 namespace qs {
 
 namespace {
-
-constexpr std::array<MenuEntry, kMenuEntries + 1> kEntries{{
-    {"", 0, 0},
-    {"    Wortvergleich          ", 3, 'w'},
-    {"    Vorsilben              ", 5, 'v'},
-    {"    Endungen               ", 6, 'e'},
-    {"    Silben ordnen           ", 7, 's'},
-    {"    Zerlegen               ", 8, 'z'},
-    {"    Baustelle              ", 9, 'b'},
-    {"    Aus 2 mach 1           ", 10, 'a'},
-    {"    Kontakt                ", 11, 'k'},
-    {"    Greifen                ", 12, 'g'},
-    {"    Umwandeln              ", 14, 'u'},
-    {"    Reparieren             ", 15, 'r'},
-    {"         Text-Editor       ", 17, 't'},
-}};
 
 // Box pieces in code page 437.
 const std::string kVertical = "\xb3";
@@ -65,17 +48,6 @@ void ShowProtocolBox(Dos& d, bool written) {
 
 }  // namespace
 
-const MenuEntry& MenuEntryAt(int entry) {
-    if (entry < 1 || entry > kMenuEntries) return kEntries[0];
-    return kEntries[static_cast<size_t>(entry)];
-}
-
-int MenuEntryForHotkey(char key) {
-    for (int i = 1; i <= kMenuEntries; ++i)
-        if (key != 0 && kEntries[static_cast<size_t>(i)].hotkey == key) return i;
-    return 0;
-}
-
 void ShowMainMenu(Trainer& tr) {
     Dos& d = tr.d;
     tr.t.LastKey = ' ';
@@ -110,12 +82,11 @@ void DrawMenuBox(Dos& d) {
 
 void DrawMenuEntries(Trainer& tr) {
     Dos& d = tr.d;
-    for (int i = 1; i <= kMenuEntries; ++i) {
-        const MenuEntry& e = kEntries[static_cast<size_t>(i)];
-        if (i == tr.t.ProgramNo) Colours(d, 0, 7);
+    for (const Program& p : tr.programs) {
+        if (No(p.entry) == tr.t.ProgramNo) Colours(d, 0, 7);
         else Colours(d, 14, 1);
-        GotoXY(d, 6, e.row);
-        Write(d, e.text);
+        GotoXY(d, 6, p.menuRow);
+        Write(d, p.menuText);
     }
 }
 
@@ -152,19 +123,19 @@ void AskSure(Trainer& tr) {
         t.LastKey = static_cast<char>(ReadKey(d));
         const char key = t.LastKey;
         if (d.keys.ExtendedKey) {
-            if (key == 'K') {
+            if (key == keycode::Left) {
                 t.AnswerNo = false;
                 GotoXY(d, 26, 3);
-            } else if (key == 'M') {
+            } else if (key == keycode::Right) {
                 t.AnswerNo = true;
                 GotoXY(d, 32, 3);
-            } else if (key == 'C' && t.ProgramNo == 0) {
+            } else if (key == keycode::F9 && IsRunning(t, FileProgram::QuitQuestion)) {
                 PrintTeacherProtocol(tr);
             }
         }
         if (key == 'j') t.AnswerNo = false;
-        if (key == 'n' || key == 27) t.AnswerNo = true;
-        if (key == 13 || key == 'j' || key == 'n' || key == 27) break;
+        if (key == 'n' || key == keycode::Esc) t.AnswerNo = true;
+        if (key == keycode::Return || key == 'j' || key == 'n' || key == keycode::Esc) break;
     }
     PopMouseTexts(d);
     CursorOff(d);
@@ -189,7 +160,7 @@ void QuitQuestion(Trainer& tr) {
     TrainerState& t = tr.t;
     if (t.ProtocolCount > 2) {
         ShowProtocolBox(d, WriteTeacherProtocol(tr));
-        t.ProgramNo = 0;
+        t.ProgramNo = No(FileProgram::QuitQuestion);
     }
     t.MenuKey = '%';
     ShadowCells(d, 22, 11, 60, 14, 4);
@@ -198,11 +169,11 @@ void QuitQuestion(Trainer& tr) {
     Write(d, " \xda" + Repeat("\xcd", 35) + "\xbf ");
     Write(d, " \xb3 Programm wirklich beenden ?       \xb3 ");
     AskSure(tr);
-    t.ProgramNo = 1;
+    t.ProgramNo = No(MenuEntry::Wortvergleich);
     if (t.AnswerNo) {
         ShowMainMenu(tr);
     } else {
-        t.MenuKey = 27;
+        t.MenuKey = keycode::Esc;
     }
 }
 

@@ -9,25 +9,12 @@
 
 namespace qs {
 
-constexpr int kMenuEntries = 12;
-
-// Entry 1..12 of the program menu: its text (code page 437, blanks
-// included), its row in the menu window and its hotkey.
-struct MenuEntry {
-    const char* text;
-    int row;
-    char hotkey;
-};
-const MenuEntry& MenuEntryAt(int entry);
-// The entry whose hotkey is key (lower case only), or 0.
-int MenuEntryForHotkey(char key);
-
 // The title screen with the empty menu box and the entries; LastKey := ' '.
 void ShowMainMenu(Trainer& tr);
 // Body and bottom of a menu box whose top border the caller has written,
 // with the shadow.
 void DrawMenuBox(Dos& d);
-// The twelve entries, the one of ProgramNo highlighted.
+// The entries of the program table, the one of ProgramNo highlighted.
 void DrawMenuEntries(Trainer& tr);
 // Removes a box drawn on the right half, shadow included, and goes back to
 // the menu window.

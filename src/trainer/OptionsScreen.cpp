@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int kValueColumn = 13;
 constexpr int kSelectedLabelColour = 132;  // red, blinking
-constexpr char kLeftKey = 'K';
-constexpr char kRightKey = 'M';
 
 using Painter = void (*)(Trainer&);
 
@@ -125,21 +124,21 @@ void StepDown(int& v) {
 // A row of values 0..highest: a click on a value text, Left and Right.
 void ChangeStepped(Trainer& tr, int& v, int highest, char key) {
     TakeMouseChoice(tr.d, v, 0, highest);
-    if (key == kRightKey) StepUp(v, highest);
-    if (key == kLeftKey) StepDown(v);
+    if (key == keycode::Right) StepUp(v, highest);
+    if (key == keycode::Left) StepDown(v);
 }
 
 // A row of two values: Left gives 0, Right 1.
 void ChangeTwoWay(int& v, char key) {
-    if (key == kLeftKey) v = 0;
-    if (key == kRightKey) v = 1;
+    if (key == keycode::Left) v = 0;
+    if (key == keycode::Right) v = 1;
 }
 
 void ChangeBaustelle(Trainer& tr, int& v, char key) {
     int n = 0;
     if (TakeMouseChoice(tr.d, n, 0, 2)) v = 2 * n + 1;
-    if (key == kLeftKey && (v == 5 || v == 3)) v -= 2;
-    if (key == kRightKey) {
+    if (key == keycode::Left && (v == 5 || v == 3)) v -= 2;
+    if (key == keycode::Right) {
         if (v == 0) v = 3;
         else if (v == 1 || v == 3) v += 2;
     }
@@ -151,17 +150,17 @@ void ChangeValue(Trainer& tr, int optionRow, char key) {
     const bool mouse = o.OptMaus > 0;
     switch (optionRow) {
         case 1:
-            if (mouse && key == kLeftKey) o.OptMaus = 1;
-            if (mouse && key == kRightKey) o.OptMaus = 2;
+            if (mouse && key == keycode::Left) o.OptMaus = 1;
+            if (mouse && key == keycode::Right) o.OptMaus = 2;
             break;
         case 2: ChangeStepped(tr, o.OptTrennung, 3, key); break;
         case 3:
-            if (key == kRightKey && o.OptWortwahl == 0) o.OptWortwahl = 1;
-            if (key == kLeftKey && o.OptWortwahl == 1) o.OptWortwahl = 0;
+            if (key == keycode::Right && o.OptWortwahl == 0) o.OptWortwahl = 1;
+            if (key == keycode::Left && o.OptWortwahl == 1) o.OptWortwahl = 0;
             break;
         case 4:
-            if (key == kRightKey) o.OptArtikel = false;
-            if (key == kLeftKey) o.OptArtikel = true;
+            if (key == keycode::Right) o.OptArtikel = false;
+            if (key == keycode::Left) o.OptArtikel = true;
             break;
         case 5: ChangeStepped(tr, o.OptTon, 2, key); break;
         case 6: ChangeTwoWay(o.OptEndungen, key); break;
@@ -172,8 +171,8 @@ void ChangeValue(Trainer& tr, int optionRow, char key) {
         case 11: ChangeBaustelle(tr, o.OptBaustelle, key); break;
         case 12:
             TakeMouseChoice(tr.d, o.OptBausteine, 0, 1);
-            if (key == kRightKey) o.OptBausteine = 1;
-            if (key == kLeftKey && o.OptBausteine == 1) o.OptBausteine = 0;
+            if (key == keycode::Right) o.OptBausteine = 1;
+            if (key == keycode::Left && o.OptBausteine == 1) o.OptBausteine = 0;
             break;
         case 13: ChangeStepped(tr, o.OptGreifen, 2, key); break;
         case 14:
@@ -186,37 +185,40 @@ void ChangeValue(Trainer& tr, int optionRow, char key) {
     }
 }
 
-bool IsMenuHotkey(char key) { return MenuEntryForHotkey(key) != 0; }
+bool IsMenuHotkey(const Trainer& tr, char key) { return ByHotkey(tr.programs, key) != nullptr; }
 
-// Keys that stop the work on the selected row.
-bool LeavesRow(char key) {
+// Keys that stop the work on the selected row. The cursor letters count
+// with and without ExtendedKey.
+bool LeavesRow(const Trainer& tr, char key) {
     const auto code = static_cast<unsigned char>(key);
     if (code >= 200 && code <= 220) return true;
     switch (key) {
-        case 13:
-        case 27:
-        case ';':
-        case 'G':
-        case 'H':
-        case 'I':
-        case 'O':
-        case 'P':
-        case 'Q': return true;
-        default: return IsMenuHotkey(key);
+        case keycode::Return:
+        case keycode::Esc:
+        case keycode::F1:
+        case keycode::Home:
+        case keycode::Up:
+        case keycode::PgUp:
+        case keycode::End:
+        case keycode::Down:
+        case keycode::PgDn: return true;
+        default: return IsMenuHotkey(tr, key);
     }
 }
 
-bool EndsScreen(char key) { return key == 27 || key == ';' || IsMenuHotkey(key); }
+bool EndsScreen(const Trainer& tr, char key) {
+    return key == keycode::Esc || key == keycode::F1 || IsMenuHotkey(tr, key);
+}
 
 void MoveSelection(TrainerState& t) {
     const char key = t.MenuKey;
     int& row = t.OptionsRow;
-    if (key == 13 || key == 'P') {
+    if (key == keycode::Return || key == keycode::Down) {
         if (++row > kOptionRows) row = 1;
     }
-    if (key == 'H') --row;
-    if (key == 'G' || key == 'I') row = 1;
-    if (key == 'O' || key == 'Q' || row == 0) row = kOptionRows;
+    if (key == keycode::Up) --row;
+    if (key == keycode::Home || key == keycode::PgUp) row = 1;
+    if (key == keycode::End || key == keycode::PgDn || row == 0) row = kOptionRows;
 }
 
 void WorkOnRow(Trainer& tr, int optionRow) {
@@ -227,7 +229,7 @@ void WorkOnRow(Trainer& tr, int optionRow) {
         t.MenuKey = static_cast<char>(ReadKey(tr.d));
         if (tr.d.keys.ExtendedKey) ChangeValue(tr, optionRow, t.MenuKey);
         kRows[static_cast<size_t>(optionRow)].paint(tr);
-    } while (!LeavesRow(t.MenuKey));
+    } while (!LeavesRow(tr, t.MenuKey));
     WriteLabel(tr, optionRow, 0);
 }
 
@@ -358,7 +360,7 @@ void OptionsScreen(Trainer& tr) {
         // click on a row's values selects that row before it changes it.
         if (!TakeMouseItem(d, t.OptionsRow, 1, kOptionRows)) d.mouse.LastRegion = -1;
         WorkOnRow(tr, t.OptionsRow);
-    } while (!EndsScreen(t.MenuKey));
+    } while (!EndsScreen(tr, t.MenuKey));
     PopMouseTexts(d);
     ClearRightHalf(d);
     t.OptionsChanged = true;

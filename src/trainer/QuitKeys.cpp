@@ -1,5 +1,6 @@
 #include "trainer/QuitKeys.h"
 
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/graph/Graph.h"
 
@@ -7,16 +8,22 @@ namespace qs {
 
 namespace {
 
-constexpr char kEscape = 27;
 constexpr int kTextX = 110;
 constexpr int kTextY = 237;
-constexpr int kHighlightColour = 6;
+constexpr int kHighlightColour = colour::Yellow;
 constexpr uint64_t kBlinkMicros = 1'000'000;
 
-// The exercises on a dark blue screen get a blue box, the others a red one.
-bool BlueBox(const Trainer& tr) {
-    const int p = tr.t.ProgramNo;
-    return p == 2 || p == 8 || (p == 3 && tr.t.opt.OptEndungen == 1);
+// The exercises on a dark blue screen get a navy box, the others an
+// orange one.
+bool NavyBox(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    if (!p) return false;
+    switch (p->quitBox) {
+        case QuitBox::Orange: return false;
+        case QuitBox::Navy: return true;
+        case QuitBox::NavyForRace: return tr.t.opt.OptEndungen == 1;
+    }
+    return false;
 }
 
 void DrawQuestion(Dos& d, bool highlightNo) {
@@ -42,8 +49,8 @@ char WaitForAnswer(Dos& d) {
         }
         while (KeyPressed(d)) {
             const char key = static_cast<char>(ReadKey(d));
-            if (key == 'j' || key == 'J') return kEscape;
-            if (key == 'n' || key == 'N' || key == kEscape) return 0;
+            if (key == 'j' || key == 'J') return keycode::Esc;
+            if (key == 'n' || key == 'N' || key == keycode::Esc) return 0;
         }
         Delay(d, 50);
     }
@@ -54,8 +61,8 @@ char WaitForAnswer(Dos& d) {
 void ReadKeyOrQuit(Trainer& tr) {
     Dos& d = tr.d;
     tr.t.LastKey = static_cast<char>(ReadKey(d));
-    if (d.keys.ExtendedKey && tr.t.LastKey == ';') tr.t.LastKey = kEscape;
-    if (tr.t.LastKey == kEscape) AskQuitNow(tr);
+    if (d.keys.ExtendedKey && tr.t.LastKey == keycode::F1) tr.t.LastKey = keycode::Esc;
+    if (tr.t.LastKey == keycode::Esc) AskQuitNow(tr);
 }
 
 void AskQuitNow(Trainer& tr) {
@@ -70,9 +77,9 @@ void AskQuitNow(Trainer& tr) {
     const int fontNo = g.FontNo;
     const int direction = g.Direction;
 
-    const bool blue = BlueBox(tr);
-    SetFillStyle(d, 1, blue ? 1 : 12);
-    SetColor(d, blue ? 15 : 1);
+    const bool navy = NavyBox(tr);
+    SetFillStyle(d, fillstyle::Solid, navy ? colour::Navy : colour::Orange);
+    SetColor(d, navy ? colour::White : colour::Navy);
     Bar(d, 80, 230, 560, 265);
     Rectangle(d, 80, 230, 560, 265);
     SetTextStyle(d, 0, 0, 3);
@@ -86,7 +93,8 @@ void AskQuitNow(Trainer& tr) {
     d.screen.WindowFont = font;
     g.FontNo = fontNo;
     g.Direction = direction;
-    if (tr.t.ProgramNo == 4) SetColor(d, 14);
+    if (const Program* p = RunningProgram(tr); p && p->quitBoxPenAfter >= 0)
+        SetColor(d, p->quitBoxPenAfter);
 }
 
 }  // namespace qs

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/CodePage.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/Paths.h"
 #include "screen/Settings.h"
@@ -14,10 +15,6 @@ namespace qs {
 
 namespace {
 
-constexpr char kEsc = 27;
-constexpr char kReturn = 13;
-constexpr char kBackspace = 8;
-constexpr char kF1 = ';';  // with ExtendedKey
 constexpr char kCheckMark = '\xfb';
 constexpr size_t kPrintWidth = 80;
 constexpr size_t kNameMax = 10;
@@ -70,7 +67,7 @@ bool IsNameLetter(char c) {
 // F1 answers like ESC in every question of this screen.
 char ReadAnswerKey(Trainer& tr) {
     const char key = static_cast<char>(ReadKey(tr.d));
-    if (key == kF1 && tr.d.keys.ExtendedKey) return kEsc;
+    if (key == keycode::F1 && tr.d.keys.ExtendedKey) return keycode::Esc;
     return key;
 }
 
@@ -79,9 +76,9 @@ char ReadAnswerKey(Trainer& tr) {
 char EditName(Trainer& tr, std::string& name) {
     for (;;) {
         const char key = ReadAnswerKey(tr);
-        if (key == kReturn || key == kEsc) return key;
+        if (key == keycode::Return || key == keycode::Esc) return key;
         if (tr.d.keys.ExtendedKey) continue;  // arrows and the like are no letters
-        if (key == kBackspace) {
+        if (key == keycode::Backspace) {
             if (name.empty()) continue;
             name.pop_back();
             GotoXY(tr.d, WhereX(tr.d) - 1, WhereY(tr.d));
@@ -105,7 +102,19 @@ bool BelongsTo(const Trainer& tr, int i, int player) {
 std::string WordOfEntry(const Trainer& tr, int code) {
     const int line = code > kMistakeMark ? code - kMistakeMark : code;
     if (line < 1 || line > kWordListSize) return "";
-    return FormatResultWord(tr.t.WordList[line], tr.t.ProgramNo);
+    const Program* p = RunningProgram(tr);
+    return FormatResultWord(tr.t.WordList[line], p ? p->resultWord : ResultWord::WithoutGaps);
+}
+
+// The exercise's name on the certificate, "" for a program without one.
+std::string CertificateExercise(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    return p ? p->certificateName : "";
+}
+
+bool CombinationsHeading(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    return p && p->combinationsHeading;
 }
 
 // "  7" style: ten blanks, the number right-aligned in two places.
@@ -144,8 +153,7 @@ void WriteCertificate(Trainer& tr, TextFile& f, int player, const std::string& d
     WriteToFile(f, nameLine, kSize10);
     EmptyLines(f, 2);
 
-    WriteLnToFile(
-        f, "          Programm Quendelstrand    \232bung: ", CertificateExercise(t.ProgramNo));
+    WriteLnToFile(f, "          Programm Quendelstrand    \232bung: ", CertificateExercise(tr));
     WriteLnToFile(f);
     WriteLnToFile(f, "          Mit Erfolg ge\201bt wurden:");
     WriteLnToFile(f);
@@ -166,7 +174,7 @@ void WriteCertificate(Trainer& tr, TextFile& f, int player, const std::string& d
     if (t.ListedCount == 0) {
         WriteLnToFile(f, "          Es wurden keine Fehler gemacht.");
     } else {
-        WriteLnToFile(f, t.ProgramNo == 9
+        WriteLnToFile(f, CombinationsHeading(tr)
                              ? "          Folgende Wortkombinationen wurden als schwer eingestuft:"
                              : "          Folgende W\x94rter wurden als schwer eingestuft:");
         EmptyLines(f, 2);
@@ -211,7 +219,7 @@ void DrawCertificateBox(Trainer& tr) {
 bool EscapePending(Trainer& tr) {
     if (!KeyPressed(tr.d)) return false;
     std::string& buffer = tr.d.keys.KeyBuffer;
-    if (buffer.empty() || buffer.back() != kEsc) return false;
+    if (buffer.empty() || buffer.back() != keycode::Esc) return false;
     ReadKey(tr.d);
     return true;
 }
@@ -245,31 +253,6 @@ std::string PlainDate(int day, int month, int year) {
     return std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year);
 }
 
-std::string ProtocolTitle(int programNo) {
-    switch (programNo) {
-        case 2: return "-Vorsilben-";
-        case 3: return "-Endungen-";
-        case 4: return "-Wortteile zusammensetzen-";
-        case 5: return "-W\x94rter in Silben zerlegen-";
-        case 7: return "-Aus 2 mach 1-";
-        case 9: return "-Umwandeln-";
-        case 10: return "-W\x94rter reparieren-";
-        default: return "";
-    }
-}
-
-std::string CertificateExercise(int programNo) {
-    switch (programNo) {
-        case 2: return "Vorsilben";
-        case 3: return "Endungen";
-        case 4: return "Wortteile zusammensetzen";
-        case 5: return "W\x94rter in Silben zerlegen";
-        case 9: return "Umwandeln";
-        case 10: return "W\x94rter reparieren";
-        default: return "";
-    }
-}
-
 void StartProtocolLine(Trainer& tr) {
     TrainerState& t = tr.t;
     if (t.ProtocolCount == 0) {
@@ -278,10 +261,11 @@ void StartProtocolLine(Trainer& tr) {
     }
     if (t.ProtocolCount >= kProtocolSize) return;
     ++t.ProtocolCount;
-    std::string line = ProtocolTitle(t.ProgramNo);
-    const int no = t.ProgramNo;
-    if (no == 2 || no == 3 || no == 9 || no == 10) line += ": " + t.WordList[1];
-    if (no == 9 || no == 10) line += " " + t.WordList[2];
+    const Program* p = RunningProgram(tr);
+    std::string line = p && p->protocolTitle ? p->protocolTitle : "";
+    const ProtocolHead head = p ? p->protocolHead : ProtocolHead::FileOnly;
+    if (head != ProtocolHead::FileOnly) line += ": " + t.WordList[1];
+    if (head == ProtocolHead::FirstTwoLines) line += " " + t.WordList[2];
     t.ProtocolLines[t.ProtocolCount] = line + ">" + t.WordFilePath;
 }
 
@@ -291,10 +275,10 @@ void AppendProtocol(Trainer& tr, std::string_view text) {
     t.ProtocolLines[t.ProtocolCount + 1] += text;
 }
 
-std::string FormatResultWord(std::string_view line, int programNo) {
+std::string FormatResultWord(std::string_view line, ResultWord rule) {
     const std::string_view taken = line.substr(0, std::min(line.size(), kPrintWidth));
     std::string word;
-    if (programNo == 3) {
+    if (rule == ResultWord::StemWithEndings) {
         const size_t first = taken.find('_');
         if (first == std::string_view::npos) return "";
         const std::string_view stem = taken.substr(0, first);
@@ -324,10 +308,10 @@ void PrintCertificate(Trainer& tr) {
     DrawCertificateBox(tr);
 
     char answer = 0;
-    while (answer != kReturn && answer != kEsc && answer != 'j' && answer != 'n') {
+    while (answer != keycode::Return && answer != keycode::Esc && answer != 'j' && answer != 'n') {
         answer = ReadAnswerKey(tr);
     }
-    if (answer == kReturn) answer = 'j';
+    if (answer == keycode::Return) answer = 'j';
 
     if (answer == 'j' && tr.players.PlayerCount == 1) {
         GotoXY(d, 3, 4);
@@ -335,12 +319,12 @@ void PrintCertificate(Trainer& tr) {
         // letters line up with the name.
         Write(d, "Name: ");
         Write(d, tr.players.PlayerName1);
-        if (EditName(tr, tr.players.PlayerName1) == kEsc) answer = kEsc;
+        if (EditName(tr, tr.players.PlayerName1) == keycode::Esc) answer = keycode::Esc;
     }
 
     CursorOff(d);
     if (answer == 'j') PrintCertificates(tr, date);
-    tr.t.LastKey = kEsc;
+    tr.t.LastKey = keycode::Esc;
 }
 
 void PrintTeacherProtocol(Trainer& tr) {

@@ -26,19 +26,11 @@ void StartProtocolLine(Trainer& tr);
 // with two players or a full protocol.
 void AppendProtocol(Trainer& tr, std::string_view text);
 
-// The title of an exercise in the protocol ("-Vorsilben-"), "" for a
-// program without protocol.
-std::string ProtocolTitle(int programNo);
-
-// The name of an exercise on the certificate ("Vorsilben"), "" for a program
-// without certificate.
-std::string CertificateExercise(int programNo);
-
 // The word a results entry stands for on the certificate, from its
-// word-list line: for Endungen (program 3) the stem joined with each ending
+// word-list line: for the Endungen rule the stem joined with each ending
 // ("ab-bei_\xe1en_zen" -> "ab-bei\xe1en, ab-beizen"; a line without '_'
 // gives ""), otherwise the line without its '_'. At most 80 characters.
-std::string FormatResultWord(std::string_view line, int programNo);
+std::string FormatResultWord(std::string_view line, ResultWord rule);
 
 // A date as day "." month "." year, without leading zeros.
 std::string PlainDate(int day, int month, int year);

@@ -1,12 +1,12 @@
 #include "trainer/TrainerMain.h"
 
 #include "screen/DosPath.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/Paths.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
 #include "screen/mouse/Mouse.h"
-#include "trainer/Editor.h"
 #include "trainer/FileSelection.h"
 #include "trainer/Menu.h"
 #include "trainer/OptionsFile.h"
@@ -18,53 +18,16 @@ namespace qs {
 
 namespace {
 
-constexpr char kEscape = 27;
-constexpr char kReturn = 13;
 constexpr char kStartWordCancelled = 37;
-constexpr int kEditorEntry = 12;
 
-// For each menu entry: the file program number used while its word list is
-// chosen and its exercise runs, and whether it offers the work certificate.
-struct Dispatch {
-    int fileProgram;
-    bool certificate;
-};
-
-constexpr Dispatch kDispatch[kMenuEntries + 1] = {
-    {0, false},  {1, false},  // Wortvergleich
-    {2, true},                // Vorsilben
-    {3, true},                // Endungen
-    {4, true},                // Silben ordnen
-    {5, true},                // Zerlegen
-    {6, false},               // Baustelle
-    {7, false},               // Aus 2 mach 1
-    {8, false},               // Kontakt
-    {8, false},               // Greifen uses the Kontakt word lists
-    {9, true},                // Umwandeln
-    {10, true},               // Reparieren
-    {11, false},              // Text-Editor
-};
-
-void Run(Trainer& tr, ExerciseProc proc) {
-    if (proc) proc(tr);
+// The menu's first and last entry, where the cursor keys stop.
+int FirstEntry(const Trainer& tr) {
+    return tr.programs.empty() ? 0 : No(tr.programs.front().entry);
 }
+int LastEntry(const Trainer& tr) { return tr.programs.empty() ? 0 : No(tr.programs.back().entry); }
 
-void RunExercise(Trainer& tr, int entry) {
-    const ExerciseTable& e = tr.exercises;
-    switch (entry) {
-        case 1: Run(tr, e.RunComparison); break;
-        case 2: Run(tr, e.RunRace); break;
-        case 3: Run(tr, tr.t.opt.OptEndungen == 1 ? e.RunRace : e.RunTeeth); break;
-        case 4:
-        case 5: Run(tr, e.RunSyllables); break;
-        case 6: Run(tr, e.RunBuildingSite); break;
-        case 7: Run(tr, e.RunTwoIntoOne); break;
-        case 8: Run(tr, e.RunContact); break;
-        case 9: Run(tr, e.RunGrabbing); break;
-        case 10:
-        case 11: Run(tr, e.RunConvert); break;
-        default: break;
-    }
+void Launch(Trainer& tr, const Program& p) {
+    if (p.launcher) p.launcher(tr);
 }
 
 void CertificateCheck(Trainer& tr) {
@@ -83,34 +46,36 @@ void EmptyRepeatList(PlayersState& p) {
 void HandleMenuKey(Trainer& tr) {
     TrainerState& t = tr.t;
     Dos& d = tr.d;
+    const int first = FirstEntry(tr);
+    const int last = LastEntry(tr);
     if (d.keys.ExtendedKey) {
-        TakeMouseItem(d, t.ProgramNo, 1, kMenuEntries);
+        TakeMouseItem(d, t.ProgramNo, first, last);
         switch (t.MenuKey) {
-            case 'P':
-                if (t.ProgramNo < kMenuEntries) ++t.ProgramNo;
+            case keycode::Down:
+                if (t.ProgramNo < last) ++t.ProgramNo;
                 break;
-            case 'H':
-                if (t.ProgramNo > 1) --t.ProgramNo;
+            case keycode::Up:
+                if (t.ProgramNo > first) --t.ProgramNo;
                 break;
-            case 'G':
-            case 'I': t.ProgramNo = 1; break;
-            case 'O':
-            case 'Q': t.ProgramNo = kMenuEntries; break;
+            case keycode::Home:
+            case keycode::PgUp: t.ProgramNo = first; break;
+            case keycode::End:
+            case keycode::PgDn: t.ProgramNo = last; break;
             default: break;
         }
         DrawMenuEntries(tr);
     }
-    if (t.MenuKey == ';') t.MenuKey = '%';
+    if (t.MenuKey == keycode::F1) t.MenuKey = '%';
     if (t.MenuKey == 'o') {
         OptionsScreen(tr);
-        if (t.MenuKey == kEscape || t.MenuKey == ';') t.MenuKey = ' ';
+        if (t.MenuKey == keycode::Esc || t.MenuKey == keycode::F1) t.MenuKey = ' ';
     }
-    if (const int entry = MenuEntryForHotkey(t.MenuKey); entry != 0) {
-        t.ProgramNo = entry;
+    if (const Program* p = ByHotkey(tr.programs, t.MenuKey)) {
+        t.ProgramNo = No(p->entry);
         DrawMenuEntries(tr);
-        t.MenuKey = kReturn;
+        t.MenuKey = keycode::Return;
     }
-    if (t.MenuKey == kReturn) {
+    if (t.MenuKey == keycode::Return) {
         DispatchEntry(tr);
         MouseShow(d, 1);
     }
@@ -120,7 +85,7 @@ void Start(Trainer& tr) {
     TrainerState& t = tr.t;
     Dos& d = tr.d;
     t.ProgramDir = AppDir(d.platform.Files());
-    t.ProgramNo = 1;
+    t.ProgramNo = No(MenuEntry::Wortvergleich);
     Randomize(tr);
     t.MenuKey = ' ';
     tr.players.PlayerName1.clear();
@@ -167,32 +132,33 @@ void Finish(Trainer& tr) {
 // the certificate sees the file program number again.
 void DispatchEntry(Trainer& tr, WordFileSelection selectWordFile) {
     TrainerState& t = tr.t;
+    const Program* program = MenuProgram(tr);
+    if (!program) return;
+    const Program& p = *program;
     const int entry = t.ProgramNo;
-    if (entry < 1 || entry > kMenuEntries) return;
-    const Dispatch& how = kDispatch[entry];
     t.EditorProgram = 1;
     Window(tr.d, 1, 1, 80, 25);
-    t.ProgramNo = how.fileProgram;
-    if (entry == kEditorEntry) {
-        EditorChooser(tr);
+    t.ProgramNo = No(p.file);
+    if (!p.wordListSelection) {
+        Launch(tr, p);
         t.ProgramNo = entry;
         return;
     }
-    if (entry == 10) t.UmwandelnReversible = false;
-    if (entry == 10 || entry == 11) t.UmwandelnDirection = 1;
+    if (p.convertReset == ConvertReset::DirectionAndReversible) t.UmwandelnReversible = false;
+    if (p.convertReset != ConvertReset::None) t.UmwandelnDirection = 1;
     selectWordFile(tr);
     const char selected = t.LastKey;
-    if (selected == kEscape) {
+    if (selected == keycode::Esc) {
         t.ProgramNo = entry;
         ClearRightHalf(tr.d);
         return;
     }
     const bool startWordCancelled = selected == kStartWordCancelled;
-    if (!startWordCancelled) RunExercise(tr, entry);
+    if (!startWordCancelled) Launch(tr, p);
     t.ProgramNo = entry;
     ShowMainMenu(tr);
-    if (!startWordCancelled && how.certificate) {
-        t.ProgramNo = how.fileProgram;
+    if (!startWordCancelled && p.certificate) {
+        t.ProgramNo = No(p.file);
         CertificateCheck(tr);
         t.ProgramNo = entry;
     }
@@ -205,9 +171,9 @@ void TrainerMain(Trainer& tr) {
         EmptyRepeatList(tr.players);
         t.MenuKey = static_cast<char>(ReadKey(tr.d));
         HandleMenuKey(tr);
-        if (t.MenuKey != kEscape) continue;
+        if (t.MenuKey != keycode::Esc) continue;
         QuitQuestion(tr);
-        if (t.MenuKey == kEscape) break;
+        if (t.MenuKey == keycode::Esc) break;
     }
     Finish(tr);
 }

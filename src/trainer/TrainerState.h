@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "screen/Dos.h"
+#include "trainer/Programs.h"
 
 namespace qs {
 
@@ -119,34 +120,19 @@ struct PlayersState {
     int PieceSlot = 0;
 };
 
-class Trainer;
-using ExerciseProc = void (*)(Trainer&);
-
-// The exercises the menu starts. The exercises sit above the trainer, so
-// the program hands them in; an empty entry does nothing.
-struct ExerciseTable {
-    ExerciseProc RunComparison = nullptr;    // Wortvergleich
-    ExerciseProc RunRace = nullptr;          // Vorsilben, Endungen as a race
-    ExerciseProc RunTeeth = nullptr;         // Endungen with the bite
-    ExerciseProc RunSyllables = nullptr;     // Silben ordnen, Zerlegen
-    ExerciseProc RunBuildingSite = nullptr;  // Baustelle
-    ExerciseProc RunTwoIntoOne = nullptr;    // Aus 2 mach 1
-    ExerciseProc RunContact = nullptr;       // Kontakt
-    ExerciseProc RunGrabbing = nullptr;      // Greifen
-    ExerciseProc RunConvert = nullptr;       // Umwandeln, Reparieren
-};
-
-// One run of the trainer: the machine it draws on and its state.
+// One run of the trainer: the machine it draws on, the programs of its
+// menu (handed in by whoever builds it, since their launchers sit above the
+// trainer) and its state.
 class Trainer {
 public:
-    explicit Trainer(Dos& dos) : d(dos) {}
+    Trainer(Dos& dos, ProgramTable table) : d(dos), programs(table) {}
     Trainer(const Trainer&) = delete;
     Trainer& operator=(const Trainer&) = delete;
 
     Dos& d;
+    ProgramTable programs;
     TrainerState t;
     PlayersState players;
-    ExerciseTable exercises;
 
     // --- Randomness of the trainer and the exercises -----------------------
     // Seeded once at the start of the main procedure (see trainer/Random.h).

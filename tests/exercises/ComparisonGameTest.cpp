@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-#include "exercises/Comparison.h"
-#include "exercises/Launchers.h"
+#include "exercises/comparison/Comparison.h"
 #include "screen/graph/Graph.h"
 #include "support/WindowRun.h"
 

@@ -2,7 +2,7 @@
 // waits, the header percentage and the end message.
 #include <gtest/gtest.h>
 
-#include "exercises/Comparison.h"
+#include "exercises/comparison/Comparison.h"
 
 namespace qs::test {
 namespace {

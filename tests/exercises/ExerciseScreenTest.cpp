@@ -2,8 +2,12 @@
 // background page on a 640 x 480 window (graph points are window pixels).
 #include <gtest/gtest.h>
 
-#include "exercises/ExerciseScreen.h"
-#include "exercises/Launchers.h"
+#include <string>
+#include <vector>
+
+#include "exercises/Programs.h"
+#include "exercises/common/ExerciseScreen.h"
+#include "exercises/comparison/Comparison.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/surface/Raster.h"
 
@@ -25,7 +29,7 @@ public:
 
 class ExerciseScreenTest : public ::testing::Test {
 protected:
-    ExerciseScreenTest() : screen(Size{640, 480}), tr(screen.d), m(tr) {
+    ExerciseScreenTest() : screen(Size{640, 480}), tr(screen.d, AllPrograms()), m(tr) {
         InitGraph(screen.d, 0);
         // Background: black with a white band across the middle.
         FillRect(screen.d.Canvas(), Rect{0, 200, 640, 260}, kWhite);
@@ -144,11 +148,44 @@ TEST_F(ExerciseScreenTest, ReleaseFreesPicturesAndTheTrainersPages) {
     EXPECT_NE(screen.d.Pages[4], nullptr) << "page 4 belongs to the main window";
 }
 
+// Numbered frames and repeated cycles, as the word comparison's dinosaur
+// and the race's runner use them.
+TEST(PictureSlotsTest, NumberedAndCycledFrames) {
+    const struct {
+        const char* what;
+        std::vector<PictureSlot> slots;
+        int firstSlot;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"Dino n in slot 24 + n",
+         NumberedSlots(24, 11, "Dino", 136, 136),
+         24,
+         {"Dino0", "Dino1", "Dino2", "Dino3", "Dino4", "Dino5", "Dino6", "Dino7", "Dino8", "Dino9",
+          "Dino10"}},
+        {"girl1..girl8, then girl1..girl4 again",
+         NumberedSlots(12, 12, "girl", 48, 100, 1, 8),
+         12,
+         {"girl1", "girl2", "girl3", "girl4", "girl5", "girl6", "girl7", "girl8", "girl1", "girl2",
+          "girl3", "girl4"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> files;
+        for (size_t i = 0; i < c.slots.size(); ++i) {
+            const PictureSlot& s = c.slots[i];
+            EXPECT_EQ(s.slot, c.firstSlot + static_cast<int>(i)) << c.what;
+            EXPECT_EQ(s.w, c.slots.front().w) << c.what;
+            EXPECT_EQ(s.h, c.slots.front().h) << c.what;
+            files.push_back(s.file);
+        }
+        EXPECT_EQ(files, c.files) << c.what;
+    }
+}
+
 // A list of another exercise is refused with a message; the game never
 // switches to graphics.
 TEST(ExerciseLauncherTest, WordFileOfAnotherProgramIsRefused) {
     test::GraphScreen screen(Size{640, 480});
-    Trainer tr(screen.d);
+    Trainer tr(screen.d, AllPrograms());
     tr.t.ProgramNo = 1;
     tr.t.WordFileExt = "VWT";  // a list of the race
     tr.t.WordFileName = "TIERE.VWT";

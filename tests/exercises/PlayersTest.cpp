@@ -3,7 +3,8 @@
 
 #include <vector>
 
-#include "exercises/Players.h"
+#include "exercises/Programs.h"
+#include "exercises/common/Players.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
@@ -96,7 +97,7 @@ TEST(PlayerNamesTest, EscForPlayerOneSkipsPlayerTwoAndKeepsTypedNames) {
 
 TEST(PlayerNamesTest, OnePlayerOnlyGetsAName) {
     test::GraphScreen screen(Size{640, 480});
-    Trainer tr(screen.d);
+    Trainer tr(screen.d, AllPrograms());
     InitGraph(screen.d, 0);
     tr.t.LastKey = 13;
     AskPlayerNames(tr);
@@ -124,7 +125,7 @@ TEST_P(RepeatListTest, MistakesGoOntoTheList) {
     const RepeatCase& c = GetParam();
     HeadlessPlatform platform{HeadlessOptions{}};
     Dos d(platform);
-    Trainer tr(d);
+    Trainer tr(d, AllPrograms());
     tr.t.opt.OptWiederhole = c.wiederhole;
     PlayersState& p = tr.players;
     p.PlayerCount = c.players;
@@ -172,7 +173,7 @@ TEST(MistakeSoundTest, PlaysUnlessSoundIsOffAndAlwaysRemembers) {
         o.programPath = std::string(QS_APP_DIR) + "/quendelstrand";
         HeadlessPlatform platform(std::move(o));
         Dos d(platform);
-        Trainer tr(d);
+        Trainer tr(d, AllPrograms());
         tr.t.opt.OptTon = ton;
         tr.t.opt.OptWiederhole = 1;
         tr.players.CurrentWordNo = 5;
@@ -186,7 +187,7 @@ TEST(MistakeSoundTest, PlaysUnlessSoundIsOffAndAlwaysRemembers) {
 
 TEST(ShowWordPartsTest, PiecesOfTheFirstLineLieSideBySideCentred) {
     test::GraphScreen screen(Size{640, 480});
-    Trainer tr(screen.d);
+    Trainer tr(screen.d, AllPrograms());
     InitGraph(screen.d, 0);
     tr.t.opt.GraphFont = 1;
     tr.t.WordList[1] = "be-ent-ver-vor";

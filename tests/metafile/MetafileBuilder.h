@@ -2,6 +2,7 @@
 // field, so a test can also write records that are wrong on purpose.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "exercises/Programs.h"
 #include "platform/headless/HeadlessScriptBackend.h"
 #include "screen/Paths.h"
 #include "screen/TextScreen.h"
@@ -9,7 +10,6 @@
 #include "screen/script/Script.h"
 #include "shell/MainWindow.h"
 #include "support/PngFile.h"
-#include "trainer/Menu.h"
 #include "trainer/TrainerMain.h"
 
 namespace qs::test {
@@ -41,7 +41,7 @@ RunResult Prepare(const RunOptions& o) {
 void OnTrainer(const RunOptions& o, Dos& d, RunResult& run,
                const std::function<void(Trainer&)>& prepare,
                const std::function<void(Trainer&)>& body) {
-    Trainer tr(d);
+    Trainer tr(d, AllPrograms());
     if (prepare) prepare(tr);
     if (o.setup) o.setup(tr);
     auto keep = [&] {
@@ -170,12 +170,12 @@ int HighlightedEntry(const RunResult& run, const std::string& dump) {
     const ScreenState& s = run.dos->screen;
     const Rgb highlight = PaletteColour(*run.dos, 7);
     int found = 0;
-    for (int entry = 1; entry <= kMenuEntries; ++entry) {
-        const int row = MenuEntryAt(entry).row + 2;
+    for (const Program& p : AllPrograms()) {
+        const int row = p.menuRow + 2;
         if (picture->Pixel(6 * s.CellWidth + 1, (row - 1) * s.CellHeight + 1) != highlight)
             continue;
         if (found != 0) return 0;
-        found = entry;
+        found = No(p.entry);
     }
     return found;
 }

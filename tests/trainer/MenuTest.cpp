@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/CodePage.h"
+#include "exercises/Programs.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/script/Dump.h"
 #include "support/TestFiles.h"
@@ -34,9 +35,8 @@ std::vector<std::string> ExpectedMenuRows() {
               "\u2510 " + kShade + right;
     for (int w = 2; w <= 17; ++w) {
         std::string inner(33, ' ');
-        for (int e = 1; e <= kMenuEntries; ++e)
-            if (MenuEntryAt(e).row == w)
-                inner.replace(3, std::string(MenuEntryAt(e).text).size(), MenuEntryAt(e).text);
+        for (const Program& p : AllPrograms())
+            if (p.menuRow == w) inner.replace(3, std::string(p.menuText).size(), p.menuText);
         rows[static_cast<size_t>(w + 2)] = kShade + " \u2502" + inner + "\u2502 " + kLight + right;
     }
     rows[20] = kShade + " \u2514" + Times("\u2500", 33) + "\u2518 " + kLight + right;
@@ -196,7 +196,7 @@ TEST(MenuTest, QuitQuestionBlocksTheMenu) {
 struct QuitFixture {
     TempDir dir;
     test::GraphScreen screen{{1280, 960}};
-    Trainer tr{screen.d};
+    Trainer tr{screen.d, AllPrograms()};
     explicit QuitFixture(int protocolLines, bool withFolder = true) {
         if (withFolder) dir.MakeDir("LS1DAT");
         tr.t.ProgramDir = dir.Path();
@@ -258,13 +258,25 @@ void Recorder(Trainer& tr) {
 
 constexpr char kComparison[] = "comparison";
 constexpr char kRace[] = "race";
-constexpr char kTeeth[] = "teeth";
+constexpr char kEndings[] = "endings";
 constexpr char kSyllables[] = "syllables";
 constexpr char kBuilding[] = "building";
 constexpr char kTwo[] = "two";
 constexpr char kContact[] = "contact";
 constexpr char kGrabbing[] = "grabbing";
 constexpr char kConvert[] = "convert";
+
+// The program table with the games' launchers replaced by recorders; the
+// editor keeps its own.
+std::vector<Program> RecordingPrograms() {
+    std::vector<Program> programs(AllPrograms().begin(), AllPrograms().end());
+    const Launcher recorders[] = {Recorder<kComparison>, Recorder<kRace>,      Recorder<kEndings>,
+                                  Recorder<kSyllables>,  Recorder<kSyllables>, Recorder<kBuilding>,
+                                  Recorder<kTwo>,        Recorder<kContact>,   Recorder<kGrabbing>,
+                                  Recorder<kConvert>,    Recorder<kConvert>};
+    for (size_t i = 0; i < std::size(recorders); ++i) programs[i].launcher = recorders[i];
+    return programs;
+}
 
 char gSelectionResult = 13;
 void FakeSelection(Trainer& tr) {
@@ -275,41 +287,36 @@ void FakeSelection(Trainer& tr) {
 TEST(MenuTest, DispatchSetsTheFileProgramNumber) {
     struct Case {
         int entry;
-        char selection;  // LastKey the selection leaves
-        int endungen;
+        char selection;   // LastKey the selection leaves
         const char* log;  // what ran, with ProgramNo at the time
     };
     const Case cases[] = {
-        {1, 13, 0, "select 1|comparison 1|"},
-        {1, 27, 0, "select 1|"},
-        {2, 13, 0, "select 2|race 2|"},
-        {2, 37, 0, "select 2|"},
-        {3, 13, 0, "select 3|teeth 3|"},
-        {3, 13, 1, "select 3|race 3|"},
-        {4, 13, 0, "select 4|syllables 4|"},
-        {5, 13, 0, "select 5|syllables 5|"},
-        {6, 13, 0, "select 6|building 6|"},
-        {7, 13, 0, "select 7|two 7|"},
-        {8, 13, 0, "select 8|contact 8|"},
-        {9, 13, 0, "select 8|grabbing 8|"},
-        {9, 27, 0, "select 8|"},
-        {9, 37, 0, "select 8|"},
-        {10, 13, 0, "select 9|convert 9|"},
-        {10, 27, 0, "select 9|"},
-        {11, 13, 0, "select 10|convert 10|"},
-        {11, 37, 0, "select 10|"},
-        {12, 13, 0, ""},
+        {1, 13, "select 1|comparison 1|"},
+        {1, 27, "select 1|"},
+        {2, 13, "select 2|race 2|"},
+        {2, 37, "select 2|"},
+        {3, 13, "select 3|endings 3|"},
+        {4, 13, "select 4|syllables 4|"},
+        {5, 13, "select 5|syllables 5|"},
+        {6, 13, "select 6|building 6|"},
+        {7, 13, "select 7|two 7|"},
+        {8, 13, "select 8|contact 8|"},
+        {9, 13, "select 8|grabbing 8|"},
+        {9, 27, "select 8|"},
+        {9, 37, "select 8|"},
+        {10, 13, "select 9|convert 9|"},
+        {10, 27, "select 9|"},
+        {11, 13, "select 10|convert 10|"},
+        {11, 37, "select 10|"},
+        {12, 13, ""},
     };
+    const std::vector<Program> programs = RecordingPrograms();
     for (const Case& c : cases) {
         std::vector<std::string> log;
         gLog = &log;
         gSelectionResult = c.selection;
         test::GraphScreen screen({1280, 960});
-        Trainer tr(screen.d);
-        tr.exercises = {Recorder<kComparison>, Recorder<kRace>,     Recorder<kTeeth>,
-                        Recorder<kSyllables>,  Recorder<kBuilding>, Recorder<kTwo>,
-                        Recorder<kContact>,    Recorder<kGrabbing>, Recorder<kConvert>};
-        tr.t.opt.OptEndungen = c.endungen;
+        Trainer tr(screen.d, programs);
         tr.t.ProgramNo = c.entry;
         tr.t.EditorProgram = 4;
         tr.t.UmwandelnDirection = 3;
@@ -336,8 +343,10 @@ TEST(MenuTest, DispatchWithoutExercise) {
     std::vector<std::string> log;
     gLog = &log;
     gSelectionResult = 13;
+    std::vector<Program> programs(AllPrograms().begin(), AllPrograms().end());
+    for (Program& p : programs) p.launcher = nullptr;
     test::GraphScreen screen({1280, 960});
-    Trainer tr(screen.d);
+    Trainer tr(screen.d, programs);
     tr.t.ProgramNo = 3;
     DispatchEntry(tr, FakeSelection);
     EXPECT_EQ(log, std::vector<std::string>{"select 3"});

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "exercises/Programs.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/script/Dump.h"
 #include "support/TestFiles.h"
@@ -73,7 +74,7 @@ struct Fixture {
     TempDir dir;
     HeadlessPlatform platform{In(dir)};
     Dos d{platform};
-    Trainer tr{d};
+    Trainer tr{d, AllPrograms()};
     Fixture() {
         tr.t.ProgramDir = dir.Path();
         tr.t.OptionsPath = OptionsFilePath(tr);
@@ -197,7 +198,7 @@ TEST(OptionsFileTest, FailedWriteKeepsTheOldFile) {
     dir.Put("lsp1.opt", old);
     BrokenDiskPlatform platform(In(dir));
     Dos d(platform);
-    Trainer tr(d);
+    Trainer tr(d, AllPrograms());
     tr.t.ProgramDir = dir.Path();
     tr.t.opt.OptTon = 2;
     EXPECT_FALSE(WriteOptionsFile(tr));

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "exercises/Programs.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/GraphMapping.h"
 #include "trainer/QuitKeys.h"
@@ -20,7 +21,7 @@ constexpr uint64_t kAnswerAfterMicros = 2'500'000;  // the box has blinked twice
 struct QuitFixture {
     test::GraphScreen screen{{1280, 960}};
     Dos& d = screen.d;
-    Trainer tr{d};
+    Trainer tr{d, AllPrograms()};
     std::optional<Bitmap> duringBox;
     uint64_t start = 0;
 

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "exercises/Programs.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "trainer/Random.h"
 
@@ -15,7 +16,7 @@ std::vector<int> Draws(uint32_t seed, int n, int count) {
     o.seed = seed;
     HeadlessPlatform platform(std::move(o));
     Dos d(platform);
-    Trainer tr(d);
+    Trainer tr(d, AllPrograms());
     Randomize(tr);
     std::vector<int> out;
     for (int i = 0; i < count; ++i) out.push_back(Random(tr, n));

@@ -1,6 +1,7 @@
 // The teacher protocol in memory (its heading and exercise lines, the word
 // lines the exercises append), the words of results entries, and the printed
 // teacher protocol.
+#include "exercises/Programs.h"
 #include "trainer/Results.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ HeadlessOptions WithToday(LocalDate today) {
 
 class ProtocolTest : public ::testing::Test {
 protected:
-    ProtocolTest() : platform(WithToday({2026, 3, 7, 6})), d(platform), tr(d) {
+    ProtocolTest() : platform(WithToday({2026, 3, 7, 6})), d(platform), tr(d, AllPrograms()) {
         tr.t.WordList[1] = "be-ent-ver";
         tr.t.WordList[2] = "V";
         tr.t.WordFilePath = "/opt/qs/LS1DAT\\TEST.VWT";
@@ -108,29 +109,31 @@ TEST_F(ProtocolTest, AppendGoesToTheOpenLineOfASinglePlayerOnly) {
 
 TEST(FormatResultWord, EndingsJoinStemAndEachEndingOthersDropTheGaps) {
     const std::string longLine = std::string(78, 'a') + "_b_c";  // cut to 80: ends at "_b"
+    constexpr ResultWord kEndings = ResultWord::StemWithEndings;
+    constexpr ResultWord kOthers = ResultWord::WithoutGaps;
     const struct {
         const char* line;
-        int programNo;
+        ResultWord rule;
         std::string word;
     } cases[] = {
-        {"ab-bei_\341en_zen", 3, "ab-bei\341en, ab-beizen"},
-        {"lauf_en_t", 3, "laufen, lauft"},
-        {"laufen", 3, ""},
-        {"_en", 3, "en"},
-        {"ver_lauf_en", 2, "verlaufen"},
-        {"Ba-cke_n", 5, "Ba-cken"},
-        {"Haus_t\x81r", 9, "Haust\x81r"},
-        {"", 10, ""},
-        {longLine.c_str(), 4, std::string(78, 'a') + "b"},
-        {longLine.c_str(), 3, std::string(78, 'a') + "b"},
+        {"ab-bei_\341en_zen", kEndings, "ab-bei\341en, ab-beizen"},
+        {"lauf_en_t", kEndings, "laufen, lauft"},
+        {"laufen", kEndings, ""},
+        {"_en", kEndings, "en"},
+        {"ver_lauf_en", kOthers, "verlaufen"},
+        {"Ba-cke_n", kOthers, "Ba-cken"},
+        {"Haus_t\x81r", kOthers, "Haust\x81r"},
+        {"", kOthers, ""},
+        {longLine.c_str(), kOthers, std::string(78, 'a') + "b"},
+        {longLine.c_str(), kEndings, std::string(78, 'a') + "b"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormatResultWord(c.line, c.programNo), c.word)
-            << "'" << c.line << "' in program " << c.programNo;
+        EXPECT_EQ(FormatResultWord(c.line, c.rule), c.word)
+            << "'" << c.line << "' as " << (c.rule == kEndings ? "endings" : "other words");
     }
     // Joined endings grow the word; it is still cut to the printed width.
     const std::string manyEndings = std::string(30, 's') + "_en_er_ern_es_e";
-    EXPECT_EQ(FormatResultWord(manyEndings, 3).size(), 80u);
+    EXPECT_EQ(FormatResultWord(manyEndings, kEndings).size(), 80u);
 }
 
 // A run on the 7th of March 2026.

@@ -6,17 +6,15 @@ number (3 cells) and the name (29 cells); the hint " Für weitere Dateien
 klicke hier " lies on the bottom border, window row 18 from column 3.
 """
 
-import mtb_regions as mtb
+import mtb
 
 FILE_ROWS = 16
 ROW_CELLS = 3 + 29
 HINT_CELLS = len(" Für weitere Dateien klicke hier ")
 
 
-def regions(window):
-    return [
-        # A click on a row selects the file shown there.
-        window.region(4, 2, ROW_CELLS, mtb.LIST_REGION, "file rows", height=FILE_ROWS),
-        # A click on the hint pages on, like PgDn.
-        window.region(3, 18, HINT_CELLS, mtb.KEY_PGDN, "hint: more files"),
-    ]
+def add_regions(table, window):
+    # A click on a row selects the file shown there.
+    table.area(window, 4, 2, ROW_CELLS, mtb.LIST_REGION, "file rows", height=FILE_ROWS)
+    # A click on the hint pages on, like PgDn.
+    table.area(window, 3, 18, HINT_CELLS, mtb.KEY_PGDN, "hint: more files")

@@ -6,16 +6,21 @@ written at window column 5 on their rows, 28 cells each. A click on an entry
 is item button 200 + (entry - 1): it moves the highlight there.
 """
 
-import mtb_regions as mtb
+import mtb
 
 WINDOW = mtb.Window(41, 3)
 ENTRY_ROWS = [3, 5, 6, 7, 9, 11, 12, 14, 15]
 ENTRY_CELLS = len(" 1. Wortvergleich           ")
 
-# The program menu on the left half stays on the screen and in the tables.
-MENU_SHIELD = mtb.shield(1, 40, 2, 25, "program menu: no key while the chooser is open")
+
+def main():
+    t = mtb.Table()
+    # The program menu on the left half stays on the screen and in the tables.
+    t.block(1, 40, 2, 25, "program menu: no key while the chooser is open")
+    for i, row in enumerate(ENTRY_ROWS):
+        t.area(WINDOW, 5, row, ENTRY_CELLS, mtb.ITEM + i, "editor program entry")
+    t.write("quendel.mve")
+
 
 if __name__ == "__main__":
-    regions = MENU_SHIELD + [WINDOW.region(5, row, ENTRY_CELLS, mtb.ITEM_FIRST + i, "editor program entry")
-               for i, row in enumerate(ENTRY_ROWS)]
-    print(mtb.write("quendel.mve", regions))
+    main()

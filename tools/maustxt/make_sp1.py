@@ -21,15 +21,9 @@ beside the digits ("Spieler:" and "oder") stay outside in windows from
 letters reach into the regions. The "?" after the "2" lies inside its region
 in some sizes, which does no harm. The text reaches from y 1 to about 49:
 rows 1 to 6.
-
-Lines are code page 437 with CR LF. A number is a run of digits followed by
-another character, so every line ends with a blank and a comment after the
-code.
 """
 
-import os
-
-DATA_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "maustxt")
+import mtb
 
 # Digit, its key code, and the graph-point span (first, last x) that holds
 # the digit in every measured window size, out to whole cells.
@@ -44,24 +38,14 @@ def cell(point):
     return point // 8 + 1
 
 
-def lines():
-    out = []
-    for digit, code, x_from, x_to in DIGITS:
-        cols = (cell(x_from), cell(x_to))
-        rows = (cell(TOP_Y), cell(BOTTOM_Y))
-        assert 1 <= cols[0] <= cols[1] <= 80 and 1 <= rows[0] <= rows[1] <= 60
-        names = {"1": "ein Spieler", "2": "zwei Spieler"}
-        out.append(f"{cols[0]} {cols[1]} {rows[0]} {rows[1]} {code} ; {names[digit]}")
-    return out
+NAMES = {"1": "ein Spieler", "2": "zwei Spieler"}
 
 
 def main():
-    os.makedirs(DATA_DIR, exist_ok=True)
-    path = os.path.join(DATA_DIR, "quendel.sp1")
-    with open(path, "wb") as f:
-        for line in lines():
-            f.write(line.encode("cp437") + b"\r\n")
-    print(f"{path}: {len(lines())} regions")
+    t = mtb.Table()
+    for digit, code, x_from, x_to in DIGITS:
+        t.region(cell(x_from), cell(x_to), cell(TOP_Y), cell(BOTTOM_Y), code, NAMES[digit])
+    t.write("quendel.sp1")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "platform/host/WavInfo.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qs {

@@ -33,6 +33,39 @@ namespace qs {
 
 using Picture = std::unique_ptr<Bitmap>;
 
+// The 16 palette colours, named after what they show in this program's
+// palette (index 2 is a dark red, not the green of a PC's), and entry 16,
+// the graphics background that SetBkColor sets.
+namespace colour {
+inline constexpr int Black = 0;
+inline constexpr int Navy = 1;
+inline constexpr int Maroon = 2;
+inline constexpr int Teal = 3;
+inline constexpr int Red = 4;
+inline constexpr int Purple = 5;
+inline constexpr int Yellow = 6;
+inline constexpr int Grey = 7;
+inline constexpr int DarkGrey = 8;
+inline constexpr int Blue = 9;
+inline constexpr int Green = 10;
+inline constexpr int Cyan = 11;
+inline constexpr int Orange = 12;
+inline constexpr int Pink = 13;
+inline constexpr int LightYellow = 14;
+inline constexpr int White = 15;
+inline constexpr int Background = 16;
+// Extended palette: the dark blue of the word comparison's screen.
+inline constexpr int NightBlue = 18;
+}  // namespace colour
+
+// The fill patterns of SetFillStyle.
+namespace fillstyle {
+inline constexpr int BackgroundFill = 0;  // solid in the graphics background
+inline constexpr int Solid = 1;           // solid in the colour given
+inline constexpr int SolidExtended = 3;   // solid in the extended palette's colour
+inline constexpr int Nothing = 100;       // bars draw nothing
+}  // namespace fillstyle
+
 // ---- Tables built by InitScreen ---------------------------------------------
 // BGI font numbers to faces, from InstalledFonts ("Face=path").
 void BuildFontTable(Dos& d);

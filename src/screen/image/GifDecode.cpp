@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include <gif_lib.h>

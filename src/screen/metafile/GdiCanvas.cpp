@@ -1,5 +1,6 @@
 #include "screen/metafile/GdiCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qs::meta {

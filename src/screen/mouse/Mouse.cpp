@@ -5,6 +5,7 @@
 
 #include "screen/DosPath.h"
 #include "screen/GraphMapping.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 
 namespace qs {
@@ -21,9 +22,6 @@ constexpr uint8_t kItemLast = 220;
 constexpr uint8_t kChoiceFirst = 230;
 constexpr uint8_t kChoiceLast = 241;
 constexpr uint8_t kLineRegion = 255;
-constexpr uint8_t kLeft = 75;
-constexpr uint8_t kRight = 77;
-constexpr uint8_t kEscape = 27;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -209,10 +207,10 @@ uint8_t MouseHitCode(Dos& d, int x, int y) {
         m.LastRegion = previousRegion;
     } else if (code == kLineRegion) {
         m.MouseLine = m.RegionCount - hit - 1;
-    } else if (code == kLeft || code == kRight) {
+    } else if (code == keycode::Byte(keycode::Left) || code == keycode::Byte(keycode::Right)) {
         m.LastRegion = previousRegion;
     }
-    if (code == 0 && cell.x >= kLastColumn && cell.y < 2) code = kEscape;
+    if (code == 0 && cell.x >= kLastColumn && cell.y < 2) code = keycode::Byte(keycode::Esc);
     return code;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
+#include <memory>
 
 #include <strings.h>
 #include <algorithm>

@@ -2,6 +2,7 @@
 // memory that belongs to someone else (the window's framebuffer).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 

@@ -1,5 +1,6 @@
 #include "screen/surface/Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qs {

@@ -1,5 +1,6 @@
 #include "screen/surface/Raster.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qs {

@@ -6,6 +6,9 @@
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/CodePage.h"
 
 namespace qs {

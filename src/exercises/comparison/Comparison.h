@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "exercises/ExerciseScreen.h"
+#include "exercises/common/ExerciseScreen.h"
 
 namespace qs {
 
@@ -38,10 +38,7 @@ class urmonitor : public monitor {
 public:
     explicit urmonitor(Trainer& trainer);
 
-    void LoadPictures() override;
-    void Prepare() override;
     void Run() override;
-    void Release() override;
 
     // Scores: one player right and wrong answers; two players the points of
     // player 1 (right) and player 2 (wrong).
@@ -54,15 +51,9 @@ private:
     const Picture& Fire(int n) const { return Pictures[static_cast<size_t>(kFireSlot + n)]; }
     Picture& TheBar() { return Pictures[static_cast<size_t>(kBarSlot)]; }
 
-    // 0..n-1.
-    int Random(int n);
-
-    void Size(int n);
-    void SmallText();
     void StepDelay();
     void WalkDelay();
     bool OnLeftSide() const;  // player 1's turn of two: the left child plays
-    bool SoundOn() const { return tr.t.opt.OptTon == 0; }
 
     void DrawHeader();
     void DrawScene();
@@ -72,8 +63,6 @@ private:
     void PrepareWords();
     void PlayTask();
     bool WaitForDecision(char& clicked);
-    bool Tick();
-    bool ClickIn(int x1, int y1, int x2, int y2);
     void ShowExposure();
     void Uncover(bool sideBySide);
     void UncoverSideBySide();
@@ -98,6 +87,7 @@ private:
     int frame_ = 0;
 };
 
-void RunComparisonExercise(Trainer& tr);
+// The launcher of menu entry 1.
+void RunComparison(Trainer& tr);
 
 }  // namespace qs

@@ -10,8 +10,10 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "screen/graph/Graph.h"
 #include "trainer/TrainerState.h"
@@ -26,23 +28,47 @@ struct PictureSlot {
     int slot = 0;
     int w = 0;
     int h = 0;
-    const char* file = "";  // e.g. "Dino3" for bitplane\Dino3.png
+    std::string file;  // e.g. "Dino3" for bitplane\Dino3.png
 };
+
+// count slots from firstSlot, all of one size, holding stem + a number.
+// The numbers count up from firstNumber; with cycle > 0 they start over
+// after cycle files. So NumberedSlots(24, 11, "Dino", 136, 136) puts Dino n
+// into slot 24 + n, and NumberedSlots(12, 12, "girl", 48, 100, 1, 8) fills
+// slots 12..23 with girl1..girl8, then girl1..girl4 again.
+std::vector<PictureSlot> NumberedSlots(int firstSlot, int count, const std::string& stem, int w,
+                                       int h, int firstNumber = 0, int cycle = 0);
+
+// What an exercise screen needs before its game starts: the first size of
+// the scratch bitmap (the sprite operations resize it as they need), the
+// picture slots and the folder their files are in.
+struct ScreenLayout {
+    int scratchW = 0;
+    int scratchH = 0;
+    std::string folder = "bitplane\\";
+    std::vector<PictureSlot> slots;
+};
+
+// The slot lists joined into one.
+std::vector<PictureSlot> Slots(std::initializer_list<std::vector<PictureSlot>> parts);
 
 class monitor {
 public:
-    explicit monitor(Trainer& trainer) : tr(trainer), d(trainer.d) {}
+    explicit monitor(Trainer& trainer, ScreenLayout layout = {})
+        : tr(trainer), d(trainer.d), layout_(std::move(layout)) {}
     virtual ~monitor() = default;
     monitor(const monitor&) = delete;
     monitor& operator=(const monitor&) = delete;
 
-    // Loads the exercise's picture files into its slots; the root has none.
-    virtual void LoadPictures() {}
+    // Loads the picture files of the layout into their slots.
+    virtual void LoadPictures() { LoadSlots(layout_.slots, layout_.folder); }
 
-    // The three steps a launcher runs in order.
-    virtual void Prepare() = 0;
+    // The three steps a launcher runs in order. Prepare and Release set up
+    // and free what the layout describes; an exercise with more adds to
+    // them.
+    virtual void Prepare() { PrepareScreen(layout_.scratchW, layout_.scratchH, layout_.slots); }
     virtual void Run() = 0;
-    virtual void Release() = 0;
+    virtual void Release() { ReleaseScreen(); }
 
     // Sprites with black as the transparent colour over page, with a margin
     // of 16 (or the margins given) refreshed around them. Not clamped: a
@@ -66,8 +92,8 @@ protected:
     // graphics screen, the pointer, and the pictures loaded under the
     // hourglass.
     void PrepareScreen(int scratchW, int scratchH, std::span<const PictureSlot> slots);
-    // Each slot with a file: "bitplane\" + stem + ".png" stretched over it
-    // on black (a missing file leaves the slot black).
+    // Each slot with a file: folder + stem + ".png" stretched over it on
+    // black (a missing file leaves the slot black).
     void LoadSlots(std::span<const PictureSlot> slots, const std::string& folder);
     // The shared part of Release: pictures and pages 0..3 freed (each shown
     // once), sound stopped.
@@ -77,6 +103,8 @@ protected:
     Dos& d;
 
 private:
+    ScreenLayout layout_;
+
     enum class Combine { Transparent, Mirrored, Or, None };
     void Compose(const Picture& picture, int page, int x, int y, int left, int top, int right,
                  int bottom, Combine how);

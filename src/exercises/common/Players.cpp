@@ -1,5 +1,7 @@
-#include "exercises/Players.h"
+#include "exercises/common/Players.h"
 
+#include "exercises/common/Kit.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
@@ -10,16 +12,13 @@ namespace qs {
 
 namespace {
 
-constexpr uint8_t kEsc = 27;
-constexpr uint8_t kReturn = 13;
-constexpr uint8_t kBackspace = 8;
 constexpr int kNameY = 5;
 constexpr int kNameX = 276;
 
 // F1 leaves like ESC.
 uint8_t ReadKeyF1AsEsc(Dos& d) {
     const uint8_t k = ReadKey(d);
-    return d.keys.ExtendedKey && k == ';' ? kEsc : k;
+    return d.keys.ExtendedKey && k == keycode::Byte(keycode::F1) ? keycode::Byte(keycode::Esc) : k;
 }
 
 bool IsNameLetter(uint8_t c) {
@@ -38,38 +37,31 @@ bool IsNameLetter(uint8_t c) {
 
 void ClearHeader(Trainer& tr) { Bar(tr.d, 0, 0, tr.t.MaxX, 40); }
 
-bool WritesProtocol(int programNo) {
-    switch (programNo) {
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 7:
-        case 9:
-        case 10: return true;
-        default: return false;
-    }
+// The programs with a protocol title keep a line in the teacher protocol.
+bool KeepsProtocol(const Trainer& tr) {
+    const Program* p = RunningProgram(tr);
+    return p && p->protocolTitle;
 }
 
 }  // namespace
 
 void AskPlayerCount(Trainer& tr) {
     Dos& d = tr.d;
-    SetFillStyle(d, 1, 7);
+    SetFillStyle(d, fillstyle::Solid, colour::Grey);
     ClearHeader(tr);
     SetTextStyle(d, 1, 0, 4);
     SetTextJustify(d, 0, 2);
-    SetColor(d, 1);
+    SetColor(d, colour::Navy);
     Rect r;
     OutTextXYRect(d, 10, 1, "Anzahl der Spieler:  1   oder   2  ?", r);
     PushMouseTexts(d, "", "quendel.sp1");
     uint8_t k = 0;
     do {
         k = ReadKeyF1AsEsc(d);
-    } while (k != '1' && k != '2' && k != kEsc && k != kReturn);
+    } while (k != '1' && k != '2' && k != keycode::Esc && k != keycode::Return);
     tr.t.LastKey = static_cast<char>(k);
     PopMouseTexts(d);
-    if (WritesProtocol(tr.t.ProgramNo)) StartProtocolLine(tr);
+    if (KeepsProtocol(tr)) StartProtocolLine(tr);
     // Clicks in graphics mode reach only the regions pushed from here on.
     d.mouse.RegionBase = d.mouse.RegionCount;
     tr.t.opt.GraphFont = 1;
@@ -83,23 +75,23 @@ void EnterPlayerName(Trainer& tr, std::string& name, const std::string& label, i
     SetColor(d, labelColour);
     Rect r;
     OutTextXYRect(d, 20, kNameY, label, r);
-    SetColor(d, 1);
+    SetColor(d, colour::Navy);
     OutTextXY(d, kNameX, kNameY, name);
     p.EntryX = kNameX + TextWidth640(d, name);
     for (;;) {
         const uint8_t k = ReadKeyF1AsEsc(d);
         tr.t.LastKey = static_cast<char>(k);
-        if (k == kEsc || k == kReturn) return;
+        if (k == keycode::Esc || k == keycode::Return) return;
         // Arrow and function keys arrive as letters with ExtendedKey set.
         if (!d.keys.ExtendedKey && IsNameLetter(k) && name.size() < kNameLength) {
             char c = static_cast<char>(k);
             if (name.empty() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
             name += c;
             const std::string s(1, c);
-            SetColor(d, 1);
+            SetColor(d, colour::Navy);
             OutTextXY(d, p.EntryX, kNameY, s);
             p.EntryX += TextWidth640(d, s);
-        } else if (k == kBackspace && !name.empty()) {
+        } else if (k == keycode::Backspace && !name.empty()) {
             const std::string s(1, name.back());
             SetColor(d, GetFillColor(d));
             p.EntryX -= TextWidth640(d, s);
@@ -114,11 +106,11 @@ void AskPlayerNames(Trainer& tr) {
     ClearHeader(tr);
     if (tr.t.LastKey == '2') {
         p.PlayerCount = 2;
-        EnterPlayerName(tr, p.PlayerName1, "Name Spieler 1:", 8);
+        EnterPlayerName(tr, p.PlayerName1, "Name Spieler 1:", colour::DarkGrey);
         if (p.PlayerName1.empty()) p.PlayerName1 = kDefaultName1;
-        if (tr.t.LastKey == static_cast<char>(kReturn)) {
+        if (tr.t.LastKey == keycode::Return) {
             ClearHeader(tr);
-            EnterPlayerName(tr, p.PlayerName2, "Name Spieler 2:", 13);
+            EnterPlayerName(tr, p.PlayerName2, "Name Spieler 2:", colour::Pink);
             if (p.PlayerName2.empty()) p.PlayerName2 = kDefaultName2;
             ClearHeader(tr);
         }
@@ -142,7 +134,7 @@ void RememberMistake(Trainer& tr) {
 
 void MistakeSound(Trainer& tr) {
     StopSound(tr.d);
-    if (tr.t.opt.OptTon < 2) PlayWav(tr.d, "wavs\\Fehlerton.wav");
+    if (TonesOn(tr)) PlayWav(tr.d, "wavs\\Fehlerton.wav");
     RememberMistake(tr);
 }
 
@@ -188,7 +180,7 @@ void ShowWordParts(Trainer& tr) {
             part += c;
         }
     }
-    SetColor(d, 4);
+    SetColor(d, colour::Red);
     const int width = TextWidth640(d, p.PartsText);
     Rect r;
     if (width < 635) {

@@ -1,4 +1,6 @@
-#include "exercises/ExerciseScreen.h"
+#include "exercises/common/ExerciseScreen.h"
+
+#include <algorithm>
 
 #include "screen/GraphMapping.h"
 #include "screen/Keyboard.h"
@@ -14,6 +16,23 @@ constexpr int kMargin = 16;
 constexpr Rgb kTransparent = 0x000000;
 
 }  // namespace
+
+std::vector<PictureSlot> NumberedSlots(int firstSlot, int count, const std::string& stem, int w,
+                                       int h, int firstNumber, int cycle) {
+    std::vector<PictureSlot> slots;
+    for (int i = 0; i < count; ++i) {
+        const int n = firstNumber + (cycle > 0 ? i % cycle : i);
+        slots.push_back({firstSlot + i, w, h, stem + std::to_string(n)});
+    }
+    return slots;
+}
+
+std::vector<PictureSlot> Slots(std::initializer_list<std::vector<PictureSlot>> parts) {
+    std::vector<PictureSlot> all;
+    for (const std::vector<PictureSlot>& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
 
 bool WordFileFits(Trainer& tr) {
     CheckWordFile(tr);
@@ -115,7 +134,7 @@ void monitor::PrepareScreen(int scratchW, int scratchH, std::span<const PictureS
 
 void monitor::LoadSlots(std::span<const PictureSlot> slots, const std::string& folder) {
     for (const PictureSlot& s : slots) {
-        if (*s.file == '\0') continue;
+        if (s.file.empty()) continue;
         LoadMaskedPicture(d, Pictures[static_cast<size_t>(s.slot)], nullptr,
                           folder + s.file + ".png");
     }

@@ -1,8 +1,10 @@
-#include "exercises/Comparison.h"
+#include "exercises/comparison/Comparison.h"
 
-#include <array>
+#include <algorithm>
 
-#include "exercises/Players.h"
+#include "exercises/common/Kit.h"
+#include "exercises/common/Players.h"
+#include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "screen/mouse/Mouse.h"
@@ -13,31 +15,17 @@ namespace qs {
 
 namespace {
 
-constexpr char kEsc = 27;
-constexpr char kReturn = 13;
-constexpr char kSpace = ' ';
-
-const std::array<PictureSlot, 17> kSlots{{
-    {6, 136, 136, "Feuer0"},
-    {7, 136, 136, "Feuer1"},
-    {8, 136, 136, "Feuer2"},
-    {9, 136, 136, "Feuer3"},
-    {10, 136, 136, "Feuer4"},
-    {24, 136, 136, "Dino0"},
-    {25, 136, 136, "Dino1"},
-    {26, 136, 136, "Dino2"},
-    {27, 136, 136, "Dino3"},
-    {28, 136, 136, "Dino4"},
-    {29, 136, 136, "Dino5"},
-    {30, 136, 136, "Dino6"},
-    {31, 136, 136, "Dino7"},
-    {32, 136, 136, "Dino8"},
-    {33, 136, 136, "Dino9"},
-    {34, 136, 136, "Dino10"},
-    {kBarSlot, 255, 50, ""},
-}};
-
-void EmptyKeyBuffer(Dos& d) { d.keys.KeyBuffer.clear(); }
+// The dinosaur in frames 0..10, the fire in 0..4 and the bar that uncovers
+// the words.
+ScreenLayout ComparisonLayout() {
+    ScreenLayout layout;
+    layout.scratchW = 244;
+    layout.scratchH = 96;
+    layout.slots = Slots({NumberedSlots(kFireSlot, 5, "Feuer", 136, 136),
+                          NumberedSlots(kDinoSlot, 11, "Dino", 136, 136),
+                          {{kBarSlot, 255, 50, ""}}});
+    return layout;
+}
 
 }  // namespace
 
@@ -78,19 +66,7 @@ std::string EndMessage(const PlayersState& p, int points1, int points2) {
     return (winner + " hat gewonnen.").substr(0, 24);
 }
 
-urmonitor::urmonitor(Trainer& trainer) : monitor(trainer) {}
-
-int urmonitor::Random(int n) { return qs::Random(tr, n); }
-
-void urmonitor::LoadPictures() { LoadSlots(kSlots, "bitplane\\"); }
-
-void urmonitor::Prepare() { PrepareScreen(244, 96, kSlots); }
-
-void urmonitor::Release() { ReleaseScreen(); }
-
-void urmonitor::Size(int n) { SetTextStyle(d, tr.t.opt.GraphFont, 0, n); }
-
-void urmonitor::SmallText() { SetTextStyle(d, 0, 0, 1); }
+urmonitor::urmonitor(Trainer& trainer) : monitor(trainer, ComparisonLayout()) {}
 
 void urmonitor::StepDelay() {
     const double ms = StepDelayMs(exposure);
@@ -105,28 +81,28 @@ bool urmonitor::OnLeftSide() const { return tr.players.PlayerCount == 2 && tr.pl
 
 void urmonitor::DrawHeader() {
     PlayersState& p = tr.players;
-    Size(3);
+    SetSize(tr, 3);
     if (p.PlayerCount != 2) {
-        SetColor(d, 14);
+        SetColor(d, colour::LightYellow);
         OutTextXY(d, 240, 10, "Richtig:", true);
-        SetColor(d, 8);
+        SetColor(d, colour::DarkGrey);
         OutTextXY(d, 460, 10, tr.t.opt.OptWortvergl == 1 ? "Wie bitte?" : "Verbrannt:", true);
         return;
     }
-    SetColor(d, 4);
+    SetColor(d, colour::Red);
     OutTextXY(d, 20, 10, p.PlayerName1);
     SetLineStyle(d, 0, 0, 3);
-    SetColor(d, 4);
+    SetColor(d, colour::Red);
     LineThick(d, 20, 30, 180, 30, true);
-    SetColor(d, 8);
+    SetColor(d, colour::DarkGrey);
     OutTextXY(d, 340, 10, p.PlayerName2);
     p.Player1Turn = true;
 }
 
 void urmonitor::DrawScene() {
-    SetColor(d, 14);
+    SetColor(d, colour::LightYellow);
     SetLineStyle(d, 0, 0, 3);
-    SetFillStyle(d, 1, 7);
+    SetFillStyle(d, fillstyle::Solid, colour::Grey);
     Rectangle(d, 21, 218, 282, 272);
     Rectangle(d, 357, 218, 618, 272);
     SetLineStyle(d, 0, 0, 1);
@@ -137,45 +113,45 @@ void urmonitor::DrawScene() {
     FillEllipse(d, 268, 375, 12, 8);
     FillEllipse(d, 372, 375, 12, 8);
     DrawChildren();
-    SmallText();
-    SetColor(d, 3);
+    SetSmallText(tr);
+    SetColor(d, colour::Teal);
     OutTextXY(d, 2, 466, "+/- = langsamer/schneller");
-    SetTextStyleReal(d, tr.t.opt.GraphFont, 0, 3.5);
-    SetColor(d, 8);
+    SetSizeReal(tr, 3.5);
+    SetColor(d, colour::DarkGrey);
     OutTextXY(d, 120, 295, "Gleich?");
     OutTextXY(d, 440, 295, "Gleich?");
-    SetColor(d, 4);
-    Size(2);
+    SetColor(d, colour::Red);
+    SetSize(tr, 2);
     OutTextXY(d, 299, 342, "oder");
 }
 
 // The left child stands for player 1, the right one for player 2 and for
 // a single player.
 void urmonitor::DrawChildren() {
-    SetFillStyle(d, 1, 12);
-    SetColor(d, 5);
+    SetFillStyle(d, fillstyle::Solid, colour::Orange);
+    SetColor(d, colour::Purple);
     FillEllipse(d, 290, 400, 12, 13);
     FillEllipse(d, 350, 400, 12, 13);
     Bar(d, 265, 446, 272, 452);
     Bar(d, 368, 446, 375, 452);
     Bar(d, 314, 446, 326, 452);
-    SetFillStyle(d, 1, 8);
-    SetColor(d, 8);
+    SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
+    SetColor(d, colour::DarkGrey);
     Bar(d, 275, 414, 305, 460);
     Bar(d, 265, 415, 272, 445);
     for (int i = 307; i <= 314; ++i) Line(d, i, 415, i + 6, 445);
-    SetFillStyle(d, 1, 15);
-    SetColor(d, 15);
+    SetFillStyle(d, fillstyle::Solid, colour::White);
+    SetColor(d, colour::White);
     Bar(d, 335, 414, 365, 448);
     Bar(d, 368, 415, 375, 445);
     for (int i = 326; i <= 333; ++i) Line(d, i, 415, i - 6, 445);
-    SetFillStyle(d, 1, 6);
+    SetFillStyle(d, fillstyle::Solid, colour::Yellow);
     Bar(d, 335, 449, 348, 479);
     Bar(d, 352, 449, 365, 479);
-    SetFillStyle(d, 1, 5);
+    SetFillStyle(d, fillstyle::Solid, colour::Purple);
     Bar(d, 278, 461, 287, 479);
     Bar(d, 293, 461, 302, 479);
-    SetColor(d, 0);
+    SetColor(d, colour::Black);
     Line(d, 282, 398, 287, 398);
     Line(d, 293, 398, 298, 398);
     Line(d, 342, 398, 347, 398);
@@ -187,15 +163,15 @@ void urmonitor::DrawChildren() {
 }
 
 void urmonitor::DrawTaskFrame() {
-    Size(4);
-    SetColor(d, 8);
+    SetSize(tr, 4);
+    SetColor(d, colour::DarkGrey);
     OutTextXY(d, 210, 335, "J", true);
     OutTextXY(d, 411, 335, "N", true);
-    SetColor(d, 1);
+    SetColor(d, colour::Navy);
     Rectangle(d, 23, 81, 279, 131);
     Rectangle(d, 359, 81, 615, 131);
-    SmallText();
-    SetColor(d, 12);
+    SetSmallText(tr);
+    SetColor(d, colour::Orange);
     OutTextXY(d, 131, 100, "RETURN");
     OutTextXY(d, 452, 100, "Leertaste");
     OutTextXY(d, 305, 100, "oder");
@@ -209,10 +185,10 @@ void urmonitor::ChooseWord() {
     PlayersState& p = tr.players;
     int wordNo = 0;
     if (!TakeRepeatedWord(p, wordNo)) {
-        mode_ = Random(4) + 1;
+        mode_ = Random(tr, 4) + 1;
         const int count = std::max(1, tr.t.WordCount);
         do {
-            wordNo = Random(count) + 1;
+            wordNo = Random(tr, count) + 1;
         } while (wordNo == p.CurrentWordNo && count > 1);
         NewWordChosen(p);
     }
@@ -227,9 +203,9 @@ void urmonitor::PrepareWords() {
     const WordPair w = SplitWordPair(tr.t.WordList[static_cast<size_t>(lineNo_)]);
     const std::string& left = mode_ <= 2 ? w.a : w.b;
     const std::string& right = mode_ == 1 || mode_ == 4 ? w.a : w.b;
-    SetColor(d, 14);
+    SetColor(d, colour::LightYellow);
     SetTextJustify(d, 1, 2);
-    Size(5);
+    SetSize(tr, 5);
     SavePage(d, 0);
     SavePage(d, 1);
     SetActivePage(d, 0);
@@ -240,31 +216,14 @@ void urmonitor::PrepareWords() {
     SetActivePage(d, 1);
     WriteWorkRect(tr, 488, 227);
     SetActivePage(d, -1);
-    SetFillStyle(d, 1, 16);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     Bar(d, 23, 220, 278, 268);
     Bar(d, 359, 220, 614, 268);
     SavePage(d, 2);
     SetTextJustify(d, 0, 2);
     shown_ = false;
-    Size(2);
+    SetSize(tr, 2);
     taskPoints_ = 6;
-}
-
-// The position of the click just taken, in graph points.
-bool urmonitor::ClickIn(int x1, int y1, int x2, int y2) {
-    int x = 0, y = 0;
-    GetMouseState(d, x, y);
-    return x >= x1 && x <= x2 && y >= y1 && y <= y2;
-}
-
-// Up to 400 ms, ending early on a key or a mouse button. Returns whether a
-// click was made meanwhile.
-bool urmonitor::Tick() {
-    for (int i = 0; i < 20; ++i) {
-        Delay(d, 20);
-        if (KeyPressed(d) || MouseButtons(d) != 0 || d.mouse.LastClick != 0) break;
-    }
-    return TakeClick(d) != 0;
 }
 
 // Steps 5 and 6 of a task: waits until a key is waiting or a decision was
@@ -272,36 +231,36 @@ bool urmonitor::Tick() {
 bool urmonitor::WaitForDecision(char& clicked) {
     int glidedFor = -1;
     do {
-        if (tr.t.opt.OptMaus == 2 && glidedFor != static_cast<int>(shown_)) {
+        if (MouseOn(tr) && glidedFor != static_cast<int>(shown_)) {
             MoveMouseTo(d, 320, shown_ ? 350 : 110);
             MouseShow(d, 1);
             glidedFor = static_cast<int>(shown_);
         }
         if (!shown_) {
-            if (Tick()) {
-                if (ClickIn(130, 100, 240, 120)) tick_ = 25;
-                else if (ClickIn(400, 100, 510, 120)) tick_ = 21;
+            if (Tick(tr)) {
+                if (PointerIn(tr, 130, 100, 240, 120)) tick_ = 25;
+                else if (PointerIn(tr, 400, 100, 510, 120)) tick_ = 21;
             }
             ++tick_;
             continue;
         }
         for (int half = 0; half < 2 && tick_ <= 20 && !KeyPressed(d); ++half) {
-            Size(4);
-            SetFillStyle(d, 1, 7);
-            SetColor(d, half == 0 ? 4 : 7);
+            SetSize(tr, 4);
+            SetFillStyle(d, fillstyle::Solid, colour::Grey);
+            SetColor(d, half == 0 ? colour::Red : colour::Grey);
             OutTextXY(d, 210, 335, "J", half == 0);
-            SetColor(d, half == 0 ? 7 : 4);
+            SetColor(d, half == 0 ? colour::Grey : colour::Red);
             OutTextXY(d, 411, 335, "N", half == 1);
-            if (!Tick()) continue;
-            if (ClickIn(190, 330, 244, 370)) {
+            if (!Tick(tr)) continue;
+            if (PointerIn(tr, 190, 330, 244, 370)) {
                 clicked = 'j';
                 tick_ = 101;
-            } else if (ClickIn(390, 330, 450, 370)) {
+            } else if (PointerIn(tr, 390, 330, 450, 370)) {
                 clicked = 'n';
                 tick_ = 101;
-            } else if (ClickIn(160, 100, 300, 140)) {
+            } else if (PointerIn(tr, 160, 100, 300, 140)) {
                 tick_ = 26;
-            } else if (ClickIn(350, 100, 450, 130)) {
+            } else if (PointerIn(tr, 350, 100, 450, 130)) {
                 tick_ = 21;
             }
         }
@@ -310,12 +269,12 @@ bool urmonitor::WaitForDecision(char& clicked) {
 }
 
 void urmonitor::ShowExposure() {
-    SmallText();
-    SetFillStyle(d, 1, 16);
-    SetColor(d, 3);
+    SetSmallText(tr);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
+    SetColor(d, colour::Teal);
     Bar(d, 0, 466, 200, 479);
     OutTextXY(d, 2, 466, "Zeit = " + std::to_string(exposure));
-    Size(2);
+    SetSize(tr, 2);
 }
 
 void urmonitor::PlayTask() {
@@ -323,13 +282,13 @@ void urmonitor::PlayTask() {
     DrawTaskFrame();
     ChooseWord();
     PrepareWords();
-    EmptyKeyBuffer(d);
+    EmptyKeyBuffer(tr);
     bool over = false;
     do {
         char clicked = 0;
         const bool decided = WaitForDecision(clicked);
         if (decided && tick_ >= 21 && tick_ <= 99) {
-            key = tick_ == 26 ? kReturn : kSpace;
+            key = tick_ == 26 ? keycode::Return : keycode::Space;
             tick_ = 0;
         } else if (decided && clicked != 0) {
             key = clicked;
@@ -340,22 +299,22 @@ void urmonitor::PlayTask() {
         if (key == '+' || key == '-') {
             exposure = ChangedExposure(exposure, key);
             ShowExposure();
-        } else if (key == kSpace || key == kReturn) {
-            Uncover(key == kSpace);
+        } else if (key == keycode::Space || key == keycode::Return) {
+            Uncover(key == keycode::Space);
             shown_ = true;
             taskPoints_ = std::max(0, taskPoints_ - 1);
         } else if ((key == 'j' || key == 'n') && shown_) {
-            Size(4);
-            SetColor(d, key == 'j' ? 4 : 7);
+            SetSize(tr, 4);
+            SetColor(d, key == 'j' ? colour::Red : colour::Grey);
             OutTextXY(d, 210, 335, "J", key == 'j');
-            SetColor(d, key == 'n' ? 4 : 7);
+            SetColor(d, key == 'n' ? colour::Red : colour::Grey);
             OutTextXY(d, 411, 335, "N", key == 'n');
             Evaluate(key == 'j');
             over = true;
         }
-    } while (key != kEsc && !over);
-    if (key == kEsc) return;
-    SetFillStyle(d, 1, 16);
+    } while (key != keycode::Esc && !over);
+    if (key == keycode::Esc) return;
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     Bar(d, 23, 220, 280, 270);
     Bar(d, 359, 220, 616, 270);
     SavePage(d, 3);
@@ -367,7 +326,7 @@ void urmonitor::Uncover(bool sideBySide) {
     FillPicture(TheBar(), kBarColour);
     PaintSprite(TheBar(), 0, 1, 24, 82);
     if (sideBySide) PaintSprite(TheBar(), 0, 1, 360, 82);
-    if (SoundOn() && !PlayWav(d, "wavs\\vergleichfuellen.wav")) {
+    if (SoundOn(tr) && !PlayWav(d, "wavs\\vergleichfuellen.wav")) {
         int length = 150, step = 14;
         for (int i = 0; i < 21; ++i) {
             Tone(d, 400, length);
@@ -390,7 +349,7 @@ void urmonitor::UncoverSideBySide() {
         StepDelay();
     }
     Delay(d, exposure);
-    SetFillStyle(d, 1, 16);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     if (exposure < 2) {
         for (int i = 0; i <= 5; ++i) {
             Bar(d, 24, 220 + i, 278, 228 + 8 * i);
@@ -423,7 +382,7 @@ void urmonitor::UncoverOneAfterOther() {
     }
     PaintSpriteMargins(TheBar(), 0, 1, 24, 220, 20, 16, 0, 0);
     Delay(d, exposure);
-    SetFillStyle(d, 1, 16);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     for (int x = 26; x <= 360; x += 2) {
         PaintSpriteMargins(TheBar(), 0, 1, x, 220, 0, 2, 0, 2);
         if (x < 282 || x > 284) Bar(d, x - 2, 220, x, 269);
@@ -501,7 +460,7 @@ void urmonitor::Clap() {
             DrawSprite(Dino(9), 1, dinoX_, 340);
         }
         Delay(d, 200);
-        if (SoundOn()) PlayWav(d, "wavs\\klatsch.wav");
+        if (SoundOn(tr)) PlayWav(d, "wavs\\klatsch.wav");
     }
 }
 
@@ -510,10 +469,10 @@ void urmonitor::Burn() {
     const bool left = OnLeftSide();
     const int dx = left ? -60 : 0;
     SavePage(d, 3);
-    if (SoundOn() && !left) PlayWav(d, "wavs\\brennen.wav");
+    if (SoundOn(tr) && !left) PlayWav(d, "wavs\\brennen.wav");
     for (int i = 0; i <= 20; ++i) {
         if (left) {
-            if (SoundOn()) PlayWav(d, "wavs\\brennen.wav");
+            if (SoundOn(tr)) PlayWav(d, "wavs\\brennen.wav");
             DrawSpriteMirrored(Fire(i % 4), 3, 225, 340);
         } else {
             DrawSprite(Fire(i % 4), 3, 270, 340);
@@ -522,19 +481,19 @@ void urmonitor::Burn() {
     }
     StopSound(d);
     PaintSprite(Fire(2), 1, 0, left ? 225 : 280, 340);
-    SetFillStyle(d, 1, 16);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     Bar(d, 320 + dx, 385, 380 + dx, 479);
-    SetColor(d, 2);
+    SetColor(d, colour::Maroon);
     Line(d, 330 + dx, 478, 370 + dx, 478);
     Line(d, 335 + dx, 474, 365 + dx, 474);
     Line(d, 340 + dx, 470, 360 + dx, 470);
     Line(d, 345 + dx, 466, 355 + dx, 466);
-    SetColor(d, 5);
+    SetColor(d, colour::Purple);
     Line(d, 332 + dx, 476, 368 + dx, 476);
     Line(d, 337 + dx, 472, 363 + dx, 472);
     Line(d, 343 + dx, 468, 357 + dx, 468);
     Line(d, 348 + dx, 464, 352 + dx, 464);
-    SetColor(d, 11);
+    SetColor(d, colour::Cyan);
     Arc(d, 358 + dx, 440, 140, 220, 20);
     Arc(d, 326 + dx, 419, 340, 20, 20);
     Arc(d, 358 + dx, 405, 155, 205, 15);
@@ -546,39 +505,39 @@ void urmonitor::Burn() {
 
 void urmonitor::AskWhat() {
     const bool left = OnLeftSide();
-    Size(4);
-    SetColor(d, 4);
-    if (SoundOn()) PlayWav(d, "wavs\\wie bitte.wav");
+    SetSize(tr, 4);
+    SetColor(d, colour::Red);
+    if (SoundOn(tr)) PlayWav(d, "wavs\\wie bitte.wav");
     OutTextXY(d, left ? 10 : 470, 345, "Wie bitte?");
     Delay(d, left ? 3000 : 4000);
-    Size(2);
+    SetSize(tr, 2);
 }
 
 void urmonitor::ShowScores() {
     PlayersState& p = tr.players;
-    SetFillStyle(d, 1, 7);
-    Size(3);
+    SetFillStyle(d, fillstyle::Solid, colour::Grey);
+    SetSize(tr, 3);
     if (p.PlayerCount != 2) {
         Bar(d, 35, 0, 150, 30);
         Bar(d, 300, 0, 380, 30);
         Bar(d, 550, 0, 620, 30);
-        SetColor(d, 14);
+        SetColor(d, colour::LightYellow);
         OutTextXY(d, 310, 10, std::to_string(right));
-        SetColor(d, 8);
+        SetColor(d, colour::DarkGrey);
         OutTextXY(d, 566, 10, std::to_string(wrong));
-        SetColor(d, 14);
+        SetColor(d, colour::LightYellow);
         OutTextXY(d, 40, 10, std::to_string(RightPercent(p.TaskCount, wrong)) + " %");
     } else if (p.Player1Turn) {
-        SetColor(d, 14);
+        SetColor(d, colour::LightYellow);
         Bar(d, 200, 0, 280, 30);
         OutTextXY(d, 200, 10, std::to_string(right));
     } else {
-        SetColor(d, 14);
+        SetColor(d, colour::LightYellow);
         Bar(d, 520, 0, 600, 30);
         OutTextXY(d, 520, 10, std::to_string(wrong));
     }
     SetLineStyle(d, 0, 0, 1);
-    SetFillStyle(d, 1, 16);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
 }
 
 void urmonitor::WalkAway() {
@@ -605,21 +564,13 @@ void urmonitor::WalkAway() {
 // The right answer stands until a key or a click; then the children are
 // whole again and the next task starts soon by itself.
 void urmonitor::ExplainMistake(bool saidSame) {
-    Size(4);
-    SetColor(d, 14);
+    SetSize(tr, 4);
+    SetColor(d, colour::LightYellow);
     OutTextXY(d, 110, 160, saidSame ? "Es ist leider nicht gleich." : "     Es ist gleich !!!");
-    EmptyKeyBuffer(d);
-    TakeClick(d);
-    for (;;) {
-        if (KeyPressed(d)) {
-            ReadKeyOrQuit(tr);
-            break;
-        }
-        if (tr.t.opt.OptMaus == 2 && (TakeClick(d) != 0 || MouseButtons(d) != 0)) break;
-        Delay(d, 20);
-    }
-    Size(2);
-    SetFillStyle(d, 1, 16);
+    EmptyKeyBuffer(tr);
+    WaitForKeyOrClick(tr);
+    SetSize(tr, 2);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     Bar(d, 90, 159, 600, 198);
     if (OnLeftSide()) Bar(d, 260, 385, 320, 479);
     else Bar(d, 320, 385, 380, 479);
@@ -627,30 +578,29 @@ void urmonitor::ExplainMistake(bool saidSame) {
     tick_ = 18;
 }
 
-// The name of the player whose turn it is stands in colour 4 with a thick
-// line under it, the other one in colour 8.
+// The name of the player whose turn it is stands in red with a thick line
+// under it, the other one in dark grey.
 void urmonitor::PassTurn() {
     PlayersState& p = tr.players;
+    struct Side {
+        int x;
+        const std::string& name;
+    };
+    const Side one{20, p.PlayerName1};
+    const Side two{340, p.PlayerName2};
+    const bool toPlayer2 = p.Player1Turn;
+    const Side& next = toPlayer2 ? two : one;
+    const Side& last = toPlayer2 ? one : two;
     SetLineStyle(d, 0, 0, 3);
-    Size(3);
-    SetColor(d, 4);
-    if (p.Player1Turn) {
-        OutTextXY(d, 340, 10, p.PlayerName2);
-        p.Player1Turn = false;
-        LineThick(d, 340, 30, 500, 30, true);
-        SetColor(d, 7);
-        LineThick(d, 20, 30, 180, 30, true);
-        SetColor(d, 8);
-        OutTextXY(d, 20, 10, p.PlayerName1);
-    } else {
-        OutTextXY(d, 20, 10, p.PlayerName1);
-        p.Player1Turn = true;
-        LineThick(d, 20, 30, 180, 30, true);
-        SetColor(d, 7);
-        LineThick(d, 340, 30, 500, 30, true);
-        SetColor(d, 8);
-        OutTextXY(d, 340, 10, p.PlayerName2);
-    }
+    SetSize(tr, 3);
+    SetColor(d, colour::Red);
+    OutTextXY(d, next.x, 10, next.name);
+    p.Player1Turn = !toPlayer2;
+    LineThick(d, next.x, 30, next.x + 160, 30, true);
+    SetColor(d, colour::Grey);
+    LineThick(d, last.x, 30, last.x + 160, 30, true);
+    SetColor(d, colour::DarkGrey);
+    OutTextXY(d, last.x, 10, last.name);
     SetLineStyle(d, 0, 0, 1);
 }
 
@@ -671,13 +621,13 @@ void urmonitor::EndScene() {
         frame_ = (frame_ + 1) % 4;
         WalkDelay();
     }
-    SetColor(d, 15);
-    Size(4);
+    SetColor(d, colour::White);
+    SetSize(tr, 4);
     OutTextXY(d, 110, 160, EndMessage(tr.players, right, wrong));
-    EmptyKeyBuffer(d);
-    if (two && SoundOn()) PlayWav(d, "wavs\\bumm.wav");
-    if (SoundOn()) PlayWav(d, "wavs\\bravo.wav");
-    while (!KeyPressed(d)) {
+    EmptyKeyBuffer(tr);
+    if (two && SoundOn(tr)) PlayWav(d, "wavs\\bumm.wav");
+    if (SoundOn(tr)) PlayWav(d, "wavs\\bravo.wav");
+    Farewell(tr, [&] {
         if (two) {
             DrawSpriteMirrored(Dino(10), 0, 120, 340);
             Delay(d, 200);
@@ -688,36 +638,29 @@ void urmonitor::EndScene() {
         Delay(d, 200);
         DrawSprite(Dino(8), 0, 392, 340);
         Delay(d, 200);
-    }
-    EmptyKeyBuffer(d);
-    tr.t.LastKey = kEsc;
+    });
 }
 
 // ---- The game ------------------------------------------------------------------------
 
 void urmonitor::Run() {
-    PlayersState& p = tr.players;
-    char& key = tr.t.LastKey;
-    p.TaskCount = 0;
     exposure = 4;
     right = 0;
     wrong = 0;
-    p.PlayerCount = 1;
     tick_ = 10;
-    AskPlayerCount(tr);
-    if (key != kEsc) AskPlayerNames(tr);
-    SetBkColor(d, 18);
-    SetFillStyle(d, 1, 16);
+    const bool play = StartGame(tr);
+    SetBkColor(d, colour::NightBlue);
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
     Bar(d, 0, 40, tr.t.MaxX, tr.t.MaxY);
-    if (key != kEsc) {
+    if (play) {
         DrawHeader();
         DrawScene();
-        while (key != kEsc) PlayTask();
-        if (p.TaskCount > 0) EndScene();
+        while (tr.t.LastKey != keycode::Esc) PlayTask();
+        if (tr.players.TaskCount > 0) EndScene();
     }
-    ClearDefaultNames(tr);
+    EndGame(tr);
 }
 
-void RunComparisonExercise(Trainer& tr) { LaunchExercise<urmonitor>(tr); }
+void RunComparison(Trainer& tr) { LaunchExercise<urmonitor>(tr); }
 
 }  // namespace qs

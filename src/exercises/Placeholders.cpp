@@ -1,0 +1,16 @@
+#include "exercises/Placeholders.h"
+
+#include "trainer/FileSelection.h"
+
+namespace qs {
+
+void RunRace(Trainer& tr) { CheckWordFile(tr); }
+void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
+void RunSyllables(Trainer& tr) { CheckWordFile(tr); }
+void RunBuildingSite(Trainer& tr) { CheckWordFile(tr); }
+void RunTwoIntoOne(Trainer& tr) { CheckWordFile(tr); }
+void RunContact(Trainer& tr) { CheckWordFile(tr); }
+void RunGrabbing(Trainer& tr) { CheckWordFile(tr); }
+void RunConvert(Trainer& tr) { CheckWordFile(tr); }
+
+}  // namespace qs

@@ -1,0 +1,98 @@
+#include "exercises/common/Kit.h"
+
+#include "exercises/common/Players.h"
+#include "screen/KeyCodes.h"
+#include "screen/Keyboard.h"
+#include "screen/graph/Graph.h"
+#include "screen/mouse/Mouse.h"
+#include "trainer/QuitKeys.h"
+
+namespace qs {
+
+namespace {
+
+constexpr int kMistakeMark = 1000;
+// OptTon: 0 " ein ", 1 " Tippton ", 2 " aus ".
+constexpr int kSoundOn = 0;
+constexpr int kSoundOff = 2;
+// OptMaus 2 is " ein ".
+constexpr int kMouseOn = 2;
+
+}  // namespace
+
+bool StartGame(Trainer& tr) {
+    tr.players.TaskCount = 0;
+    tr.players.PlayerCount = 1;
+    AskPlayerCount(tr);
+    if (tr.t.LastKey == keycode::Esc) return false;
+    AskPlayerNames(tr);
+    return tr.t.LastKey != keycode::Esc;
+}
+
+void Farewell(Trainer& tr, const std::function<void()>& dance) {
+    while (!KeyPressed(tr.d)) dance();
+    EmptyKeyBuffer(tr);
+    tr.t.LastKey = keycode::Esc;
+}
+
+void EndGame(Trainer& tr) { ClearDefaultNames(tr); }
+
+void EmptyKeyBuffer(Trainer& tr) { tr.d.keys.KeyBuffer.clear(); }
+
+void WaitForKeyOrClick(Trainer& tr) {
+    Dos& d = tr.d;
+    TakeClick(d);
+    for (;;) {
+        if (KeyPressed(d)) {
+            ReadKeyOrQuit(tr);
+            return;
+        }
+        if (MouseOn(tr) && (TakeClick(d) != 0 || MouseButtons(d) != 0)) return;
+        Delay(d, 20);
+    }
+}
+
+bool SoundOn(const Trainer& tr) { return tr.t.opt.OptTon == kSoundOn; }
+
+bool TonesOn(const Trainer& tr) { return tr.t.opt.OptTon < kSoundOff; }
+
+void SetSize(Trainer& tr, int n) { SetTextStyle(tr.d, tr.t.opt.GraphFont, 0, n); }
+
+void SetSizeReal(Trainer& tr, double n) { SetTextStyleReal(tr.d, tr.t.opt.GraphFont, 0, n); }
+
+void SetSmallText(Trainer& tr) { SetTextStyle(tr.d, 0, 0, 1); }
+
+bool MouseOn(const Trainer& tr) { return tr.t.opt.OptMaus == kMouseOn; }
+
+bool PointerIn(Trainer& tr, int x1, int y1, int x2, int y2) {
+    int x = 0, y = 0;
+    GetMouseState(tr.d, x, y);
+    return x >= x1 && x <= x2 && y >= y1 && y <= y2;
+}
+
+bool Tick(Trainer& tr) {
+    Dos& d = tr.d;
+    for (int i = 0; i < 20; ++i) {
+        Delay(d, 20);
+        if (KeyPressed(d) || MouseButtons(d) != 0 || d.mouse.LastClick != 0) break;
+    }
+    return TakeClick(d) != 0;
+}
+
+void EnterResult(Trainer& tr, int lineNo, bool hadMistakes) {
+    TrainerState& t = tr.t;
+    if (t.ResultCount >= kResultsSize) return;
+    ++t.ResultCount;
+    t.Results[static_cast<size_t>(t.ResultCount)] = lineNo + (hadMistakes ? kMistakeMark : 0);
+}
+
+bool CloseProtocolLine(Trainer& tr, std::string_view head) {
+    TrainerState& t = tr.t;
+    if (tr.players.PlayerCount != 1 || t.ProtocolCount >= kProtocolSize) return false;
+    ++t.ProtocolCount;
+    std::string& line = t.ProtocolLines[static_cast<size_t>(t.ProtocolCount)];
+    line.insert(0, head);
+    return true;
+}
+
+}  // namespace qs

@@ -1,0 +1,85 @@
+// What every game needs beside its own screen, as free functions over the
+// trainer, so that monitor subclasses and plain game routines share them:
+// the start and end of a game, keys, sounds, text sizes, the pointer, the
+// waits of a tick, and the results table and protocol lines of the words
+// played. The word choice is in exercises/common/WordChoice.h, players and
+// names in exercises/common/Players.h.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "trainer/TrainerState.h"
+
+namespace qs {
+
+// ---- Start and end of a game ------------------------------------------------
+
+// The start of every game's Run: TaskCount := 0, one player, the question
+// for the number of players (it opens the protocol line of the programs
+// that keep one) and, unless ESC, the names. False when ESC at either
+// question ended the game before it started; LastKey is ESC then.
+bool StartGame(Trainer& tr);
+
+// The farewell at the end of a game: dance (one round of the end
+// animation) repeats until a key is pressed; the keys are dropped and
+// LastKey := ESC.
+void Farewell(Trainer& tr, const std::function<void()>& dance);
+
+// What every game does last, however it ended: the default names are
+// cleared.
+void EndGame(Trainer& tr);
+
+// ---- Keys --------------------------------------------------------------------
+
+// Drops every key typed so far.
+void EmptyKeyBuffer(Trainer& tr);
+
+// Waits for a key or, with the mouse on, a click. A key is read through
+// ReadKeyOrQuit (ESC asks first); a click leaves LastKey as it was.
+void WaitForKeyOrClick(Trainer& tr);
+
+// ---- Sound -------------------------------------------------------------------
+
+// Sound " ein ": every sound of a game plays.
+bool SoundOn(const Trainer& tr);
+// Sound " ein " or " Tippton ": the typing and error tones play; only
+// " aus " silences them.
+bool TonesOn(const Trainer& tr);
+
+// ---- Text --------------------------------------------------------------------
+
+// Text size n (or 3.5 and the like) in the program's graphics font.
+void SetSize(Trainer& tr, int n);
+void SetSizeReal(Trainer& tr, double n);
+// The small bitmap font of the help lines.
+void SetSmallText(Trainer& tr);
+
+// ---- Pointer and waits ------------------------------------------------------
+
+// Mouse " ein ": the game answers clicks.
+bool MouseOn(const Trainer& tr);
+
+// The pointer (where the click just taken was made) lies in the rectangle
+// (x1, y1)-(x2, y2) of graph points, edges included.
+bool PointerIn(Trainer& tr, int x1, int y1, int x2, int y2);
+
+// One tick of a game's waiting loop: up to 400 ms in steps of 20 ms,
+// ending early on a key or a mouse button. True when a click was made
+// meanwhile (it is taken).
+bool Tick(Trainer& tr);
+
+// ---- Results and protocol -------------------------------------------------------
+
+// A finished word in the results table of the certificate: its line, plus
+// 1000 when it had mistakes. The table holds 60 words; later ones are not
+// entered.
+void EnterResult(Trainer& tr, int lineNo, bool hadMistakes);
+
+// Closes the protocol line of the word just played, with one player and
+// room in the protocol: ProtocolCount + 1, and the line (what
+// AppendProtocol collected) gets head in front. False when nothing was
+// closed.
+bool CloseProtocolLine(Trainer& tr, std::string_view head);
+
+}  // namespace qs
