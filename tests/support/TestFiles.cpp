@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -79,10 +80,20 @@ std::string MakeTestAppDir(const std::string& name) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     Made().dirs.push_back(dir);
-    for (const char* linked : {"bitplane", "wavs"})
+    for (const char* linked : {"bitplane", "wavs", "emfs"})
         fs::create_directory_symlink(app / linked, dir / linked);
-    for (const char* copied : {"LS1DAT", "bgi7", "emfs", "maustxt"})
+    for (const char* copied : {"LS1DAT", "maustxt"})
         fs::copy(app / copied, dir / copied, fs::copy_options::recursive);
+    // The program writes its recent-files list into bgi7; the fonts there
+    // are only read.
+    fs::create_directory(dir / "bgi7");
+    for (const auto& entry : fs::directory_iterator(app / "bgi7")) {
+        std::string ext = entry.path().extension().string();
+        for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const fs::path to = dir / "bgi7" / entry.path().filename();
+        if (ext == ".ttf") fs::create_symlink(entry.path(), to);
+        else fs::copy(entry.path(), to, fs::copy_options::recursive);
+    }
     return dir.string() + "/";
 }
 

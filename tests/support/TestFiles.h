@@ -37,9 +37,10 @@ private:
 };
 
 // A fresh app folder for one test: the program's shipped data from the
-// build's app folder, with the large picture and sound folders linked and
-// the others copied, so that a test may change them. Removed when the test
-// process ends. name only helps to tell the folders apart. Ends in '/'.
+// build's app folder, with the pictures, sounds, glyph pictures and fonts
+// linked and the rest copied, so that a test may change it. Removed
+// when the test process ends. name only helps to tell the folders apart.
+// Ends in '/'.
 std::string MakeTestAppDir(const std::string& name = "app");
 
 // A whole file; empty when it is missing.

@@ -27,8 +27,8 @@ RunResult Prepare(const RunOptions& o) {
     ho.seed = o.seed;
     ho.today = o.today;
     ho.programPath = run.appDir + "quendelstrand";
-    auto printer = std::make_unique<RecordingPrinter>();
-    if (o.printSystem) printer = std::make_unique<RecordingPrinter>(o.printSystem());
+    auto printer = o.printSystem ? std::make_unique<RecordingPrinter>(o.printSystem())
+                                 : std::make_unique<RecordingPrinter>();
     run.printer = printer.get();
     ho.printer = std::move(printer);
     run.platform = std::make_unique<HeadlessPlatform>(std::move(ho));
