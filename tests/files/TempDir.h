@@ -2,9 +2,9 @@
 // it and read them back byte for byte.
 #pragma once
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <algorithm>
 
 #include <filesystem>
 #include <fstream>
