@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -72,6 +73,9 @@ struct ScreenState {
     int GridRows = 25;
     std::vector<char32_t> Grid = std::vector<char32_t>(80 * 30, U' ');
     std::vector<GraphText> GraphTexts;
+    // Counts the clearings of GraphTexts, so that a reader that has seen its
+    // first entries can tell a new list from a grown one.
+    uint32_t GraphTextsCleared = 0;
 };
 
 }  // namespace qs

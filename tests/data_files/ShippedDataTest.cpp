@@ -7,9 +7,9 @@
 #include "platform/host/WavInfo.h"
 #include "screen/image/ImageDecode.h"
 #include "screen/metafile/Metafile.h"
-#include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 const std::string kData = std::string(QS_SOURCE_DIR) + "/data/";
@@ -87,4 +87,4 @@ TEST(ShippedData, SoundsArePcmAtAStandardRate) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -14,7 +14,7 @@
 #include "platform/host/PosixFileSystem.h"
 #include "screen/TextFile.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 const std::string kListDir = std::string(QS_SOURCE_DIR) + "/data/LS1DAT/";
@@ -323,4 +323,4 @@ TEST(WordLists, EachRuleRejectsALineThatBreaksIt) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

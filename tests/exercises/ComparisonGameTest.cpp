@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "ExerciseRun.h"
 #include "exercises/comparison/Comparison.h"
 #include "screen/graph/Graph.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 const char* const kPairs[] = {"Kaffeekanne-Kaffeetasse", "Haust\x81r-Hausmaus", "Wolke-Welke",
@@ -34,28 +34,31 @@ bool WordsWereSame(const std::string& dump) {
     return test::TextAt(dump, 152, 227) == test::TextAt(dump, 488, 227);
 }
 
-// One task: uncover side by side, dump, answer, let the animation run, then
-// a key that only ends the "Es ist ..." message of a wrong answer (after a
-// right one it does nothing). The next task starts by itself about 3 s of
-// the program's time after a right answer's animation, later than the
-// next Space of the script.
+// One task of a single player: uncover side by side, dump, answer, dump
+// once the scores are drawn, let the dinosaur walk off, then a key that
+// only ends the "Es ist ..." message of a wrong answer (after a right one
+// it does nothing). The next task starts by itself about 3 s of the
+// program's time after a right answer's animation, later than the next
+// Space of the script.
 std::string Task(int n, char answer) {
     const std::string t = std::to_string(n);
-    return "key SPACE\nwait 1500\ndump shown" + t + "\nkey " + answer + "\nwait 5500\ndump after" +
-           t + "\nkey x\n";
+    return "key SPACE\nwait 1500\ndump shown" + t + "\nkey " + answer + "\nuntil %\ndump after" +
+           t + "\nwait 1000\nkey x\n";
 }
 
 TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
     const std::string answers = "jnjnj";
     std::string script = "key RET\nkey +\nkey +\nkey -\n";
     for (size_t i = 0; i < answers.size(); ++i) script += Task(static_cast<int>(i + 1), answers[i]);
-    script += "key ESC\nwait 2000\ndump quit\nkey j\nwait 3000\ndump end\nkey SPACE\n";
+    script +=
+        "key ESC\nuntil Jetzt schon beenden?\ndump quit\nkey j\nuntil Wann sehen wir uns wieder?\n"
+        "dump end\nkey SPACE\n";
 
-    test::ExerciseRunOptions o;
-    o.name = "compare-one";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-one");
     o.script = script;
     o.seed = 7;
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         LoadPairs(tr);
         PlayExercise<urmonitor>(tr);
         EXPECT_EQ(tr.players.TaskCount, 5);
@@ -63,7 +66,7 @@ TEST(ComparisonGameTest, OnePlayerGameKeepsScoreAndEndsWithTheFarewell) {
         EXPECT_EQ(tr.t.LastKey, 27);
         EXPECT_FALSE(tr.d.screen.GraphMode);
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
 
     int right = 0, wrong = 0;
     for (size_t i = 0; i < answers.size(); ++i) {
@@ -108,12 +111,12 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
         "dump annaDino\nwait 5100\ndump annaAfter\nkey x\n"
         // Ben: one uncovering, then "n".
         "key SPACE\nwait 1500\ndump benShown\nkey n\nwait 400\ndump benDino\nwait 5100\n"
-        "dump benAfter\nkey x\nkey ESC\nkey j\nwait 3000\ndump end\nkey SPACE\n";
-    test::ExerciseRunOptions o;
-    o.name = "compare-two";
+        "dump benAfter\nkey x\nkey ESC\nkey j\nuntil gewonnen\ndump end\nkey SPACE\n";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-two");
     o.script = script;
     o.seed = 3;
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         LoadPairs(tr);
         tr.t.opt.OptWortvergl = 0;
         PlayExercise<urmonitor>(tr);
@@ -122,7 +125,7 @@ TEST(ComparisonGameTest, TwoPlayersEarnPointsByTurnAndTheWinnerIsNamed) {
         EXPECT_EQ(tr.players.PlayerName2, "Ben");
         EXPECT_EQ(tr.players.RepeatCount, 0) << "two players never repeat words";
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
 
     const bool annaRight = WordsWereSame(run.dumps["annaShown"]);
     const bool benRight = !WordsWereSame(run.dumps["benShown"]);
@@ -156,17 +159,17 @@ TEST(ComparisonGameTest, ClicksChoosePlayersUncoverAndAnswer) {
     const std::string script =
         "click 50 3\nkey RET\nkey RET\n"
         "gclick 185 110\nwait 3000\ndump shown\ngclick 217 350\nwait 5500\nkey x\n"
-        "key ESC\nkey j\nwait 2000\nkey SPACE\n";
-    test::ExerciseRunOptions o;
-    o.name = "compare-clicks";
+        "key ESC\nkey j\nuntil gewonnen\nkey SPACE\n";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-clicks");
     o.script = script;
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         LoadPairs(tr);
         PlayExercise<urmonitor>(tr);
         EXPECT_EQ(tr.players.PlayerCount, 2);
         EXPECT_EQ(tr.players.TaskCount, 1);
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
     EXPECT_EQ(CountSounds(*run.platform, "vergleichfuellen.wav"), 1);
     EXPECT_EQ(CountSounds(*run.platform, "bumm.wav"), 1);
 }
@@ -185,39 +188,39 @@ TEST(ComparisonGameTest, OddListsPlayAndEnd) {
         {"very long words", {std::string(60, 'a') + "-" + std::string(60, 'b')}},
     };
     const std::string script =
-        "key 1\nwait 500\nkey SPACE\nwait 1500\nkey j\nwait 5500\nkey x\n"
-        "key SPACE\nwait 1500\nkey n\nwait 5500\nkey x\n"
-        "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+        "key 1\nuntil Leertaste\nkey SPACE\nwait 1500\nkey j\nuntil %\nwait 1000\nkey x\n"
+        "key SPACE\nwait 1500\nkey n\nuntil %\nwait 1000\nkey x\n"
+        "key ESC\nuntil Jetzt schon beenden?\nkey j\nuntil Wann sehen wir uns wieder?\nkey SPACE\n";
     for (const Row& row : rows) {
-        test::ExerciseRunOptions o;
-        o.name = "compare-odd";
+        RunOptions o;
+        o.appDir = MakeTestAppDir("compare-odd");
         o.script = script;
-        test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+        RunResult run = RunExercise(o, [&](Trainer& tr) {
             int n = 0;
             for (const std::string& line : row.lines)
                 tr.t.WordList[static_cast<size_t>(++n)] = line;
             tr.t.WordCount = n;
             PlayExercise<urmonitor>(tr);
         });
-        EXPECT_TRUE(run.finished) << row.name << ": " << run.lastError;
+        EXPECT_TRUE(run.returned) << row.name << ": " << run.error;
     }
 }
 
 // ESC asks first: "n" goes on with the game, "j" ends it; and a task starts
 // by itself when nobody acts.
 TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
-    test::ExerciseRunOptions o;
-    o.name = "compare-esc";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("compare-esc");
     o.script =
-        "key 1\nwait 500\nkey ESC\nwait 500\ndump asked\nkey n\nwait 500\ndump refused\n"
-        "wait 30000\ndump idle\nkey ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\n";
+        "key 1\nuntil Leertaste\nkey ESC\nuntil Jetzt schon beenden?\ndump asked\nkey n\nwait 500\n"
+        "dump refused\nwait 30000\ndump idle\nkey ESC\nuntil Jetzt schon beenden?\nkey j\n";
     bool stillPlaying = false;
-    test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+    RunResult run = RunExercise(o, [&](Trainer& tr) {
         LoadPairs(tr);
         PlayExercise<urmonitor>(tr);
         stillPlaying = tr.d.screen.GraphMode;
     });
-    ASSERT_TRUE(run.finished) << run.lastError;
+    ASSERT_TRUE(run.returned) << run.error;
     EXPECT_FALSE(stillPlaying);
     const auto asked = test::DumpTexts(run.dumps["asked"]);
     EXPECT_TRUE(std::any_of(asked.begin(), asked.end(), [](const std::string& t) {
@@ -229,4 +232,4 @@ TEST(ComparisonGameTest, EscIsConfirmedAndTasksStartByThemselves) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -4,20 +4,21 @@
 #include <gtest/gtest.h>
 
 #include "support/PngFile.h"
-#include "support/ProgramRun.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 TEST(ComparisonMenuTest, BackInTheMenuNothingOfTheGameIsLeft) {
-    test::ProgramRunOptions o;
+    RunOptions o;
     o.appDir = test::MakeTestAppDir("compare-menu");
     o.script =
-        "wait 500\nkey w\nwait 300\nkey RET\nwait 500\nkey 1\nwait 1500\ndump game\n"
-        "key ESC\nwait 500\nkey j\nwait 10000\nkey SPACE\nwait 1000\ndump back\n"
+        "until Text-Editor\nkey w\nuntil Anzahl der Dateien\nkey RET\nuntil Anzahl der Spieler\n"
+        "key 1\nuntil Leertaste\ndump game\nkey ESC\nuntil Jetzt schon beenden?\nkey j\n"
+        "until Text-Editor\ndump back\n"
         "key ESC\nkey RET\n";
-    test::ProgramRun run = test::RunProgram(o);
-    ASSERT_EQ(run.exitCode, 0) << run.lastError;
+    RunResult run = RunProgram(o);
+    ASSERT_EQ(run.exitCode, 0) << run.error;
     ASSERT_EQ(run.dumps["game"].substr(0, 14), "mode: graphics");
     ASSERT_EQ(run.dumps["back"].substr(0, 10), "mode: text");
     auto png = test::ReadPng(run.outDir + "/back.png");
@@ -33,4 +34,4 @@ TEST(ComparisonMenuTest, BackInTheMenuNothingOfTheGameIsLeft) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -4,7 +4,7 @@
 
 #include "exercises/comparison/Comparison.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 TEST(ComparisonRulesTest, LineSplitsIntoTwoWords) {
@@ -75,4 +75,4 @@ TEST(ComparisonRulesTest, EndMessageNamesTheWinner) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

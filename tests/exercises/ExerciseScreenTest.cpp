@@ -11,7 +11,7 @@
 #include "graph/GraphTestSupport.h"
 #include "screen/surface/Raster.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 constexpr Rgb kRed = 0xFF0000;
@@ -200,4 +200,4 @@ TEST(ExerciseLauncherTest, WordFileOfAnotherProgramIsRefused) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

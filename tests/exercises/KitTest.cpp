@@ -7,7 +7,7 @@
 #include "exercises/common/Kit.h"
 #include "platform/headless/HeadlessPlatform.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct KitFixture {
@@ -58,4 +58,4 @@ TEST(KitTest, ProtocolLineIsClosedForOnePlayerWithRoomOnly) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

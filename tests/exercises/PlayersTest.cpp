@@ -3,14 +3,15 @@
 
 #include <vector>
 
-#include "ExerciseRun.h"
 #include "exercises/Programs.h"
 #include "exercises/common/Players.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
+#include "support/RowName.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 // ---- Name entry ---------------------------------------------------------------
@@ -21,22 +22,24 @@ struct NameCase {
     const char* name;   // code page 437
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.what; }
+
 class NameEntryTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(NameEntryTest, TypedKeysGiveTheName) {
     const NameCase& c = GetParam();
-    test::ExerciseRunOptions o;
-    o.name = "names";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("names");
     o.script = c.typed;
     std::string name = "?";
-    test::ExerciseRun run = test::RunExercise(o, [&](Trainer& tr) {
+    RunResult run = RunExercise(o, [&](Trainer& tr) {
         InitGraph(tr.d, 0);
         SetFillStyle(tr.d, 1, 7);
         tr.players.PlayerName1.clear();
         EnterPlayerName(tr, tr.players.PlayerName1, "Name Spieler 1:", 8);
         name = tr.players.PlayerName1;
     });
-    ASSERT_TRUE(run.finished) << c.what;
+    ASSERT_TRUE(run.returned) << c.what;
     EXPECT_EQ(name, c.name) << c.what;
 }
 
@@ -50,13 +53,14 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"umlauts and sharp s are letters, digits are not",
                  "type \xc3\xb6l1\xc3\x9f\nkey RET\n", "\x94l\xe1"},
         NameCase{"arrow keys are not letters", "type e\nkey LEFT\nkey UP\nkey RET\n", "E"},
-        NameCase{"backspace on an empty name does nothing", "key BS\ntype x\nkey RET\n", "X"}));
+        NameCase{"backspace on an empty name does nothing", "key BS\ntype x\nkey RET\n", "X"}),
+    RowName());
 
 TEST(PlayerNamesTest, ReturnAtOnceGivesTheDefaultsWhichAreClearedAtTheEnd) {
-    test::ExerciseRunOptions o;
-    o.name = "defaults";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("defaults");
     o.script = "key RET\nkey RET\n";
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         InitGraph(tr.d, 0);
         tr.t.LastKey = '2';
         AskPlayerNames(tr);
@@ -68,14 +72,14 @@ TEST(PlayerNamesTest, ReturnAtOnceGivesTheDefaultsWhichAreClearedAtTheEnd) {
         EXPECT_EQ(tr.players.PlayerName1, "");
         EXPECT_EQ(tr.players.PlayerName2, "");
     });
-    EXPECT_TRUE(run.finished) << run.lastError;
+    EXPECT_TRUE(run.returned) << run.error;
 }
 
 TEST(PlayerNamesTest, EscForPlayerOneSkipsPlayerTwoAndKeepsTypedNames) {
-    test::ExerciseRunOptions o;
-    o.name = "esc";
+    RunOptions o;
+    o.appDir = MakeTestAppDir("esc");
     o.script = "type x\nkey ESC\n";
-    test::ExerciseRun run = test::RunExercise(o, [](Trainer& tr) {
+    RunResult run = RunExercise(o, [](Trainer& tr) {
         InitGraph(tr.d, 0);
         tr.players.PlayerName1 = "Eva";
         tr.players.PlayerName2 = "Tom";
@@ -88,7 +92,7 @@ TEST(PlayerNamesTest, EscForPlayerOneSkipsPlayerTwoAndKeepsTypedNames) {
         ClearDefaultNames(tr);
         EXPECT_EQ(tr.players.PlayerName1, "Evax");
     });
-    EXPECT_TRUE(run.finished) << run.lastError;
+    EXPECT_TRUE(run.returned) << run.error;
 }
 
 TEST(PlayerNamesTest, OnePlayerOnlyGetsAName) {
@@ -112,6 +116,8 @@ struct RepeatCase {
     std::vector<int> mistakes;  // CurrentWordNo of each mistake in one task
     std::vector<int> after;
 };
+
+void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.what; }
 
 class RepeatListTest : public ::testing::TestWithParam<RepeatCase> {};
 
@@ -141,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
         RepeatCase{
             "a full list replaces its fifth entry", 1, 1, {1, 2, 3, 4, 5}, {9}, {1, 2, 3, 4, 9}},
         RepeatCase{"two players never", 2, 1, {}, {7}, {}},
-        RepeatCase{"repeating off", 1, 0, {}, {7}, {}}));
+        RepeatCase{"repeating off", 1, 0, {}, {7}, {}}),
+    RowName());
 
 TEST(RepeatListUseTest, EverySecondTaskRepeatsTheNewestMistake) {
     PlayersState p;
@@ -209,4 +216,4 @@ TEST(ShowWordPartsTest, PiecesOfTheFirstLineLieSideBySideCentred) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

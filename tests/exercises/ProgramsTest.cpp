@@ -6,7 +6,7 @@
 
 #include "exercises/Programs.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct EntryRow {
@@ -89,4 +89,4 @@ TEST(ProgramsTest, EditorProgramsStandForTheirFilePrograms) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -12,7 +12,7 @@
 #include "exercises/common/WordChoice.h"
 #include "platform/headless/HeadlessPlatform.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 // Hands out the given draws (0-based) and fails the test on one more, so a
@@ -136,4 +136,4 @@ TEST(WordChoiceTest, StartFollowsTheChosenStartLineOnlyInOrder) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "files/TempDir.h"
 #include "platform/host/PosixFileSystem.h"
 #include "screen/DosFiles.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 class DosFilesTest : public ::testing::Test {
 protected:
@@ -99,4 +97,4 @@ TEST_F(DosFilesTest, FindNextAfterTheLastMatchFailsAndClosesTheSearch) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "files/TempDir.h"
 #include "platform/host/PosixFileSystem.h"
 #include "screen/DosPath.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 struct NameCase {
     const char* row;
@@ -116,4 +114,4 @@ TEST(DosPath, ResolvePathLeavesDriveLettersAlone) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

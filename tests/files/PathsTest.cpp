@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "files/TempDir.h"
 #include "platform/host/PosixFileSystem.h"
 #include "screen/Paths.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 struct ExpandCase {
     const char* programPath;
@@ -93,4 +91,4 @@ TEST(Paths, FileFoundOnlyForAnExistingFile) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -3,14 +3,12 @@
 
 #include <optional>
 
-#include "files/TempDir.h"
 #include "platform/host/FileSettingsStore.h"
 #include "screen/Settings.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 const std::string kKeyPath = "Software\\Q.X.\\quendelstrand";
 
@@ -188,4 +186,4 @@ TEST(FileSettingsStore, DefaultPathFollowsTheXdgConfigFolder) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

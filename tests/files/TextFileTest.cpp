@@ -6,14 +6,12 @@
 #include <cstring>
 #include <functional>
 
-#include "files/TempDir.h"
 #include "platform/host/PosixFileSystem.h"
 #include "screen/TextFile.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 // The host's files, but storing can be made to fail as on a full disk.
 class FlakyFileSystem : public PosixFileSystem {
@@ -352,4 +350,4 @@ TEST_F(FullDiskTest, RewriteOfALargeFileOverASmallOneRaisesAndKeepsTheOld) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

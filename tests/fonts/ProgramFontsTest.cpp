@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 const std::string kFontDir = std::string(QS_SOURCE_DIR) + "/data/bgi7/";
@@ -102,4 +102,4 @@ TEST(ProgramFonts, EachFontFileHasItsFaceName) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

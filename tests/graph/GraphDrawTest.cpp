@@ -5,10 +5,8 @@
 #include "screen/surface/Raster.h"
 #include "support/ReferenceImage.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::GraphScreen;
 
 constexpr Rgb kRed = 0xFF0000;
 
@@ -149,8 +147,8 @@ TEST(GraphReference, HatchesAndArcs) {
     Arc(d, 150, 400, 0, 180, 60);
     SetLineStyle(d, 3, 0, 1);
     Line(d, 300, 350, 620, 470);
-    test::ExpectMatchesReference(d.Canvas(), "graph-hatches-arcs");
+    EXPECT_TRUE(test::MatchesReference(d.Canvas(), "ref/graph-hatches-arcs"));
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

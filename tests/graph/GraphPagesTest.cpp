@@ -4,10 +4,8 @@
 
 #include "graph/GraphTestSupport.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::GraphScreen;
 
 struct Pages : ::testing::Test {
     GraphScreen s{{800, 600}};
@@ -141,4 +139,4 @@ TEST_F(Pages, ExclusiveSurfaceFreesTheTrainersPages) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -2,17 +2,15 @@
 // window.
 #include <gtest/gtest.h>
 
-#include "files/TempDir.h"
 #include "graph/GraphTestSupport.h"
 #include "metafile/MetafileBuilder.h"
 #include "screen/GraphMapping.h"
 #include "screen/image/PngEncode.h"
 #include "screen/surface/Raster.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::GraphScreen;
 
 constexpr Rgb kRed = 0xFF0000;
 constexpr Rgb kGrey = 0x808080;
@@ -58,7 +56,7 @@ std::string HalfTransparent(int w, int h) {
 }
 
 struct PictureFiles : ::testing::Test {
-    testing::TempDir dir;
+    TempDir dir;
     GraphScreen s{{800, 600}, dir / "quendelstrand"};  // 1.25 pixels per point
     Dos& d = s.d;
     void SetUp() override {
@@ -222,4 +220,4 @@ TEST(GraphPictures, GetImageTakesTheInclusiveCorners) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -5,10 +5,8 @@
 #include "graph/GraphTestSupport.h"
 #include "screen/GraphMapping.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::GraphScreen;
 
 TEST(GraphMode, InitGraphAndCloseGraphSwitchTheScreen) {
     GraphScreen s({800, 600});
@@ -317,4 +315,4 @@ TEST(GraphTextStyle, FontNumberSelectsTheFaceWhenInTheTable) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -8,11 +8,10 @@
 #include "graph/GraphTestSupport.h"
 #include "screen/metafile/Metafile.h"
 #include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::GraphScreen;
 
 constexpr Rgb kWhite = 0xFFFFFF;
 
@@ -246,8 +245,8 @@ TEST_F(GraphGlyphText, ReferencePlainFatAndGlyphText) {
     SetTextJustify(d, 1, 1);
     SetColor(d, 10);
     OutTextXY(d, 320, 420, "Mitte");
-    test::ExpectMatchesReference(d.Canvas(), "graph-text");
+    EXPECT_TRUE(test::MatchesReference(d.Canvas(), "ref/graph-text"));
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -8,12 +8,10 @@
 
 #include "screen/image/ImageDecode.h"
 #include "screen/image/PngEncode.h"
-#include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::ReadFileBytes;
 
 const std::string kFixtures = std::string(QS_TEST_DATA_DIR) + "/image/";
 const std::string kPixbufImages = "/usr/libexec/installed-tests/gdk-pixbuf/";
@@ -303,4 +301,4 @@ TEST(ImageDecodeHostile, RandomlyModifiedValidPicturesAreHandled) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -2,7 +2,7 @@
 
 #include "screen/image/ImageDraw.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 DecodedImage TwoPixels(bool withAlpha) {
@@ -52,4 +52,4 @@ TEST(ImageDraw, ClipAndDegenerateTargetsAreRespected) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -4,10 +4,8 @@
 
 #include "keyboard/KeyboardRig.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::KeyboardRig;
 
 TEST(Delay, ScalingAndWaiting) {
     struct Row {
@@ -144,4 +142,4 @@ TEST(Delay, ShortWaitsLeaveKeyboardEventsForTheWindow) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -3,10 +3,8 @@
 
 #include "keyboard/KeyboardRig.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::KeyboardRig;
 
 TEST(KeyTables, ExtendedCodesInAndOutOfExclusiveMode) {
     struct Row {
@@ -263,4 +261,4 @@ TEST(MessagePump, RunsRequestsOfWorkerThreads) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -1,18 +1,16 @@
 // The sound calls' file names and today's date.
 #include <gtest/gtest.h>
 
-#include "files/TempDir.h"
 #include "keyboard/KeyboardRig.h"
 #include "screen/sound/Sound.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
-using test::KeyboardRig;
-
 TEST(SoundCalls, WavFilesAreLookedUpInTheProgramFolderFirst) {
-    qs::testing::TempDir app;
-    qs::testing::TempDir elsewhere;
+    TempDir app;
+    TempDir elsewhere;
     app.Put("wavs/440.wav", "RIFF");
     app.Put("Bitplane/Klick.WAV", "RIFF");
     app.MakeDir("wavs/leer.wav");
@@ -37,7 +35,7 @@ TEST(SoundCalls, WavFilesAreLookedUpInTheProgramFolderFirst) {
 }
 
 TEST(SoundCalls, PlayWavStartsFoundFilesAndLetsThemOverlap) {
-    qs::testing::TempDir app;
+    TempDir app;
     const std::vector<uint8_t> wav = MakeToneWav(440);
     app.Put("wavs/ja.wav", std::string(wav.begin(), wav.end()));
     app.Put("wavs/kaputt.wav", "RIFF....WAVE");
@@ -88,4 +86,4 @@ TEST(Today, DateTextPartsAndDayOfTheWeek) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -10,28 +10,16 @@
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "shell/MainWindow.h"
-#include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 namespace fs = std::filesystem;
 
 class MainWindowTest : public ::testing::Test {
 public:
-    MainWindowTest() : appDir_(MakeAppDir()) {}
-    ~MainWindowTest() override { fs::remove_all(appDir_); }
-
-    static std::string MakeAppDir() {
-        const fs::path dir =
-            fs::path(::testing::TempDir()) /
-            ("qs-mainwindow-" +
-             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-             std::to_string(++counter_));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "bgi7");
-        return dir.string() + "/";
-    }
+    MainWindowTest() { app_.MakeDir("bgi7"); }
 
     HeadlessPlatform& Platform(Size size = {640, 480}) {
         if (!platform_) {
@@ -75,11 +63,11 @@ public:
         Platform().PostEvent(e);
     }
 
-    std::string appDir_;
+    TempDir app_;
+    const std::string appDir_ = app_.Path();
     std::unique_ptr<HeadlessPlatform> platform_;
     std::unique_ptr<Dos> dos_;
     std::unique_ptr<TForm_dos> form_;
-    static inline int counter_ = 0;
 };
 
 TEST_F(MainWindowTest, TrainerWaitsForTheFirstPaint) {
@@ -364,4 +352,4 @@ TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "metafile/MetafileTestSupport.h"
 #include "screen/metafile/Metafile.h"
+#include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 constexpr Rgb kWhite = 0xFFFFFF;
@@ -19,8 +20,8 @@ constexpr Rgb kWhite = 0xFFFFFF;
 const Size kCells[] = {{8, 18}, {9, 18}, {10, 22}, {13, 29}, {16, 34}, {24, 40}, {31, 61}};
 
 std::optional<Metafile> LoadGlyph(int code) {
-    return Metafile::Parse(test::ReadBytes(std::string(QS_SOURCE_DIR) + "/data/emfs/" +
-                                           std::to_string(code) + ".emf"));
+    return Metafile::Parse(test::ReadFileBytes(std::string(QS_SOURCE_DIR) + "/data/emfs/" +
+                                               std::to_string(code) + ".emf"));
 }
 
 Bitmap DrawCell(const Metafile& m, Size cell) {
@@ -235,8 +236,8 @@ TEST(GlyphPictures, SheetOfAllGlyphsMatchesTheReference) {
             }
         top += s.h * (static_cast<int>(frame.size()) + 1);
     }
-    EXPECT_TRUE(test::MatchesReference(sheet, "glyph-sheet"));
+    EXPECT_TRUE(test::MatchesReference(sheet, "metafile/ref/glyph-sheet", kMetafileTolerance));
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

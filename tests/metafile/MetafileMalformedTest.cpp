@@ -9,11 +9,8 @@
 #include "metafile/MetafileBuilder.h"
 #include "screen/metafile/Metafile.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::EmfBuilder;
-using test::WmfBuilder;
 
 constexpr Rgb kBack = 0x808080, kRed = 0xFF0000;
 
@@ -197,4 +194,4 @@ TEST(MetafileMalformed, NeverCrashesAndStopsAtTheBrokenRecord) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -8,11 +8,8 @@
 #include "metafile/MetafileBuilder.h"
 #include "screen/metafile/Metafile.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::EmfBuilder;
-using test::WmfBuilder;
 
 constexpr Rgb kBack = 0x808080;
 constexpr uint32_t kRedRef = 0x0000FF;  // COLORREF
@@ -361,4 +358,4 @@ TEST(MetafileRecords, HardEdgesUnlessSmoothingIsAsked) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

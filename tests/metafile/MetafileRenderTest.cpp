@@ -7,14 +7,16 @@
 
 #include <string>
 
-#include "metafile/MetafileTestSupport.h"
 #include "screen/metafile/Metafile.h"
+#include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 std::optional<Metafile> LoadFixture(const std::string& file) {
-    return Metafile::Parse(test::ReadBytes(std::string(QS_TEST_DATA_DIR) + "/metafile/" + file));
+    return Metafile::Parse(
+        test::ReadFileBytes(std::string(QS_TEST_DATA_DIR) + "/metafile/" + file));
 }
 
 struct Fixture {
@@ -62,7 +64,7 @@ TEST(MetafileRender, PicturesMatchTheirReferences) {
             Bitmap b(s.w + 8, s.h + 8, 0x808080);
             m->Draw(b, Rect{4, 4, 4 + s.w, 4 + s.h}, antialias);
             std::string name = std::string(f.file) + (antialias ? "-smooth" : "");
-            EXPECT_TRUE(test::MatchesReference(b, name));
+            EXPECT_TRUE(test::MatchesReference(b, "metafile/ref/" + name, kMetafileTolerance));
         }
     }
 }
@@ -87,4 +89,4 @@ TEST(MetafileRender, DrawIsClippedToDestAndBitmap) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

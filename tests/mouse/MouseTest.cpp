@@ -3,15 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/GraphMapping.h"
 #include "screen/mouse/Mouse.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 // Records every pointer warp, to follow a glide step by step.
 class WarpRecorder : public HeadlessPlatform {
@@ -454,4 +452,4 @@ TEST_F(MouseGraphTest, SetMouseXAndYKeepTheOtherCoordinate) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

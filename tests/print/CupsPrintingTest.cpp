@@ -9,12 +9,13 @@
 #include "print/PrintTestSupport.h"
 #include "print/TestPrintServer.h"
 #include "screen/print/Printing.h"
+#include "support/RecordingPrinter.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempFolder;
 
 class CupsPrinting : public test::TestPrintServer {};
 
@@ -28,31 +29,31 @@ TEST_F(CupsPrinting, PrinterFileArrivesAsPdfInTheDefaultQueue) {
         {"certificates-two.lpt", 2, "Name: Tom"},
     };
     for (const auto& c : cases) {
-        TempFolder app;
-        auto tee = ServerSpooler(app.Path());
-        test::TeeSpooler* sent = tee.get();
+        TempDir app;
+        auto printer = std::make_unique<RecordingPrinter>(ServerSpooler(app.Path()));
+        RecordingPrinter* sent = printer.get();
         HeadlessOptions platformOptions;
-        platformOptions.printer = std::move(tee);
+        platformOptions.printer = std::move(printer);
         HeadlessPlatform platform(std::move(platformOptions));
 
         const std::string file = std::string(QS_TEST_DATA_DIR) + "/print/" + c.fixture;
         ASSERT_TRUE(PrintPrinterFile(platform, file, false)) << c.fixture;
-        ASSERT_EQ(sent->last.kind, PrintOutcome::Kind::Printed)
-            << c.fixture << ": " << sent->last.detail;
+        ASSERT_EQ(sent->outcomes.back().kind, PrintOutcome::Kind::Printed)
+            << c.fixture << ": " << sent->outcomes.back().detail;
         EXPECT_FALSE(fs::exists(app.Path() + "Ausdrucke")) << c.fixture << ": saved instead";
 
         // What went out: the program's own document, with its text.
-        ASSERT_EQ(sent->sent.size(), 1u);
-        TempFolder own;
-        const std::string ownPdf = own.Write("sent.pdf", sent->sent[0]);
+        ASSERT_EQ(sent->documents.size(), 1u);
+        TempDir own;
+        const std::string ownPdf = own.Write("sent.pdf", sent->documents[0]);
         EXPECT_EQ(test::PdfPages(ownPdf), c.pages) << c.fixture;
         auto text = test::RunCommand("pdftotext -layout '" + ownPdf + "' -");
         ASSERT_TRUE(text) << "pdftotext (poppler-utils) is missing";
         EXPECT_NE(text->find(c.text), std::string::npos) << c.fixture << "\n" << *text;
 
         // What came out of the queue: "QUEUE-JOB" names the job.
-        const int job = JobOf(sent->last);
-        ASSERT_GE(job, 0) << sent->last.detail;
+        const int job = JobOf(sent->outcomes.back());
+        ASSERT_GE(job, 0) << sent->outcomes.back().detail;
         const std::string arrived = WaitForJobFile(job);
         ASSERT_FALSE(arrived.empty())
             << c.fixture << ": job " << job << " did not arrive in " << env_["QS_CUPS_PDF_DIR"];
@@ -64,4 +65,4 @@ TEST_F(CupsPrinting, PrinterFileArrivesAsPdfInTheDefaultQueue) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

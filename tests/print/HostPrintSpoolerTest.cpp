@@ -8,12 +8,11 @@
 #include <filesystem>
 
 #include "print/PrintTestSupport.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
-using test::Bytes;
-using test::TempFolder;
 namespace fs = std::filesystem;
 
 std::tm At(int hour, int minute, int second) {
@@ -40,7 +39,7 @@ std::vector<std::string> Names(const std::string& folder) {
 const std::vector<uint8_t> kPdf = Bytes("%PDF-1.5 test document");
 
 TEST(HostPrintSpooler, SavesUnderTheDateWithoutOverwriting) {
-    TempFolder folder;
+    TempDir folder;
     const std::string target = folder.Path() + "app/Ausdrucke";
     PrintOutcome first = SavePdfInFolder(kPdf, target, At(14, 3, 22));
     PrintOutcome second = SavePdfInFolder(Bytes("%PDF second"), target, At(14, 3, 22));
@@ -53,12 +52,12 @@ TEST(HostPrintSpooler, SavesUnderTheDateWithoutOverwriting) {
     EXPECT_EQ(Names(target),
               (std::vector<std::string>{"2026-12-10 09-05-07.pdf", "2026-12-10 14-03-22 (2).pdf",
                                         "2026-12-10 14-03-22.pdf"}));
-    EXPECT_EQ(test::ReadAll(first.detail), "%PDF-1.5 test document");
-    EXPECT_EQ(test::ReadAll(second.detail), "%PDF second");
+    EXPECT_EQ(test::FileText(first.detail), "%PDF-1.5 test document");
+    EXPECT_EQ(test::FileText(second.detail), "%PDF second");
 }
 
 TEST(HostPrintSpooler, UnwritableFolderFails) {
-    TempFolder folder;
+    TempDir folder;
     const std::string file = folder.Write("plain-file", Bytes("x"));
     const struct {
         const char* name;
@@ -92,7 +91,7 @@ TEST(HostPrintSpooler, SavesWhenThePrintSystemFails) {
     ::getsockname(mute, reinterpret_cast<sockaddr*>(&address), &length);
     const std::string muteServer = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
 
-    TempFolder folder;
+    TempDir folder;
     const struct {
         const char* name;
         std::string server;
@@ -101,7 +100,7 @@ TEST(HostPrintSpooler, SavesWhenThePrintSystemFails) {
         {"server never answers", muteServer},
     };
     for (const auto& c : cases) {
-        TempFolder app;
+        TempDir app;
         HostPrintOptions options;
         options.fallbackParent = app.Path();
         options.server = c.server;
@@ -114,10 +113,10 @@ TEST(HostPrintSpooler, SavesWhenThePrintSystemFails) {
         testing::internal::GetCapturedStderr();
         EXPECT_EQ(outcome.kind, PrintOutcome::Kind::SavedAsPdf) << c.name << ": " << outcome.detail;
         EXPECT_EQ(outcome.detail, app.Path() + "Ausdrucke/2026-12-10 14-03-22.pdf") << c.name;
-        EXPECT_EQ(test::ReadAll(outcome.detail), "%PDF-1.5 test document") << c.name;
+        EXPECT_EQ(test::FileText(outcome.detail), "%PDF-1.5 test document") << c.name;
     }
     ::close(mute);
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -9,8 +9,9 @@
 #include "screen/print/PrintLayout.h"
 #include "screen/print/PrinterFile.h"
 #include "screen/print/Printing.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 std::vector<uint8_t> Garbage(size_t size, uint32_t seed) {
@@ -72,7 +73,7 @@ TEST(PrintBadInput, StrangeFilesPrintWithSanePageCounts) {
         EXPECT_LE(static_cast<size_t>(layout.pages), LineEnds(c.file) + 1) << c.name;
         auto pdf = RenderPdf(layout, fonts);
         ASSERT_TRUE(pdf) << c.name;
-        test::TempFolder folder;
+        TempDir folder;
         EXPECT_EQ(test::PdfPages(folder.Write("out.pdf", *pdf)), layout.pages) << c.name;
     }
 }
@@ -92,4 +93,4 @@ TEST(PrintBadInput, EveryByteAfterEveryCommandIsSafe) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -4,11 +4,8 @@
 
 #include "print/PrintTestSupport.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::Bytes;
-using test::Describe;
 
 // Round numbers: every character is as wide as the font size, a line is ten
 // times the size high. On the 1000 x 2000 page the left margin is 100, the
@@ -198,4 +195,4 @@ TEST(PrintLayout, NothingToLayOutHasNoPages) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

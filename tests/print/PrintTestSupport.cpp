@@ -1,12 +1,7 @@
 #include "print/PrintTestSupport.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace qs::test {
@@ -67,11 +62,6 @@ std::optional<std::string> RunCommand(const std::string& command) {
     return out;
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 int PdfPages(const std::string& path) {
     auto info = RunCommand("pdfinfo '" + path + "' 2>/dev/null");
     if (!info) return -1;
@@ -81,28 +71,6 @@ int PdfPages(const std::string& path) {
         if (line.rfind("Pages:", 0) == 0) return std::atoi(line.c_str() + 6);
     }
     return -1;
-}
-
-TempFolder::TempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/qs-print-XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (::mkdtemp(buf.data())) path_ = std::string(buf.data()) + "/";
-}
-
-TempFolder::~TempFolder() {
-    if (path_.empty()) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::Write(const std::string& name, const std::vector<uint8_t>& data) const {
-    std::string path = path_ + name;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(data.size()));
-    return path;
 }
 
 }  // namespace qs::test

@@ -27,27 +27,8 @@ std::string Describe(const PlacedItem& item);
 // Runs a shell command; its standard output, or nullopt when it fails.
 std::optional<std::string> RunCommand(const std::string& command);
 
-// The whole content of a file (empty when it cannot be read).
-std::string ReadAll(const std::string& path);
-
 // Page count of a PDF file (pdfinfo), -1 when it cannot be read.
 int PdfPages(const std::string& path);
-
-// A fresh empty folder under the system's temporary folder, removed with
-// everything in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }  // ends in '/'
-    // Writes data into the folder; returns the file's path.
-    std::string Write(const std::string& name, const std::vector<uint8_t>& data) const;
-
-private:
-    std::string path_;
-};
 
 }  // namespace qs::test
 

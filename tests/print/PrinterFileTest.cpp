@@ -4,11 +4,8 @@
 
 #include "print/PrintTestSupport.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::Bytes;
-using test::Describe;
 
 struct ParseCase {
     const char* name;
@@ -153,4 +150,4 @@ TEST(PrinterFile, Windows1252BecomesUtf8) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

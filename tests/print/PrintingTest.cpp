@@ -7,32 +7,15 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "print/PrintTestSupport.h"
 #include "screen/print/PrintFonts.h"
+#include "support/RecordingPrinter.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::Bytes;
-using test::RunCommand;
-using test::TempFolder;
-
-class RecordingSpooler : public PrintSpooler {
-public:
-    explicit RecordingSpooler(PrintOutcome::Kind answer) : answer_(answer) {}
-    PrintOutcome PrintPdf(const std::vector<uint8_t>& pdf, const std::string& title) override {
-        pdfs.push_back(pdf);
-        titles.push_back(title);
-        return PrintOutcome{answer_, "recorded"};
-    }
-    std::vector<std::vector<uint8_t>> pdfs;
-    std::vector<std::string> titles;
-
-private:
-    PrintOutcome::Kind answer_;
-};
 
 struct Printer {
     explicit Printer(PrintOutcome::Kind answer = PrintOutcome::Kind::Printed) {
-        auto recording = std::make_unique<RecordingSpooler>(answer);
+        auto recording = std::make_unique<RecordingPrinter>(answer);
         spooler = recording.get();
         HeadlessOptions options;
         options.printer = std::move(recording);
@@ -40,7 +23,7 @@ struct Printer {
     }
     bool Print(const std::string& path) { return PrintPrinterFile(*platform, path, false); }
 
-    RecordingSpooler* spooler;
+    RecordingPrinter* spooler;
     std::unique_ptr<HeadlessPlatform> platform;
 };
 
@@ -56,7 +39,7 @@ std::string OneBlank(const std::string& text) {
 
 // The text of a PDF as poppler lays it out, or nullopt without pdftotext.
 std::optional<std::string> PdfText(const std::vector<uint8_t>& pdf, const std::string& mode) {
-    TempFolder folder;
+    TempDir folder;
     std::string path = folder.Write("out.pdf", pdf);
     return RunCommand("pdftotext " + mode + " '" + path + "' - 2>/dev/null");
 }
@@ -71,20 +54,20 @@ TEST(Printing, ReportsWhatThePrintSystemDid) {
         {"saved as a PDF counts as printed", PrintOutcome::Kind::SavedAsPdf, true},
         {"failed", PrintOutcome::Kind::Failed, false},
     };
-    TempFolder folder;
+    TempDir folder;
     std::string file = folder.Write("LPTB.TXT", Bytes("Hallo\r\n"));
     for (const auto& c : cases) {
         Printer printer(c.answer);
         EXPECT_EQ(printer.Print(file), c.printed) << c.name;
-        ASSERT_EQ(printer.spooler->pdfs.size(), 1u) << c.name;
+        ASSERT_EQ(printer.spooler->documents.size(), 1u) << c.name;
         EXPECT_EQ(printer.spooler->titles[0], "Quendelstrand") << c.name;
-        const auto& pdf = printer.spooler->pdfs[0];
+        const auto& pdf = printer.spooler->documents[0];
         EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + 5), "%PDF-") << c.name;
     }
 }
 
 TEST(Printing, MissingOrEmptyFilePrintsNothing) {
-    TempFolder folder;
+    TempDir folder;
     const struct {
         const char* name;
         std::string path;
@@ -96,7 +79,7 @@ TEST(Printing, MissingOrEmptyFilePrintsNothing) {
     for (const auto& c : cases) {
         Printer printer;
         EXPECT_FALSE(printer.Print(c.path)) << c.name;
-        EXPECT_TRUE(printer.spooler->pdfs.empty()) << c.name;
+        EXPECT_TRUE(printer.spooler->documents.empty()) << c.name;
     }
 }
 
@@ -145,7 +128,7 @@ TEST(Printing, DocumentShowsFontsMarksAndColumns) {
     EXPECT_NE(text->find("Stra\u00dfe \u00e4\u00f6\u00fc"), std::string::npos) << *text;
     EXPECT_EQ(text->find("---"), std::string::npos) << "the rule is drawn, not printed";
 
-    TempFolder folder;
+    TempDir folder;
     auto fonts = RunCommand("pdffonts '" + folder.Write("out.pdf", *pdf) + "' 2>/dev/null");
     ASSERT_TRUE(fonts);
     EXPECT_NE(fonts->find("Bold"), std::string::npos) << "no bold face for the name\n" << *fonts;
@@ -176,20 +159,20 @@ TEST(Printing, FormFeedsNeverLeaveAnEmptyPage) {
         {"form feed first", "\x0c\r\nHallo\r\n", 1},
         {"form feed last", "Hallo\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\x0c\r\n",
          1},
-        {"certificate", test::ReadAll(Fixture("certificate.lpt")), 1},
-        {"two certificates", test::ReadAll(Fixture("certificates-two.lpt")), 2},
+        {"certificate", test::FileText(Fixture("certificate.lpt")), 1},
+        {"two certificates", test::FileText(Fixture("certificates-two.lpt")), 2},
     };
     for (const auto& c : cases) {
         auto pdf = PrinterFileToPdf(Bytes(c.file), false);
         ASSERT_TRUE(pdf) << c.name;
-        TempFolder folder;
+        TempDir folder;
         EXPECT_EQ(test::PdfPages(folder.Write("out.pdf", *pdf)), c.pages) << c.name;
     }
 }
 
 TEST(Printing, CertificateReadsAsWritten) {
     REQUIRE_POPPLER();
-    auto pdf = PrinterFileToPdf(Bytes(test::ReadAll(Fixture("certificates-two.lpt"))), false);
+    auto pdf = PrinterFileToPdf(Bytes(test::FileText(Fixture("certificates-two.lpt"))), false);
     ASSERT_TRUE(pdf);
     auto laidOut = PdfText(*pdf, "-layout");
     ASSERT_TRUE(laidOut);
@@ -209,4 +192,4 @@ TEST(Printing, CertificateReadsAsWritten) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

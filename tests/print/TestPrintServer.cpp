@@ -71,11 +71,11 @@ void TestPrintServer::SetUp() {
     GTEST_SKIP() << failure_ << " (needs root and the packages cups, printer-driver-cups-pdf)";
 }
 
-std::unique_ptr<TeeSpooler> TestPrintServer::ServerSpooler(const std::string& fallbackParent) {
+std::unique_ptr<PrintSpooler> TestPrintServer::ServerSpooler(const std::string& fallbackParent) {
     HostPrintOptions options;
     options.fallbackParent = fallbackParent;
     options.server = env_["CUPS_SERVER"];
-    return std::make_unique<TeeSpooler>(MakeHostPrintSpooler(std::move(options)));
+    return MakeHostPrintSpooler(std::move(options));
 }
 
 int TestPrintServer::JobOf(const PrintOutcome& outcome) {

@@ -9,26 +9,10 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/Platform.h"
 
 namespace qs::test {
-
-// Keeps a copy of each document on its way to the real print system.
-class TeeSpooler : public PrintSpooler {
-public:
-    explicit TeeSpooler(std::unique_ptr<PrintSpooler> next) : next_(std::move(next)) {}
-    PrintOutcome PrintPdf(const std::vector<uint8_t>& pdf, const std::string& title) override {
-        sent.push_back(pdf);
-        return last = next_->PrintPdf(pdf, title);
-    }
-    std::vector<std::vector<uint8_t>> sent;
-    PrintOutcome last;
-
-private:
-    std::unique_ptr<PrintSpooler> next_;
-};
 
 class TestPrintServer : public ::testing::Test {
 protected:
@@ -36,9 +20,10 @@ protected:
     static void TearDownTestSuite();
     void SetUp() override;
 
-    // A spooler that prints on the test server's default queue, falling back
-    // to saving into fallbackParent (which a test checks stays unused).
-    static std::unique_ptr<TeeSpooler> ServerSpooler(const std::string& fallbackParent);
+    // The print system of the test server's default queue, falling back to
+    // saving into fallbackParent (which a test checks stays unused); for the
+    // recording printer to hand the documents on to.
+    static std::unique_ptr<PrintSpooler> ServerSpooler(const std::string& fallbackParent);
 
     // The job number in a printed outcome's detail ("QUEUE-JOB"), or -1.
     static int JobOf(const PrintOutcome& outcome);

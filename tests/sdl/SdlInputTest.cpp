@@ -1,6 +1,6 @@
 #include "SdlTestSupport.h"
 
-namespace qs::sdltest {
+namespace qs::test {
 namespace {
 
 class SdlInput : public SdlWindowTest {
@@ -182,4 +182,4 @@ TEST_F(SdlInput, ConfinedPointerStaysInItsRectangle) {
 }
 
 }  // namespace
-}  // namespace qs::sdltest
+}  // namespace qs::test

@@ -7,7 +7,7 @@
 
 #include "SdlTestSupport.h"
 
-namespace qs::sdltest {
+namespace qs::test {
 namespace {
 
 // A mono 16-bit WAV file of a quiet tone, lengthMs long.
@@ -182,4 +182,4 @@ TEST_F(SdlServices, ClockCountsMicroseconds) {
 }
 
 }  // namespace
-}  // namespace qs::sdltest
+}  // namespace qs::test

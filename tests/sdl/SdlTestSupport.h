@@ -16,7 +16,7 @@
 #include "platform/Platform.h"
 #include "platform/sdl/SdlPlatform.h"
 
-namespace qs::sdltest {
+namespace qs::test {
 
 // Runs a shell command; true when it exits with status 0.
 inline bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
@@ -114,4 +114,4 @@ protected:
     unsigned long xwindow_ = 0;
 };
 
-}  // namespace qs::sdltest
+}  // namespace qs::test

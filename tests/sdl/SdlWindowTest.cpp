@@ -1,6 +1,6 @@
 #include "SdlTestSupport.h"
 
-namespace qs::sdltest {
+namespace qs::test {
 namespace {
 
 void Fill(const PixelView& fb, const Rect& r, uint32_t colour) {
@@ -184,4 +184,4 @@ TEST_F(SdlWindow, PointerWarpsToWindowPixels) {
 }
 
 }  // namespace
-}  // namespace qs::sdltest
+}  // namespace qs::test

@@ -4,7 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace qs::sdltest {
+namespace qs::test {
 
 namespace {
 
@@ -102,4 +102,4 @@ void XConnection::DestroyWindow(unsigned long window) {
     Sync();
 }
 
-}  // namespace qs::sdltest
+}  // namespace qs::test

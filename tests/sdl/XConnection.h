@@ -8,7 +8,7 @@
 
 struct SDL_Window;
 
-namespace qs::sdltest {
+namespace qs::test {
 
 // The X window behind an SDL window; 0 when it is not on X11.
 unsigned long X11WindowOf(SDL_Window* window);
@@ -40,4 +40,4 @@ private:
     void* display_ = nullptr;
 };
 
-}  // namespace qs::sdltest
+}  // namespace qs::test

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct GoodLine {
@@ -100,4 +100,4 @@ TEST(CommandLineTest, RejectsBadArgumentsWithAClearMessage) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/PngFile.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 class DumpTest : public ::testing::Test {
@@ -68,7 +68,7 @@ TEST_F(DumpTest, TextModeLeavesOutGraphicsTexts) {
 }
 
 TEST_F(DumpTest, WritesThePictureAndTheTextIntoANewFolder) {
-    testing::TempDir dir;
+    TempDir dir;
     d_.Canvas().SetPixel(5, 5, 0x123456);
     Put(0, 0, U"Ä");
     const std::string out = dir / "a/b";
@@ -82,10 +82,10 @@ TEST_F(DumpTest, WritesThePictureAndTheTextIntoANewFolder) {
 }
 
 TEST_F(DumpTest, FailsLoudlyWhenTheFolderCannotBeMade) {
-    testing::TempDir dir;
+    TempDir dir;
     dir.Put("file", "x");
     EXPECT_THROW(WriteDump(d_, dir / "file/sub", "s"), std::runtime_error);
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -4,13 +4,13 @@
 
 #include <filesystem>
 
-#include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/HeadlessScriptBackend.h"
 #include "screen/GraphMapping.h"
 #include "screen/Keyboard.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 using Kind = ScriptCommand::Kind;
@@ -30,6 +30,12 @@ ScriptCommand Cmd(Kind kind, auto&& edit) {
 }
 ScriptCommand Cmd(Kind kind) {
     return Cmd(kind, [](ScriptCommand&) {});
+}
+ScriptCommand Until(const char* text, int ms) {
+    return Cmd(Kind::Until, [&](ScriptCommand& c) {
+        c.text = text;
+        c.ms = ms;
+    });
 }
 
 TEST(ScriptParseTest, ReadsEveryCommand) {
@@ -121,6 +127,17 @@ TEST(ScriptParseTest, ReadsEveryCommand) {
         {"focus in", Cmd(Kind::FocusIn)},
         {"close", Cmd(Kind::Close)},
         {"  dump menu-1\r", Cmd(Kind::Dump, [](auto& c) { c.text = "menu-1"; })},
+        {"until Hallo Welt", Until("Hallo Welt", kUntilDefaultMs)},
+        {"until  Wie bitte?  ", Until("Wie bitte?", kUntilDefaultMs)},
+        {"until Zeit = 5 3000", Until("Zeit = 5", 3000)},
+        {"until 42", Until("42", kUntilDefaultMs)},
+        {"until 42 0", Until("42", 0)},
+        {"until Tor -2", Until("Tor -2", kUntilDefaultMs)},
+        {"until Nr. # 7", Until("Nr. #", 7)},
+        {"until \"Zeit = 5\"", Until("Zeit = 5", kUntilDefaultMs)},
+        {"until \" Tor 2 \" 500  # the goal", Until(" Tor 2 ", 500)},
+        {"until \"sag \\\"hi\\\" \\\\\"", Until("sag \"hi\" \\", kUntilDefaultMs)},
+        {"until \u00dcbung", Until("\u00dcbung", kUntilDefaultMs)},
     };
     for (const GoodCommand& t : cases) {
         SCOPED_TRACE(t.line);
@@ -202,6 +219,14 @@ TEST(ScriptParseTest, RejectsBadLinesNamingTheLine) {
         {"dump", "expected 'dump NAME'"},
         {"dump a/b", "must not contain a folder"},
         {"dump a b", "expected 'dump NAME'"},
+        {"until", "script line 1: expected 'until TEXT [MS]'"},
+        {"until   ", "expected 'until TEXT [MS]'"},
+        {"until \"\"", "expected 'until TEXT [MS]'"},
+        {"until \"offen", "script line 1: the quoted text has no closing '\"'"},
+        {"until \"a\" 1 2", "expected 'until TEXT [MS]'"},
+        {"until \"a\" bald", "MS must be a whole number"},
+        {"until a 86400001", "MS must be a whole number from 0 to 86400000"},
+        {"until Gr\xFCn", "script line 1: the text is not valid UTF-8"},
     };
     for (const BadScript& t : cases) {
         SCOPED_TRACE(t.text);
@@ -364,7 +389,7 @@ TEST_F(ScriptRunnerTest, WaitHoldsTheFollowingLinesFromWhenItIsReached) {
 }
 
 TEST_F(ScriptRunnerTest, DumpIsWrittenOnceTheKeysBeforeItAreTaken) {
-    testing::TempDir dir;
+    TempDir dir;
     const std::string out = dir / "dumps";
     Start("dump first\nkey x\ndump second", out);
     Step();
@@ -419,6 +444,108 @@ TEST_F(ScriptRunnerTest, FailsWhenTheProgramLeavesTheInputUntakenForTenMinutes) 
                      "script line 3: the program has left the input before this line "
                      "untaken for ten minutes of its time");
     }
+}
+
+// What the screen comes to show in the cases of `until`.
+void GridText(Dos& d, int row, const std::u32string& text) {
+    std::copy(text.begin(), text.end(), d.screen.Grid.begin() + (row - 1) * 80 + 10);
+}
+void GraphicsText(Dos& d, const std::string& cp437) {
+    d.screen.GraphTexts.push_back(GraphText{10, 20, 14, cp437});
+}
+
+TEST_F(ScriptRunnerTest, UntilHoldsTheFollowingLinesUntilItsTextShows) {
+    auto at = [](int when, std::function<void(Dos&)> draw) {
+        return [=](Dos& d, int ms) {
+            if (ms == when) draw(d);
+        };
+    };
+    auto graphics = [](Dos& d) { d.screen.GraphMode = true; };
+    const struct {
+        const char* name;
+        const char* script;                // ends in "key a"
+        std::function<void(Dos&)> before;  // the screen before the script
+        std::function<void(Dos&, int ms)> draw;
+        int postedAt;  // ms when "a" is posted; -1: the until line fails at 1000 ms
+    } cases[] = {
+        {"a row of the character grid", "until Hallo Welt 1000\nkey a", nullptr,
+         at(300, [](Dos& d) { GridText(d, 25, U"Hallo Welt"); }), 300},
+        {"a row that shows it already", "until Hallo 1000\nkey a",
+         [](Dos& d) { GridText(d, 1, U"Hallo"); }, nullptr, 0},
+        {"not a text split over two rows", "until Hallo Welt 1000\nkey a", nullptr,
+         at(300,
+            [](Dos& d) {
+                // "Hallo" ends row 1, " Welt" begins row 2.
+                std::copy_n(U"Hallo Welt", 10, d.screen.Grid.begin() + 75);
+            }),
+         -1},
+        {"a graphics text, in display letters", "until Zeit = 5 \u00e4 1000\nkey a", graphics,
+         at(300, [](Dos& d) { GraphicsText(d, "Zeit = 5 \x84"); }), 300},
+        {"part of a graphics text", "until \"5 \" 1000\nkey a", graphics,
+         at(300, [](Dos& d) { GraphicsText(d, "Zeit = 5 s"); }), 300},
+        {"a graphics text drawn before the line", "until Hallo 1000\nkey a", graphics,
+         at(0, [](Dos& d) { GraphicsText(d, "Hallo"); }), 0},
+        {"a graphics text drawn before the last input counts once drawn again",
+         "key b\nuntil Hallo 1000\nkey a", graphics,
+         [](Dos& d, int ms) {
+             if (ms == 0 || ms == 300) GraphicsText(d, "Hallo");
+         },
+         300},
+        {"the graphics texts of a cleared screen", "until neu 1000\nkey a",
+         [](Dos& d) {
+             d.screen.GraphMode = true;
+             for (const char* t : {"alt", "alt", "alt"}) GraphicsText(d, t);
+         },
+         at(300,
+            [](Dos& d) {
+                d.screen.GraphTexts.clear();
+                ++d.screen.GraphTextsCleared;
+                for (const char* t : {"neu", "x", "x", "x"}) GraphicsText(d, t);
+            }),
+         300},
+        {"not graphics texts in text mode", "until Hallo 1000\nkey a", nullptr,
+         at(300, [](Dos& d) { GraphicsText(d, "Hallo"); }), -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HeadlessPlatform platform(WithSize({1280, 960}));
+        Dos d(platform);
+        HeadlessScriptBackend backend(platform);
+        if (c.before) c.before(d);
+        ScriptRunner runner(d, ParseScript(c.script), backend, ".");
+        int postedAt = -1;
+        std::string error;
+        for (int ms = 0; ms <= 1000 && postedAt < 0 && error.empty(); ++ms) {
+            if (c.draw) c.draw(d, ms);
+            try {
+                runner.Step();
+            } catch (const ScriptError& e) {
+                error = e.what();
+            }
+            Event e;
+            while (platform.PollEvent(e))
+                if (e.text == "a") postedAt = ms;
+            platform.AdvanceMillis(1);
+        }
+        EXPECT_EQ(postedAt, c.postedAt) << error;
+        if (c.postedAt < 0) {
+            const std::vector<ScriptCommand> lines = ParseScript(c.script);
+            const ScriptCommand& until = lines[lines.size() - 2];
+            EXPECT_EQ(error, "script line " + std::to_string(until.line) + ": '" + until.text +
+                                 "' did not show on the screen within 1000 ms of the "
+                                 "program's time");
+        }
+    }
+}
+
+TEST_F(ScriptRunnerTest, UntilWaitsForTheInputBeforeItToBeTaken) {
+    Start("key a\nuntil Hallo\nkey b");
+    GridText(d_, 2, U"Hallo");
+    EXPECT_EQ(StepAndDrain(), "Down(Other) Text(a) Up(Other)");
+    d_.keys.KeyBuffer = "a";  // the program has not read it yet
+    EXPECT_EQ(StepAndDrain(), "");
+    d_.keys.KeyBuffer.clear();
+    EXPECT_EQ(StepAndDrain(), "Down(Other) Text(b) Up(Other)");
 }
 
 // A window handler of the simplest kind: typed characters and the return
@@ -484,4 +611,4 @@ TEST(ScriptClickTest, GraphicsClicksHitTheMiddleOfAnEightPointCell) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

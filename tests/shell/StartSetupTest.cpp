@@ -13,7 +13,7 @@
 #include "shell/StartSetup.h"
 #include "support/ReferenceImage.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 TEST(StartSetupMapping, PositionsAndFactorsAtTheBandEdges) {
@@ -416,8 +416,8 @@ TEST_F(StartSetupDialog, LooksLikeASmallSettingsDialog) {
     FillRect(window, window.Bounds(), MakeRgb(0, 0, 170));
     PostKey(Key::Escape);
     Run();
-    qs::test::ExpectMatchesReference(window, "startsetup_1280x960");
+    EXPECT_TRUE(test::MatchesReference(window, "ref/startsetup_1280x960"));
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

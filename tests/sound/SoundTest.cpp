@@ -5,16 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/host/WavInfo.h"
 #include "screen/Keyboard.h"
 #include "screen/sound/Sound.h"
+#include "support/TestFiles.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 std::string Text(const std::vector<uint8_t>& b) { return {b.begin(), b.end()}; }
@@ -192,4 +190,4 @@ TEST_F(SoundTest, TheMessagePumpStartsTheWaitingTone) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

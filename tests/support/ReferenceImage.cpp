@@ -1,69 +1,57 @@
 #include "support/ReferenceImage.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
+#include <sstream>
 
-#include "screen/image/ImageDecode.h"
-#include "screen/image/PngEncode.h"
+#include "support/PngFile.h"
 
 namespace qs::test {
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+namespace fs = std::filesystem;
 
-bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
-void ExpectMatchesReference(const Bitmap& bitmap, const std::string& name) {
-    const std::string refPath = std::string(QS_TEST_DATA_DIR) + "/ref/" + name + ".png";
+::testing::AssertionResult MatchesReference(const Bitmap& bitmap, const std::string& reference,
+                                            Tolerance tolerance) {
+    const std::string refPath = std::string(QS_TEST_DATA_DIR) + "/" + reference + ".png";
     const char* update = std::getenv("QS_UPDATE_REFERENCES");
     if (update && std::string(update) == "1") {
-        ASSERT_TRUE(WriteFileBytes(refPath, EncodePng(bitmap))) << "cannot write " << refPath;
-        return;
+        if (!WritePng(refPath, bitmap))
+            return ::testing::AssertionFailure() << "cannot write " << refPath;
+        return ::testing::AssertionSuccess();
     }
-    const std::string actualPath =
-        (std::filesystem::path(QS_APP_DIR).parent_path() / "ref-actual" / (name + ".png")).string();
-    auto reference = DecodeImage(ReadFileBytes(refPath));
-    if (!reference) {
-        WriteFileBytes(actualPath, EncodePng(bitmap));
-        ADD_FAILURE() << "reference " << refPath << " is missing or unreadable; drawn picture in "
-                      << actualPath << " (QS_UPDATE_REFERENCES=1 writes it)";
-        return;
-    }
-    const Bitmap& ref = reference->rgb;
-    if (ref.Width() != bitmap.Width() || ref.Height() != bitmap.Height()) {
-        WriteFileBytes(actualPath, EncodePng(bitmap));
-        ADD_FAILURE() << name << ": size " << bitmap.Width() << "x" << bitmap.Height()
-                      << ", reference " << ref.Width() << "x" << ref.Height();
-        return;
+    const fs::path actual =
+        fs::path(QS_APP_DIR).parent_path() / "ref-actual" / (reference + ".png");
+    auto failure = [&](const std::string& what) {
+        std::error_code ec;
+        fs::create_directories(actual.parent_path(), ec);
+        WritePng(actual.string(), bitmap);
+        return ::testing::AssertionFailure()
+               << reference << ": " << what << "; drawn picture in " << actual.string()
+               << " (QS_UPDATE_REFERENCES=1 makes it the reference)";
+    };
+    const std::optional<Bitmap> ref = ReadPng(refPath);
+    if (!ref) return failure("the reference " + refPath + " is missing or unreadable");
+    if (ref->Width() != bitmap.Width() || ref->Height() != bitmap.Height()) {
+        return failure("size " + std::to_string(bitmap.Width()) + "x" +
+                       std::to_string(bitmap.Height()) + ", reference " +
+                       std::to_string(ref->Width()) + "x" + std::to_string(ref->Height()));
     }
     long long differing = 0;
     int fx = -1, fy = -1;
-    for (int y = 0; y < ref.Height(); ++y)
-        for (int x = 0; x < ref.Width(); ++x)
-            if (ref.Pixel(x, y) != bitmap.Pixel(x, y)) {
-                if (differing++ == 0) {
-                    fx = x;
-                    fy = y;
-                }
+    for (int y = 0; y < ref->Height(); ++y)
+        for (int x = 0; x < ref->Width(); ++x)
+            if (ref->Pixel(x, y) != bitmap.Pixel(x, y) && differing++ == 0) {
+                fx = x;
+                fy = y;
             }
-    if (differing == 0) return;
-    WriteFileBytes(actualPath, EncodePng(bitmap));
-    ADD_FAILURE() << name << ": " << differing << " pixels differ, first at (" << fx << ", " << fy
-                  << "): drawn " << std::hex << bitmap.Pixel(fx, fy) << ", reference "
-                  << ref.Pixel(fx, fy) << std::dec << "; drawn picture in " << actualPath;
+    const long long allowed = static_cast<long long>(bitmap.Width()) * bitmap.Height() *
+                              tolerance.differingPerMille / 1000;
+    if (differing <= allowed) return ::testing::AssertionSuccess();
+    std::ostringstream what;
+    what << differing << " pixels differ (" << allowed << " may), first at (" << fx << ", " << fy
+         << "): drawn " << std::hex << bitmap.Pixel(fx, fy) << ", reference " << ref->Pixel(fx, fy);
+    return failure(what.str());
 }
 
 }  // namespace qs::test

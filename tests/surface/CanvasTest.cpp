@@ -6,7 +6,7 @@
 
 #include "screen/surface/Canvas.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 constexpr Rgb kBack = 0x202020;
@@ -450,4 +450,4 @@ TEST(Canvas, DegenerateShapesNeverCrash) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

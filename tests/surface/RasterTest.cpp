@@ -2,7 +2,7 @@
 
 #include "screen/surface/Raster.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct RopCase {
@@ -37,9 +37,9 @@ TEST(Raster, BlitClipsAtEveryEdge) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 // A bitmap whose every pixel is distinct, so that misplaced copies show.
@@ -298,4 +298,4 @@ TEST(Raster, DegenerateArgumentsDrawNothingAndDoNotCrash) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -5,7 +5,7 @@
 #include "screen/surface/Canvas.h"
 #include "support/ReferenceImage.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 // Colours of the 16-colour screen the trainer draws with.
@@ -139,8 +139,8 @@ TEST(ReferenceDrawing, EveryPrimitiveOnOneScreen) {
     Blit(screen, 487, 430, screen, Rect{450, 436, 480, 464});
     Blit(screen, 447, 430, screen, Rect{450, 436, 480, 464});
 
-    test::ExpectMatchesReference(screen, "surface-primitives");
+    EXPECT_TRUE(test::MatchesReference(screen, "ref/surface-primitives"));
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

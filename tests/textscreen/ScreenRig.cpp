@@ -1,19 +1,12 @@
 #include "textscreen/ScreenRig.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "base/CodePage.h"
 #include "screen/surface/Raster.h"
+#include "support/TestFiles.h"
 
 namespace qs::test {
 
 namespace {
-
-std::vector<uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 HeadlessOptions OptionsFor(Size client) {
     HeadlessOptions o;
@@ -26,7 +19,7 @@ HeadlessOptions OptionsFor(Size client) {
 Metafile LoadGlyphPicture(int code) {
     const std::string path =
         std::string(QS_SOURCE_DIR) + "/data/emfs/" + std::to_string(code) + ".emf";
-    std::optional<Metafile> m = Metafile::Parse(ReadAll(path));
+    std::optional<Metafile> m = Metafile::Parse(ReadFileBytes(path));
     if (!m) throw std::runtime_error("cannot load " + path);
     return std::move(*m);
 }

@@ -5,10 +5,8 @@
 #include "screen/GraphMapping.h"
 #include "textscreen/ScreenRig.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::ScreenRig;
 
 TEST(TextScreenGeometry, CellSizesFollowTheWindowSize) {
     // InitScreen takes two pixels off the client size, Window does not; both
@@ -193,4 +191,4 @@ TEST(TextScreenGeometry, WindowsOutsideTheScreenDrawOnlyWhatIsVisible) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -7,10 +7,8 @@
 #include "support/ReferenceImage.h"
 #include "textscreen/ScreenRig.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::ScreenRig;
 
 // What a prepared glyph leaves in a cell over a plain background.
 Rgb GlyphPixel(const GlyphCell& g, int x, int y, Rgb back, Rgb colour) {
@@ -231,7 +229,7 @@ TEST(TextScreenReference, FrameShadesAndGermanLetters) {
     ShadowCells(d, 29, 3, 29, 10, 7);
     ShadowCells(d, 3, 10, 28, 10, 7);
     CursorOn(d);
-    test::ExpectMatchesReference(rig.Crop(Rect{0, 0, 320, 12 * 24}), "textscreen-frame");
+    EXPECT_TRUE(test::MatchesReference(rig.Crop(Rect{0, 0, 320, 12 * 24}), "ref/textscreen-frame"));
 }
 
 // The glyph picture drawn straight into a cell of the given size, as the
@@ -279,4 +277,4 @@ TEST(TextScreenGlyphs, GlyphsFitTheCellsOfTheCurrentWindow) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

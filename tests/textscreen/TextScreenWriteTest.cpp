@@ -8,10 +8,8 @@
 #include "screen/surface/Raster.h"
 #include "textscreen/ScreenRig.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::ScreenRig;
 
 // Cells of the rig are 8 x 19 pixels, and the fitted font advances by one
 // cell, so the grid and the pixels agree.
@@ -288,4 +286,4 @@ TEST(TextScreenWidth, WidthInGraphUnits) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

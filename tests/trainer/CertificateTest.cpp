@@ -5,14 +5,13 @@
 #include "print/PrintTestSupport.h"
 #include "print/TestPrintServer.h"
 #include "screen/Settings.h"
+#include "support/WindowRun.h"
 #include "trainer/Results.h"
 #include "trainer/TitleScreen.h"
-#include "trainer/TrainerOnScreen.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
-using test::CrLfLines;
 using Lines = std::vector<std::string>;
 
 const std::string kSize10 = std::string("\x1bW") + '\0';
@@ -42,16 +41,29 @@ Lines Foot(int wordLines, const std::string& place, const std::string& date) {
     return l;
 }
 
+// A run on the 7th of March 2026 whose keys the script types.
+RunOptions Keys(const std::string& script) {
+    RunOptions o;
+    o.script = script;
+    o.today = {2026, 3, 7, 6};
+    return o;
+}
+
 class CertificateTest : public ::testing::Test {
 protected:
     void SetSetting(const char* key, const std::string& value) {
-        WriteSetting(screen.platform->Settings(), "quendelstrand", "", "Zeugnis", key, value);
+        settings.emplace_back(key, value);
     }
 
     // Runs PrintCertificate for the results codes on the word list lines.
     void Print(int programNo, std::vector<int> codes, std::vector<std::string> words,
                int players = 1, std::string name1 = "", std::string name2 = "") {
-        screen.Run([&](Trainer& tr) {
+        RunOptions o = Keys(script);
+        o.prepare = [&](HeadlessPlatform& p) {
+            for (const auto& [key, value] : settings)
+                WriteSetting(p.Settings(), "quendelstrand", "", "Zeugnis", key, value);
+        };
+        run = RunTrainerProc(o, [&](Trainer& tr) {
             tr.t.ProgramNo = programNo;
             for (size_t i = 0; i < words.size(); ++i) tr.t.WordList[i + 1] = words[i];
             tr.t.WordCount = static_cast<int>(words.size());
@@ -61,13 +73,17 @@ protected:
             tr.players.PlayerName1 = name1;
             tr.players.PlayerName2 = name2;
             tr.t.LastKey = 'j';
+            if (typedAhead) typedAhead(tr.d);
             PrintCertificate(tr);
             lastKey = tr.t.LastKey;
             nameAfter = tr.players.PlayerName1;
         });
     }
 
-    test::TrainerOnScreen screen;
+    std::string script;  // the keys typed
+    std::function<void(Dos&)> typedAhead;
+    std::vector<std::pair<std::string, std::string>> settings;
+    RunResult run;
     char lastKey = 0;
     std::string nameAfter;
 };
@@ -75,10 +91,9 @@ protected:
 TEST_F(CertificateTest, SinglePlayerListsSolvedWordsWithCheckMarksThenTheHardOnes) {
     SetSetting("Schule", "Grundschule am Bach");
     SetSetting("Ort", "L\374beck");  // Windows letters, printed in code page 437
-    screen.PostText("jtom");
-    screen.PostKey(Key::Return);
+    script = "type jtom\nkey RET\n";
     Print(2, {5, 1007, 2}, {"x", "ver_laufen", "x", "x", "be_kommen", "x", "ent_decken"});
-    ASSERT_TRUE(screen.finished);
+    ASSERT_TRUE(run.returned);
 
     Lines expected = Head(std::string(30, ' ') + "Grundschule am Bach", "              Name: Tom");
     Append(expected, {"          Programm Quendelstrand    \232bung: Vorsilben", "",
@@ -87,26 +102,29 @@ TEST_F(CertificateTest, SinglePlayerListsSolvedWordsWithCheckMarksThenTheHardOne
                       "          Folgende W\x94rter wurden als schwer eingestuft:", "", "",
                       "           1 entdecken"});
     Append(expected, Foot(3, "L\201beck", "7.3.2026"));
-    EXPECT_EQ(CrLfLines(screen.PrinterFile()), expected);
-    EXPECT_EQ(screen.printed.size(), 1u);
+    EXPECT_EQ(CrLfLines(run.PrinterFile()), expected);
+    EXPECT_EQ(run.printer->documents.size(), 1u);
     EXPECT_EQ(lastKey, 27);
     EXPECT_EQ(nameAfter, "Tom");
 
     // The question box with the name typed and the printing message.
-    EXPECT_EQ(screen.Row(10), std::u32string(42, ' ') + U'\u250c' + std::u32string(29, U'\u2500') +
-                                  U'\u2510' + std::u32string(7, ' '));
-    EXPECT_EQ(screen.Row(11).substr(42, 31), U"\u2502 Zeugnis drucken?  (j oder n)\u2502");
-    EXPECT_TRUE(screen.Shows(45, 13, "Name: Tom ")) << screen.dump;
-    EXPECT_TRUE(screen.Shows(45, 15, "Ich drucke!")) << screen.dump;
-    EXPECT_EQ(screen.Row(20).substr(42, 31), U'\u2514' + std::u32string(29, U'\u2500') + U'\u2518');
+    EXPECT_EQ(DumpCells(run.screen, 10), std::u32string(42, ' ') + U'\u250c' +
+                                             std::u32string(29, U'\u2500') + U'\u2510' +
+                                             std::u32string(7, ' '));
+    EXPECT_EQ(DumpCells(run.screen, 11).substr(42, 31),
+              U"\u2502 Zeugnis drucken?  (j oder n)\u2502");
+    EXPECT_TRUE(ShowsAt(run.screen, 45, 13, "Name: Tom ")) << run.screen;
+    EXPECT_TRUE(ShowsAt(run.screen, 45, 15, "Ich drucke!")) << run.screen;
+    EXPECT_EQ(DumpCells(run.screen, 20).substr(42, 31),
+              U'\u2514' + std::u32string(29, U'\u2500') + U'\u2518');
 }
 
 TEST_F(CertificateTest, TwoPlayersGetOneCertificateEachFromAlternateEntries) {
-    screen.PostText("j");
+    script = "type j\n";
     Print(3, {5, 6, 1007, 8},
           {"", "", "", "", "lauf_en_t", "spiel_en", "sing_st", "ab-bei_\341en_zen"}, 2, "Anna",
           "Ben");
-    ASSERT_TRUE(screen.finished);
+    ASSERT_TRUE(run.returned);
 
     // Without an institution set, the centred line is empty: 39 blanks.
     Lines expected = Head(std::string(39, ' '), "              Name: Anna");
@@ -122,8 +140,8 @@ TEST_F(CertificateTest, TwoPlayersGetOneCertificateEachFromAlternateEntries) {
                       "           2 ab-bei\341en, ab-beizen \xfb", "", "",
                       "          Es wurden keine Fehler gemacht."});
     Append(expected, Foot(2, "", "7.3.2026"));
-    EXPECT_EQ(CrLfLines(screen.PrinterFile()), expected);
-    EXPECT_EQ(screen.printed.size(), 1u);
+    EXPECT_EQ(CrLfLines(run.PrinterFile()), expected);
+    EXPECT_EQ(run.printer->documents.size(), 1u);
 }
 
 TEST_F(CertificateTest, ManyWordsPushTheSignatureBlockDownAndNumbersKeepTwoPlaces) {
@@ -131,11 +149,12 @@ TEST_F(CertificateTest, ManyWordsPushTheSignatureBlockDownAndNumbersKeepTwoPlace
     for (int i = 1; i <= 30; ++i) codes.push_back(i == 12 ? 1012 : i);
     std::vector<std::string> words;
     for (int i = 1; i <= 30; ++i) words.push_back("W" + std::to_string(i));
-    screen.PostKey(Key::Return);  // RETURN answers yes
-    screen.PostKey(Key::Return);  // and keeps the name
+    script =
+        "key RET\n"   // RETURN answers yes
+        "key RET\n";  // and keeps the name
     Print(9, codes, words, 1, "Mia");
-    ASSERT_TRUE(screen.finished);
-    const Lines lines = CrLfLines(screen.PrinterFile());
+    ASSERT_TRUE(run.returned);
+    const Lines lines = CrLfLines(run.PrinterFile());
     auto at = [&](const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) - lines.begin();
     };
@@ -152,66 +171,31 @@ TEST_F(CertificateTest, NameInputAndAnswers) {
     const struct {
         const char* name;
         const char* before;  // PlayerName1 when the box opens
-        std::function<void(test::TrainerOnScreen&)> keys;
+        const char* keys;    // the script
         bool prints;
         const char* after;  // PlayerName1 afterwards
     } cases[] = {
-        {"lower-case first letter becomes upper case", "",
-         [](auto& s) {
-             s.PostText("jlena");
-             s.PostKey(Key::Return);
-         },
-         true, "Lena"},
-        {"at most ten letters", "",
-         [](auto& s) {
-             s.PostText("jAbcdefghijk");
-             s.PostKey(Key::Return);
-         },
-         true, "Abcdefghij"},
+        {"lower-case first letter becomes upper case", "", "type jlena\nkey RET\n", true, "Lena"},
+        {"at most ten letters", "", "type jAbcdefghijk\nkey RET\n", true, "Abcdefghij"},
         {"backspace to empty capitalises again", "Bo",
-         [](auto& s) {
-             s.PostText("j");
-             for (int i = 0; i < 3; ++i) s.PostKey(Key::Backspace);
-             s.PostText("ute");
-             s.PostKey(Key::Return);
-         },
-         true, "Ute"},
+         "type j\nkey BS\nkey BS\nkey BS\ntype ute\nkey RET\n", true, "Ute"},
         {"German letters are kept, digits and signs are not", "",
-         [](auto& s) {
-             s.PostText("j\u00fcber1-\u00df\u00c4");
-             s.PostKey(Key::Return);
-         },
-         true, "\201ber\xe1\x8e"},
+         "type j\u00fcber1-\u00df\u00c4\nkey RET\n", true, "\201ber\xe1\x8e"},
         {"arrow keys are not letters", "Al",
-         [](auto& s) {
-             s.PostText("j");
-             s.PostKey(Key::Left);  // the scan code of Left is 'K'
-             s.PostKey(Key::Down);  // and of Down 'P'
-             s.PostText("i");
-             s.PostKey(Key::Return);
-         },
+         "type j\n"
+         "key LEFT\n"  // the scan code of Left is 'K'
+         "key DOWN\n"  // and of Down 'P'
+         "type i\nkey RET\n",
          true, "Ali"},
-        {"ESC in the name input prints nothing", "",
-         [](auto& s) {
-             s.PostText("jmax");
-             s.PostKey(Key::Escape);
-         },
-         false, "Max"},
-        {"n prints nothing", "Jo", [](auto& s) { s.PostText("xn"); }, false, "Jo"},
-        {"F1 is ESC", "Jo", [](auto& s) { s.PostKey(Key::F1); }, false, "Jo"},
-        {"F1 is ESC in the name input too", "Jo",
-         [](auto& s) {
-             s.PostText("j");
-             s.PostKey(Key::F1);
-         },
-         false, "Jo"},
+        {"ESC in the name input prints nothing", "", "type jmax\nkey ESC\n", false, "Max"},
+        {"n prints nothing", "Jo", "type xn\n", false, "Jo"},
+        {"F1 is ESC", "Jo", "key F1\n", false, "Jo"},
+        {"F1 is ESC in the name input too", "Jo", "type j\nkey F1\n", false, "Jo"},
     };
     for (const auto& c : cases) {
-        test::TrainerOnScreen s;
-        c.keys(s);
         std::string after;
         char lastKey = 0;
-        s.Run([&](Trainer& tr) {
+        const RunResult r = RunTrainerProc(Keys(c.keys), [&](Trainer& tr) {
             tr.t.ProgramNo = 2;
             tr.t.WordList[1] = "be_kommen";
             tr.t.Results = {0, 1, 1, 1};
@@ -221,13 +205,13 @@ TEST_F(CertificateTest, NameInputAndAnswers) {
             after = tr.players.PlayerName1;
             lastKey = tr.t.LastKey;
         });
-        ASSERT_TRUE(s.finished) << c.name << ": still waiting for a key";
+        ASSERT_TRUE(r.returned) << c.name << ": still waiting for a key";
         EXPECT_EQ(after, c.after) << c.name;
         EXPECT_EQ(lastKey, 27) << c.name;
-        EXPECT_EQ(s.printed.size(), c.prints ? 1u : 0u) << c.name;
-        EXPECT_EQ(!s.PrinterFile().empty(), c.prints) << c.name;
+        EXPECT_EQ(r.printer->documents.size(), c.prints ? 1u : 0u) << c.name;
+        EXPECT_EQ(!r.PrinterFile().empty(), c.prints) << c.name;
         if (c.prints) {
-            EXPECT_NE(s.PrinterFile().find(std::string("              Name: ") + c.after + kSize10),
+            EXPECT_NE(r.PrinterFile().find(std::string("              Name: ") + c.after + kSize10),
                       std::string::npos)
                 << c.name;
         }
@@ -235,28 +219,40 @@ TEST_F(CertificateTest, NameInputAndAnswers) {
 }
 
 TEST_F(CertificateTest, EscWhileTheFirstCertificateIsWrittenSkipsTheSecond) {
-    screen.PostText("j");
-    screen.PostKey(Key::Escape);
+    // ESC typed ahead is waiting when the first certificate is done. A script
+    // hands on a key only once the one before is taken, so the keys are
+    // queued before the question instead: "j", then ESC.
+    typedAhead = [](Dos& d) {
+        auto post = [&](Event::Type type, Key key, const char* text) {
+            Event e;
+            e.type = type;
+            e.key = key;
+            e.text = text;
+            d.platform.PostEvent(e);
+        };
+        post(Event::Type::KeyDown, Key::Other, "");
+        post(Event::Type::Text, Key::Unknown, "j");
+        post(Event::Type::KeyDown, Key::Escape, "");
+        post(Event::Type::KeyUp, Key::Escape, "");
+    };
     Print(2, {1, 1}, {"be_kommen"}, 2, "Anna", "Ben");
-    ASSERT_TRUE(screen.finished);
-    const std::string file = screen.PrinterFile();
+    ASSERT_TRUE(run.returned);
+    const std::string file = run.PrinterFile();
     EXPECT_NE(file.find("Name: Anna"), std::string::npos);
     EXPECT_EQ(file.find("Name: Ben"), std::string::npos);
-    EXPECT_EQ(screen.printed.size(), 1u);
+    EXPECT_EQ(run.printer->documents.size(), 1u);
 }
 
 TEST_F(CertificateTest, PrinterFileThatCannotBeMadeSaysThePrinterIsNotReady) {
-    screen.PostText("j");
-    screen.PostKey(Key::Return);
-    screen.Run([](Trainer& tr) {
+    run = RunTrainerProc(Keys("type j\nkey RET\n"), [](Trainer& tr) {
         tr.t.ProgramDir += "fehlt/";
         tr.t.ProgramNo = 2;
         tr.t.ResultCount = 3;
         PrintCertificate(tr);
     });
-    ASSERT_TRUE(screen.finished);
-    EXPECT_TRUE(screen.Shows(45, 15, "Drucker nicht bereit!")) << screen.dump;
-    EXPECT_TRUE(screen.printed.empty());
+    ASSERT_TRUE(run.returned);
+    EXPECT_TRUE(ShowsAt(run.screen, 45, 15, "Drucker nicht bereit!")) << run.screen;
+    EXPECT_TRUE(run.printer->documents.empty());
 }
 
 // The printouts through the test print server: what arrives in its PDF queue
@@ -265,22 +261,22 @@ class PrintedOnTheQueue : public test::TestPrintServer {
 protected:
     // Runs body with a trainer that prints on the server; once its job has
     // arrived in the queue as one page, the text of the printed document.
-    std::string PrintedText(const std::function<void(test::TrainerOnScreen&)>& keys,
-                            const std::function<void(Trainer&)>& body) {
-        test::TempFolder fallback;
-        auto spooler = ServerSpooler(fallback.Path());
-        test::TeeSpooler* sent = spooler.get();
-        test::TrainerOnScreen screen({2026, 3, 7, 6}, std::move(spooler));
-        WriteSetting(screen.platform->Settings(), "quendelstrand", "", "Zeugnis", "Ort",
-                     "L\374beck");
-        keys(screen);
-        screen.Run(body);
-        EXPECT_TRUE(screen.finished);
-        if (sent->last.kind != PrintOutcome::Kind::Printed) {
-            ADD_FAILURE() << "not printed: " << sent->last.detail;
+    std::string PrintedText(const std::string& keys, const std::function<void(Trainer&)>& body) {
+        TempDir fallback;
+        RunOptions o = Keys(keys);
+        o.printSystem = [&] { return ServerSpooler(fallback.Path()); };
+        o.prepare = [](HeadlessPlatform& p) {
+            WriteSetting(p.Settings(), "quendelstrand", "", "Zeugnis", "Ort", "L\374beck");
+        };
+        const RunResult run = RunTrainerProc(o, body);
+        EXPECT_TRUE(run.returned);
+        const RecordingPrinter& sent = *run.printer;
+        if (sent.outcomes.empty() || sent.outcomes.back().kind != PrintOutcome::Kind::Printed) {
+            ADD_FAILURE() << "not printed: "
+                          << (sent.outcomes.empty() ? "nothing" : sent.outcomes.back().detail);
             return "";
         }
-        const std::string arrived = WaitForJobFile(JobOf(sent->last));
+        const std::string arrived = WaitForJobFile(JobOf(sent.outcomes.back()));
         if (arrived.empty()) {
             ADD_FAILURE() << "the job did not arrive in " << env_["QS_CUPS_PDF_DIR"];
             return "";
@@ -288,28 +284,23 @@ protected:
         EXPECT_EQ(test::PdfPages(arrived), 1) << arrived;
         // The queue draws the letters as outlines; the text is read from the
         // document the trainer sent.
-        test::TempFolder own;
-        const std::string ownPdf = own.Write("sent.pdf", sent->sent.at(0));
+        TempDir own;
+        const std::string ownPdf = own.Write("sent.pdf", sent.documents.at(0));
         return test::RunCommand("pdftotext -layout '" + ownPdf + "' -").value_or("");
     }
 };
 
 TEST_F(PrintedOnTheQueue, Certificate) {
     REQUIRE_POPPLER();
-    const std::string text = PrintedText(
-        [](auto& s) {
-            s.PostText("jtom");
-            s.PostKey(Key::Return);
-        },
-        [](Trainer& tr) {
-            tr.t.ProgramNo = 2;
-            tr.t.WordList[2] = "ver_laufen";
-            tr.t.WordList[5] = "be_kommen";
-            tr.t.WordList[7] = "ent_decken";
-            tr.t.Results = {0, 5, 1007, 2};
-            tr.t.ResultCount = 3;
-            PrintCertificate(tr);
-        });
+    const std::string text = PrintedText("type jtom\nkey RET\n", [](Trainer& tr) {
+        tr.t.ProgramNo = 2;
+        tr.t.WordList[2] = "ver_laufen";
+        tr.t.WordList[5] = "be_kommen";
+        tr.t.WordList[7] = "ent_decken";
+        tr.t.Results = {0, 5, 1007, 2};
+        tr.t.ResultCount = 3;
+        PrintCertificate(tr);
+    });
     for (const char* wanted :
          {"---------- Arbeitszeugnis ---------", "Name: Tom", "\u00dcbung: Vorsilben",
           "Mit Erfolg ge\u00fcbt wurden:", " 1 bekommen \u2713", " 2 verlaufen \u2713",
@@ -321,18 +312,17 @@ TEST_F(PrintedOnTheQueue, Certificate) {
 
 TEST_F(PrintedOnTheQueue, TeacherProtocol) {
     REQUIRE_POPPLER();
-    const std::string text = PrintedText([](auto&) {},
-                                         [](Trainer& tr) {
-                                             tr.t.ProgramNo = 2;
-                                             tr.t.WordList[1] = "be-ver";
-                                             tr.t.WordFilePath = "LS1DAT\\TEST.VWT";
-                                             StartProtocolLine(tr);
-                                             AppendProtocol(tr, "be: kommen");
-                                             ++tr.t.ProtocolCount;
-                                             AppendProtocol(tr, "ver: l\x84ufen");
-                                             tr.t.ProgramNo = 0;
-                                             PrintTeacherProtocol(tr);
-                                         });
+    const std::string text = PrintedText("", [](Trainer& tr) {
+        tr.t.ProgramNo = 2;
+        tr.t.WordList[1] = "be-ver";
+        tr.t.WordFilePath = "LS1DAT\\TEST.VWT";
+        StartProtocolLine(tr);
+        AppendProtocol(tr, "be: kommen");
+        ++tr.t.ProtocolCount;
+        AppendProtocol(tr, "ver: l\x84ufen");
+        tr.t.ProgramNo = 0;
+        PrintTeacherProtocol(tr);
+    });
     for (const char* wanted : {"Quendelstrand   7.3.2026   Name:.....................",
                                "-Vorsilben-: be-ver>LS1DAT\\TEST.VWT", "be: kommen",
                                "ver: l\u00e4ufen", "Quendelstrand-Lernwerkstatt"}) {
@@ -341,4 +331,4 @@ TEST_F(PrintedOnTheQueue, TeacherProtocol) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

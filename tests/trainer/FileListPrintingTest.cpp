@@ -7,11 +7,11 @@
 
 #include "print/PrintTestSupport.h"
 #include "print/TestPrintServer.h"
-#include "support/ProgramRun.h"
+#include "support/TestFiles.h"
+#include "support/WindowRun.h"
 #include "trainer/FileSelection.h"
-#include "trainer/TrainerProcRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 class CupsPrintingFileList : public test::TestPrintServer {};
@@ -24,13 +24,12 @@ TEST_F(CupsPrintingFileList, F9SendsTheFileListToTheDefaultQueue) {
     test::WriteAppFile(app, "LS1DAT/Obst.VWT", "Apfel\r\n");
     test::WriteAppFile(app, "LS1DAT/Tiere.VWT", "Hund\r\n");
 
-    test::TrainerProcOptions o;
+    RunOptions o;
     o.appDir = app;
     o.script = "key F9\nkey ESC\n";
     o.setup = [](Trainer& tr) { tr.t.ProgramNo = 2; };
-    o.proc = SelectWordFile;
     o.printSystem = [&] { return ServerSpooler(app); };
-    test::TrainerProcRun run = test::RunTrainerProc(o);
+    const RunResult run = RunTrainerProc(o, SelectWordFile);
     ASSERT_TRUE(run.returned) << run.error;
     ASSERT_EQ(run.printer->outcomes.size(), 1u);
     const PrintOutcome& outcome = run.printer->outcomes[0];
@@ -40,7 +39,7 @@ TEST_F(CupsPrintingFileList, F9SendsTheFileListToTheDefaultQueue) {
     ASSERT_GE(job, 0) << outcome.detail;
     EXPECT_FALSE(WaitForJobFile(job).empty()) << "job " << job << " did not arrive";
 
-    test::TempFolder folder;
+    TempDir folder;
     const std::string pdf = folder.Write("list.pdf", run.printer->documents[0]);
     auto text = test::RunCommand("pdftotext -layout '" + pdf + "' -");
     ASSERT_TRUE(text);
@@ -50,4 +49,4 @@ TEST_F(CupsPrintingFileList, F9SendsTheFileListToTheDefaultQueue) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -8,15 +8,13 @@
 
 #include "base/CodePage.h"
 #include "screen/script/Dump.h"
-#include "support/ProgramRun.h"
+#include "support/WindowRun.h"
 #include "trainer/FileSelection.h"
-#include "trainer/TrainerProcRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TrainerProcRun;
 
 constexpr char kEsc = 27;
 constexpr char kReturn = 13;
@@ -49,8 +47,8 @@ std::vector<std::pair<std::string, std::string>> NumberedFiles(int n, const std:
     return files;
 }
 
-TrainerProcRun Select(const std::string& app, const std::string& script, const Given& s = {}) {
-    test::TrainerProcOptions o;
+RunResult Select(const std::string& app, const std::string& script, const Given& s = {}) {
+    RunOptions o;
     o.appDir = app;
     o.script = script;
     o.setup = [s](Trainer& tr) {
@@ -62,27 +60,7 @@ TrainerProcRun Select(const std::string& app, const std::string& script, const G
         tr.t.ResultCount = 5;
         tr.players.TaskCount = 7;
     };
-    o.proc = SelectWordFile;
-    return test::RunTrainerProc(o);
-}
-
-// Columns from..to (1-based) of a dump row, in UTF-8.
-std::string Cells(const std::string& dump, int row, int from, int to) {
-    const std::string line = test::DumpRow(dump, row);
-    std::string out;
-    size_t pos = 0;
-    for (int col = 1; pos < line.size() && col <= to; ++col) {
-        const size_t start = pos;
-        DecodeUtf8(line, pos);
-        if (col >= from) out += line.substr(start, pos - start);
-    }
-    return out;
-}
-
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
+    return RunTrainerProc(o, SelectWordFile);
 }
 
 // A file row of the box as shown: number, blanks, name in 29 cells.
@@ -93,7 +71,7 @@ std::string FileRow(int number, const std::string& name) {
     return row + std::string(static_cast<size_t>(std::max<long>(0, 32 - cells)), ' ');
 }
 
-std::string ChosenName(const TrainerProcRun& run) {
+std::string ChosenName(const RunResult& run) {
     return run.state.LastKey == kReturn ? run.state.WordFileName : "(none)";
 }
 
@@ -116,7 +94,7 @@ TEST(FileSelectionTest, ListsOnlyOrdinaryFilesOfTheExtensionInFolderOrSortedOrde
     for (const auto& c : cases) {
         Given s;
         s.sort = c.sort;
-        TrainerProcRun run = Select(app, "key ESC\n", s);
+        RunResult run = Select(app, "key ESC\n", s);
         ASSERT_TRUE(run.returned) << run.error;
         EXPECT_EQ(run.state.FileList, c.names) << "sort " << c.sort;
         EXPECT_EQ(run.state.FileCount, 3) << "sort " << c.sort;
@@ -132,25 +110,24 @@ TEST(FileSelectionTest, ListsOnlyOrdinaryFilesOfTheExtensionInFolderOrSortedOrde
 TEST(FileSelectionTest, BoxOnTheRightShowsCountAndRowsCellForCell) {
     const std::string app =
         AppWith("box", {{"Kaffee.VWT", "a\r\n"}, {"kuchen.VWT", "a\r\n"}, {"Obst.VWT", "a\r\n"}});
-    TrainerProcRun run = Select(app, "dump box\nkey ESC\n");
+    RunResult run = Select(app, "dump box\nkey ESC\n");
     ASSERT_EQ(run.dumps.count("box"), 1u) << run.error;
     const std::string& dump = run.dumps["box"];
-    EXPECT_EQ(Cells(dump, 3, 41, 78), " \u250c" + Repeat("\u2500", 4) +
-                                          "> Anzahl der Dateien: 3 <" + Repeat("\u2500", 4) +
-                                          "\u2510 \u2593");
+    EXPECT_EQ(Cells(dump, 3, 41, 78), " \u250c" + Times("\u2500", 4) + "> Anzahl der Dateien: 3 <" +
+                                          Times("\u2500", 4) + "\u2510 \u2593");
     const std::vector<std::string> names = {"Kaffee.VWT", "kuchen.VWT", "Obst.VWT"};
     for (int r = 0; r < 16; ++r) {
         const std::string text = r < 3 ? FileRow(r + 1, names[r]) : std::string(32, ' ');
         EXPECT_EQ(Cells(dump, 4 + r, 41, 78), " \u2502 " + text + "\u2502 \u2591")
             << "row " << 4 + r;
     }
-    EXPECT_EQ(Cells(dump, 20, 41, 78), " \u2514" + Repeat("\u2500", 33) + "\u2518 \u2591");
-    EXPECT_EQ(Cells(dump, 21, 41, 78), "\u2593" + Repeat("\u2591", 37));
+    EXPECT_EQ(Cells(dump, 20, 41, 78), " \u2514" + Times("\u2500", 33) + "\u2518 \u2591");
+    EXPECT_EQ(Cells(dump, 21, 41, 78), "\u2593" + Times("\u2591", 37));
     EXPECT_EQ(Cells(dump, 4, 1, 40), std::string(40, ' ')) << "the left half stays";
 }
 
 TEST(FileSelectionTest, BottomLineTellsAboutMoreFilesOrTheExercisesKeys) {
-    const std::string kShadow = "\u2593" + Repeat("\u2591", 36);
+    const std::string kShadow = "\u2593" + Times("\u2591", 36);
     const struct {
         const char* name;
         int files;
@@ -158,7 +135,7 @@ TEST(FileSelectionTest, BottomLineTellsAboutMoreFilesOrTheExercisesKeys) {
         std::string bottom;  // columns 43 to 75
         std::string below;   // columns 41 to 77
     } cases[] = {
-        {"16 files", 16, 2, Repeat("\u2500", 33), kShadow},
+        {"16 files", 16, 2, Times("\u2500", 33), kShadow},
         {"17 files", 17, 2, " F\u00fcr weitere Dateien klicke hier ", kShadow},
         {"Wortvergleich", 17, 1, " Taste +/- = Zeit l\u00e4nger/k\u00fcrzer \u2500", kShadow},
         {"Umwandeln", 17, 9, " Wahl mit F5  (auch im Programm) ",
@@ -168,7 +145,7 @@ TEST(FileSelectionTest, BottomLineTellsAboutMoreFilesOrTheExercisesKeys) {
         Given s;
         s.programNo = c.programNo;
         const std::string ext = c.programNo == 1 ? "WWT" : c.programNo == 9 ? "UWT" : "VWT";
-        TrainerProcRun run =
+        RunResult run =
             Select(AppWith("hint", NumberedFiles(c.files, ext)), "dump s\nkey ESC\n", s);
         ASSERT_EQ(run.dumps.count("s"), 1u) << c.name << ": " << run.error;
         const std::string& dump = run.dumps["s"];
@@ -178,7 +155,7 @@ TEST(FileSelectionTest, BottomLineTellsAboutMoreFilesOrTheExercisesKeys) {
 }
 
 TEST(FileSelectionTest, AtMostEightyNamesAreListed) {
-    TrainerProcRun run = Select(AppWith("eighty", NumberedFiles(85, "VWT")), "key END\nkey RET\n");
+    RunResult run = Select(AppWith("eighty", NumberedFiles(85, "VWT")), "key END\nkey RET\n");
     EXPECT_EQ(run.state.FileCount, 80);
     ASSERT_EQ(run.state.FileList.size(), 80u);
     EXPECT_EQ(run.state.FileList.back(), "liste80.VWT");
@@ -198,7 +175,7 @@ TEST(FileSelectionTest, EditorModeListsTheProgramsFilesOnTheLeft) {
         s.programNo = 11;
         s.editorProgram = c.editorProgram;
         s.wortwahl = 1;  // the editor never offers the start word
-        TrainerProcRun run = Select(app, "dump e\nkey RET\n", s);
+        RunResult run = Select(app, "dump e\nkey RET\n", s);
         ASSERT_TRUE(run.returned) << run.error;
         EXPECT_EQ(run.state.WordFileExt, c.ext);
         EXPECT_EQ(ChosenName(run), c.name);
@@ -232,7 +209,7 @@ TEST(FileSelectionTest, KeysMoveTheSelection) {
         {"key END\nkey PGUP\nkey PGUP\nkey PGUP\n", 1},
     };
     for (const auto& c : cases) {
-        TrainerProcRun run = Select(app, std::string(c.keys) + "key RET\n");
+        RunResult run = Select(app, std::string(c.keys) + "key RET\n");
         char name[32];
         std::snprintf(name, sizeof name, "liste%02d.VWT", c.chosen);
         EXPECT_EQ(ChosenName(run), name) << c.keys;
@@ -240,8 +217,8 @@ TEST(FileSelectionTest, KeysMoveTheSelection) {
 }
 
 TEST(FileSelectionTest, ScrolledListKeepsTheSelectionOnTheBottomRow) {
-    TrainerProcRun run = Select(AppWith("scroll", NumberedFiles(17, "VWT")),
-                                "key PGDN\nkey DOWN\ndump s\nkey ESC\n");
+    RunResult run = Select(AppWith("scroll", NumberedFiles(17, "VWT")),
+                           "key PGDN\nkey DOWN\ndump s\nkey ESC\n");
     const std::string& dump = run.dumps["s"];
     EXPECT_EQ(Cells(dump, 4, 44, 75), FileRow(2, "liste02.VWT"));
     EXPECT_EQ(Cells(dump, 19, 44, 75), FileRow(17, "liste17.VWT"));
@@ -260,7 +237,7 @@ TEST(FileSelectionTest, RememberedFileIsPreselectedAndTheChoiceRemembered) {
     for (const auto& c : cases) {
         Given s;
         s.remembered = c.remembered;
-        TrainerProcRun run = Select(app, "dump s\nkey RET\n", s);
+        RunResult run = Select(app, "dump s\nkey RET\n", s);
         EXPECT_EQ(ChosenName(run), c.chosen) << c.remembered;
         EXPECT_EQ(run.state.LastFiles[2], c.chosen) << c.remembered;
         EXPECT_TRUE(run.state.OptionsChanged) << c.remembered;
@@ -268,7 +245,7 @@ TEST(FileSelectionTest, RememberedFileIsPreselectedAndTheChoiceRemembered) {
     }
     Given s;
     s.remembered = "liste18.VWT";
-    TrainerProcRun run = Select(app, "dump s\nkey ESC\n", s);
+    RunResult run = Select(app, "dump s\nkey ESC\n", s);
     const std::string& dump = run.dumps["s"];
     EXPECT_EQ(Cells(dump, 19, 44, 75), FileRow(18, "liste18.VWT")) << "on the bottom row";
 }
@@ -293,7 +270,7 @@ TEST(FileSelectionTest, TypedLetterSelectsTheNextNameWithIt) {
         {"key DOWN\nkey x\n", "kuchen.VWT", true},
     };
     for (const auto& c : cases) {
-        TrainerProcRun run = Select(app, std::string(c.keys) + "key RET\n");
+        RunResult run = Select(app, std::string(c.keys) + "key RET\n");
         EXPECT_EQ(ChosenName(run), c.chosen) << c.keys;
         bool toned = false;
         for (const PlayedSound& p : run.platform->SoundLog())
@@ -304,7 +281,7 @@ TEST(FileSelectionTest, TypedLetterSelectsTheNextNameWithIt) {
 
 TEST(FileSelectionTest, NamesOnDiskAreShownInTheTrainersLetters) {
     const std::string app = AppWith("umlaut", {{"\xc3\x84pfel.VWT", "a\r\n"}});
-    TrainerProcRun run = Select(app, "dump s\nkey ESC\n");
+    RunResult run = Select(app, "dump s\nkey ESC\n");
     const std::string& dump = run.dumps["s"];
     EXPECT_EQ(Cells(dump, 4, 44, 75), FileRow(1, "\u00c4pfel.VWT"));
     EXPECT_EQ(ShownFileName("\xc3\x84pfel.VWT", false), "\x8epfel.VWT");
@@ -331,11 +308,11 @@ TEST(FileSelectionTest, ClicksChooseRowsAndPageOn) {
         Given s;
         s.programNo = c.programNo;
         s.editorProgram = 2;
-        TrainerProcRun run = Select(app, std::string(c.script) + "key RET\n", s);
+        RunResult run = Select(app, std::string(c.script) + "key RET\n", s);
         EXPECT_EQ(ChosenName(run), c.chosen) << c.script << " program " << c.programNo;
     }
     // A click beside a short list selects nothing.
-    TrainerProcRun run =
+    RunResult run =
         Select(AppWith("click-short", NumberedFiles(3, "VWT")), "key DOWN\nclick 50 10\nkey RET\n");
     EXPECT_EQ(ChosenName(run), "liste02.VWT");
 }
@@ -345,7 +322,7 @@ TEST(FileSelectionTest, EscapeAndF1Cancel) {
     for (const char* key : {"ESC", "F1"}) {
         Given s;
         s.remembered = "liste02.VWT";
-        TrainerProcRun run = Select(app, std::string("key DOWN\nkey ") + key + "\n", s);
+        RunResult run = Select(app, std::string("key DOWN\nkey ") + key + "\n", s);
         ASSERT_TRUE(run.returned) << key << ": " << run.error;
         EXPECT_EQ(run.state.LastKey, kEsc) << key;
         EXPECT_EQ(run.state.WordCount, 0) << key;
@@ -370,7 +347,7 @@ TEST(FileSelectionTest, F5ChangesTheDirectionOfUmwandelnOnly) {
         Given s;
         s.programNo = c.programNo;
         s.editorProgram = 8;
-        TrainerProcRun run = Select(app, std::string(c.script) + "dump s\nkey ESC\n", s);
+        RunResult run = Select(app, std::string(c.script) + "dump s\nkey ESC\n", s);
         EXPECT_EQ(run.state.UmwandelnDirection, c.direction) << c.script << c.programNo;
     }
 }
@@ -399,7 +376,7 @@ TEST(FileSelectionTest, ReturnLoadsTheNonBlankLines) {
          1},
     };
     for (const auto& c : cases) {
-        TrainerProcRun run = Select(AppWith("load", {{"Liste.VWT", c.content}}), "key RET\n");
+        RunResult run = Select(AppWith("load", {{"Liste.VWT", c.content}}), "key RET\n");
         ASSERT_TRUE(run.returned) << c.name << ": " << run.error;
         EXPECT_EQ(run.state.LastKey, kReturn) << c.name;
         EXPECT_EQ(run.state.WordCount, c.count) << c.name;
@@ -410,13 +387,13 @@ TEST(FileSelectionTest, ReturnLoadsTheNonBlankLines) {
         }
         EXPECT_EQ(run.state.CurrentLine, 1) << c.name;
     }
-    TrainerProcRun run = Select(AppWith("load", {{"Liste.VWT", many}}), "key RET\n");
+    RunResult run = Select(AppWith("load", {{"Liste.VWT", many}}), "key RET\n");
     EXPECT_EQ(run.state.WordList[301], "w301");
 }
 
 TEST(FileSelectionTest, OverlongLineIsCut) {
     const std::string longLine(100000, 'a');
-    TrainerProcRun run =
+    RunResult run =
         Select(AppWith("long", {{"Liste.VWT", longLine + "\r\nkurz\r\n"}}), "key RET\n");
     ASSERT_EQ(run.state.WordCount, 2);
     EXPECT_EQ(run.state.WordList[1], std::string(kWordLineMax, 'a'));
@@ -429,7 +406,7 @@ TEST(FileSelectionTest, FileThatCannotBeReadShowsTheMessageUntilReturn) {
     Given s;
     s.remembered = "Weg.VWT";
     s.wortwahl = 1;
-    TrainerProcRun run = Select(app, "key RET\ndump error\nkey x\nkey RET\n", s);
+    RunResult run = Select(app, "key RET\ndump error\nkey x\nkey RET\n", s);
     ASSERT_TRUE(run.returned) << run.error;
     EXPECT_EQ(run.state.LastKey, kEsc);
     EXPECT_EQ(run.state.WordCount, 0);
@@ -442,8 +419,8 @@ TEST(FileSelectionTest, NoFileShowsTheMessageAndReturnsTheKey) {
         char lastKey;
     } cases[] = {{"ESC", kEsc}, {"x", 'x'}, {"RET", kReturn}};
     for (const auto& c : cases) {
-        TrainerProcRun run = Select(AppWith("none", {{"Andere.EWT", "a\r\n"}}),
-                                    std::string("dump none\nwait 10\nkey ") + c.key + "\n");
+        RunResult run = Select(AppWith("none", {{"Andere.EWT", "a\r\n"}}),
+                               std::string("dump none\nwait 10\nkey ") + c.key + "\n");
         ASSERT_TRUE(run.returned) << c.key << ": " << run.error;
         EXPECT_EQ(run.state.LastKey, c.lastKey) << c.key;
         EXPECT_EQ(run.state.WordCount, 1) << c.key;
@@ -482,8 +459,8 @@ TEST(FileSelectionTest, StartWordChoiceOnlyForItsExercises) {
         Given s;
         s.programNo = c.programNo;
         s.wortwahl = c.wortwahl;
-        TrainerProcRun run = Select(AppWith("start", {{std::string("Zahl.") + c.ext, words}}),
-                                    std::string("key RET\n") + c.keys, s);
+        RunResult run = Select(AppWith("start", {{std::string("Zahl.") + c.ext, words}}),
+                               std::string("key RET\n") + c.keys, s);
         ASSERT_TRUE(run.returned) << c.programNo << " " << c.keys << ": " << run.error;
         EXPECT_EQ(run.state.LastKey, c.lastKey) << c.programNo << " " << c.keys;
         EXPECT_EQ(run.state.CurrentLine, c.currentLine) << c.programNo << " " << c.keys;
@@ -494,8 +471,8 @@ TEST(FileSelectionTest, StartWordChoiceOnlyForItsExercises) {
 TEST(FileSelectionTest, StartWordScreenShowsTheFileAndTheList) {
     Given s;
     s.wortwahl = 1;
-    TrainerProcRun run = Select(AppWith("startscreen", {{"Zahl.VWT", "eins\r\n\r\nzwei\r\n"}}),
-                                "key RET\ndump start\nkey RET\n", s);
+    RunResult run = Select(AppWith("startscreen", {{"Zahl.VWT", "eins\r\n\r\nzwei\r\n"}}),
+                           "key RET\ndump start\nkey RET\n", s);
     const std::string& dump = run.dumps["start"];
     EXPECT_EQ(Cells(dump, 1, 40, 80),
               "  Datei:  Zahl.VWT" + std::string(7, ' ') + "W\u00f6rter:  2" + std::string(6, ' '));
@@ -513,7 +490,7 @@ TEST(FileSelectionTest, F9PrintsTheListThroughThePrinterFile) {
         AppWith("print", {{"Obst.KWT", "a\r\n"}, {"\xc3\x84pfel.KWT", "a\r\n"}});
     Given s;
     s.programNo = 8;
-    TrainerProcRun run = Select(app, "key F9\nkey ESC\n", s);
+    RunResult run = Select(app, "key F9\nkey ESC\n", s);
     ASSERT_TRUE(run.returned) << run.error;
     ASSERT_EQ(run.printer->documents.size(), 1u);
     const std::vector<uint8_t>& pdf = run.printer->documents[0];
@@ -532,7 +509,7 @@ TEST(FileSelectionTest, F9PrintsTheListThroughThePrinterFile) {
 TEST(FileSelectionTest, F9DoesNothingWhenThePrinterFileCannotBeMade) {
     const std::string app = AppWith("noprint", {{"Obst.VWT", "a\r\n"}});
     fs::create_directories(app + "LPTB.TXT");  // a folder in its place
-    TrainerProcRun run = Select(app, "key F9\nkey RET\n");
+    RunResult run = Select(app, "key F9\nkey RET\n");
     ASSERT_TRUE(run.returned) << run.error;
     EXPECT_TRUE(run.printer->documents.empty());
     EXPECT_EQ(ChosenName(run), "Obst.VWT");
@@ -559,17 +536,16 @@ TEST(CheckWordFileTest, ExtensionMustMatchTheProgramByteForByte) {
     };
     for (const auto& c : cases) {
         std::string screen;
-        test::TrainerProcOptions o;
+        RunOptions o;
         o.appDir = test::MakeTestAppDir("check");
         o.setup = [&](Trainer& tr) {
             tr.t.ProgramNo = c.programNo;
             tr.t.WordFilePath = c.path;
         };
-        o.proc = [&](Trainer& tr) {
+        RunResult run = RunTrainerProc(o, [&](Trainer& tr) {
             CheckWordFile(tr);
             screen = DumpText(tr.d);
-        };
-        TrainerProcRun run = test::RunTrainerProc(o);
+        });
         ASSERT_TRUE(run.returned) << c.path << ": " << run.error;
         EXPECT_EQ(run.state.WrongExtension, *c.message != 0) << c.programNo << " " << c.path;
         std::string row = test::DumpRow(screen, 1);
@@ -579,4 +555,4 @@ TEST(CheckWordFileTest, ExtensionMustMatchTheProgramByteForByte) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

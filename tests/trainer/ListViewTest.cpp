@@ -4,11 +4,10 @@
 
 #include "screen/TextScreen.h"
 #include "screen/script/Dump.h"
-#include "support/ProgramRun.h"
+#include "support/WindowRun.h"
 #include "trainer/FileSelection.h"
-#include "trainer/TrainerProcRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct ViewResult {
@@ -21,9 +20,9 @@ struct ViewResult {
 // current line to "neu".
 ViewResult RunView(int lines, const std::string& ops, const std::string& longLine = "") {
     ViewResult result;
-    test::TrainerProcOptions o;
+    RunOptions o;
     o.appDir = test::MakeTestAppDir("listview");
-    o.proc = [&](Trainer& tr) {
+    const RunResult run = RunTrainerProc(o, [&](Trainer& tr) {
         for (int n = 1; n <= lines; ++n)
             tr.t.WordList[static_cast<size_t>(n)] = "Wort" + std::to_string(n);
         if (!longLine.empty()) tr.t.WordList[1] = longLine;
@@ -42,8 +41,7 @@ ViewResult RunView(int lines, const std::string& ops, const std::string& longLin
             }
         }
         result.screen = DumpText(tr.d);
-    };
-    test::TrainerProcRun run = test::RunTrainerProc(o);
+    });
     EXPECT_TRUE(run.returned) << run.error;
     result.state = run.state;
     return result;
@@ -142,4 +140,4 @@ TEST(ListViewTest, HeaderShowsFileAndCountAndNumbersAlignRight) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -2,25 +2,22 @@
 // entry and the quit question.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "base/CodePage.h"
 #include "exercises/Programs.h"
-#include "files/TempDir.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/script/Dump.h"
-#include "support/ProgramRun.h"
+#include "support/TestFiles.h"
+#include "support/WindowRun.h"
 #include "trainer/Menu.h"
 #include "trainer/TitleScreen.h"
 #include "trainer/TrainerMain.h"
-#include "trainer/TrainerRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::Cells;
-using test::Times;
 
 const std::string kShade = "\u2593";
 const std::string kLight = "\u2591";
@@ -48,18 +45,18 @@ std::vector<std::string> ExpectedMenuRows() {
     return rows;
 }
 
-test::TrainerRun RunMenu(const std::string& name, const std::string& script,
-                         std::function<void(Trainer&)> inspect = nullptr) {
-    test::TrainerRunOptions o;
+RunResult RunMenu(const std::string& name, const std::string& script,
+                  std::function<void(Trainer&)> inspect = nullptr) {
+    RunOptions o;
     o.appDir = test::MakeTestAppDir(name);
     o.script = script;
     o.inspect = std::move(inspect);
-    return test::RunTrainer(o);
+    return RunTrainer(o);
 }
 
 TEST(MenuTest, ScreenShowsEveryEntry) {
-    test::TrainerRun run = RunMenu("menu-screen", "dump menu\nkey ESC\nkey RET\n");
-    ASSERT_EQ(run.dumps.count("menu"), 1u) << run.lastError;
+    RunResult run = RunMenu("menu-screen", "dump menu\nkey ESC\nkey RET\n");
+    ASSERT_EQ(run.dumps.count("menu"), 1u) << run.error;
     const std::vector<std::string> want = ExpectedMenuRows();
     EXPECT_EQ(run.dumps["menu"].substr(0, 11), "mode: text\n");
     for (int r = 1; r <= 25; ++r)
@@ -80,13 +77,13 @@ struct KeyCase {
 void CheckMenuCases(const std::string& name, const std::vector<KeyCase>& cases) {
     for (const KeyCase& c : cases) {
         int editorProgram = 0;
-        test::TrainerRunOptions o;
+        RunOptions o;
         o.appDir = test::MakeTestAppDir(name);
         o.script = std::string(c.script) + "dump menu\nkey ESC\nkey RET\n";
         o.setup = [](Trainer& tr) { tr.t.EditorProgram = 5; };
         o.inspect = [&](Trainer& tr) { editorProgram = tr.t.EditorProgram; };
-        test::TrainerRun run = test::RunTrainer(o);
-        EXPECT_TRUE(run.returned) << c.name << ": " << run.lastError;
+        RunResult run = RunTrainer(o);
+        EXPECT_TRUE(run.returned) << c.name << ": " << run.error;
         EXPECT_EQ(test::HighlightedEntry(run, "menu"), c.highlighted) << c.name;
         EXPECT_EQ(editorProgram == 1, c.started) << c.name;
     }
@@ -133,10 +130,10 @@ TEST(MenuTest, ClicksSelectThenStart) {
 }
 
 TEST(MenuTest, TitleRowClicks) {
-    test::TrainerRun run = RunMenu("menu-title",
-                                   "click 60 1\ndump options\nkey ESC\nclick 72 1\n"
-                                   "dump quit\nkey RET\n");
-    ASSERT_EQ(run.dumps.count("quit"), 1u) << run.lastError;
+    RunResult run = RunMenu("menu-title",
+                            "click 60 1\ndump options\nkey ESC\nclick 72 1\n"
+                            "dump quit\nkey RET\n");
+    ASSERT_EQ(run.dumps.count("quit"), 1u) << run.error;
     EXPECT_NE(test::DumpRow(run.dumps["options"], 2).find("Optionen"), std::string::npos);
     EXPECT_NE(test::DumpRow(run.dumps["quit"], 11).find("Programm wirklich beenden ?"),
               std::string::npos);
@@ -144,8 +141,8 @@ TEST(MenuTest, TitleRowClicks) {
 }
 
 TEST(MenuTest, QuitQuestionScreen) {
-    test::TrainerRun run = RunMenu("menu-quit", "key ESC\ndump quit\nkey RET\n");
-    ASSERT_EQ(run.dumps.count("quit"), 1u) << run.lastError;
+    RunResult run = RunMenu("menu-quit", "key ESC\ndump quit\nkey RET\n");
+    ASSERT_EQ(run.dumps.count("quit"), 1u) << run.error;
     const std::string& dump = run.dumps["quit"];
     auto cells = [&](int row) { return Cells(test::DumpRow(dump, row), 21, 59); };
     EXPECT_EQ(cells(10), " \u250c" + Times("\u2550", 35) + "\u2510 ");
@@ -176,8 +173,8 @@ TEST(MenuTest, QuitQuestionAnswers) {
     for (const Case& c : cases) {
         const std::string script =
             std::string("key END\nkey ESC\n") + c.answer + "dump after\nkey ESC\nkey RET\n";
-        test::TrainerRun run = RunMenu("menu-answers", script);
-        EXPECT_TRUE(run.returned) << c.name << ": " << run.lastError;
+        RunResult run = RunMenu("menu-answers", script);
+        EXPECT_TRUE(run.returned) << c.name << ": " << run.error;
         EXPECT_EQ(run.dumps.count("after") == 0, c.quits) << c.name;
         if (!c.quits) {
             EXPECT_EQ(test::HighlightedEntry(run, "after"), 1) << c.name;
@@ -187,17 +184,17 @@ TEST(MenuTest, QuitQuestionAnswers) {
 
 // A click on the menu behind the question does not select an entry later.
 TEST(MenuTest, QuitQuestionBlocksTheMenu) {
-    test::TrainerRun run = RunMenu("menu-block",
-                                   "key ESC\nclick 10 13\nclick 10 13\nkey n\nkey DOWN\ndump menu\n"
-                                   "key ESC\nkey RET\n");
-    EXPECT_TRUE(run.returned) << run.lastError;
+    RunResult run = RunMenu("menu-block",
+                            "key ESC\nclick 10 13\nclick 10 13\nkey n\nkey DOWN\ndump menu\n"
+                            "key ESC\nkey RET\n");
+    EXPECT_TRUE(run.returned) << run.error;
     EXPECT_EQ(test::HighlightedEntry(run, "menu"), 2);
 }
 
 // --- The quit question on its own, with protocol lines ------------------------
 
 struct QuitFixture {
-    testing::TempDir dir;
+    TempDir dir;
     test::GraphScreen screen{{1280, 960}};
     Trainer tr{screen.d, AllPrograms()};
     explicit QuitFixture(int protocolLines, bool withFolder = true) {
@@ -358,4 +355,4 @@ TEST(MenuTest, DispatchWithoutExercise) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

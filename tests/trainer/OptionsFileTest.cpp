@@ -8,18 +8,14 @@
 #include <vector>
 
 #include "exercises/Programs.h"
-#include "files/TempDir.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/script/Dump.h"
-#include "support/ProgramRun.h"
-#include "support/ReferenceImage.h"
+#include "support/TestFiles.h"
+#include "support/WindowRun.h"
 #include "trainer/OptionsFile.h"
-#include "trainer/TrainerRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using testing::TempDir;
 
 // Every write of a file fails, as on a full or broken disk.
 class FailingWrites : public FileSystem {
@@ -222,21 +218,21 @@ TEST(OptionsFileTest, ProgramReadsAndWritesTheFile) {
     test::WriteFileBytes(app + "lsp1.opt", {file.begin(), file.end()});
     bool articles = false;
     int ton = -1;
-    test::TrainerRunOptions o;
+    RunOptions o;
     o.appDir = app;
     o.script = "key ESC\nkey RET\n";
     o.inspect = [&](Trainer& tr) {
         articles = tr.t.opt.OptArtikel;
         ton = tr.t.opt.OptTon;
     };
-    test::TrainerRun run = test::RunTrainer(o);
+    RunResult run = RunTrainer(o);
     EXPECT_TRUE(run.returned);
     EXPECT_TRUE(articles);
     EXPECT_EQ(ton, 1);
     EXPECT_EQ(test::FileText(app + "lsp1.opt"), file) << "written without a change";
 
     o.script = "key o\nkey ESC\nkey ESC\nkey RET\n";
-    run = test::RunTrainer(o);
+    run = RunTrainer(o);
     const std::string written = test::FileText(app + "lsp1.opt");
     EXPECT_EQ(written.substr(0, 11), "100\r\n1\r\n1\r\n") << "GraphFont is 1 when the menu runs";
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 35);
@@ -245,12 +241,12 @@ TEST(OptionsFileTest, ProgramReadsAndWritesTheFile) {
 TEST(OptionsFileTest, ProgramReportsFailures) {
     const std::string app = test::MakeTestAppDir("optfile-failures");
     std::filesystem::create_directories(app + "folder.opt");
-    test::TrainerRunOptions o;
+    RunOptions o;
     o.appDir = app;
     o.firstArgument = app + "folder.opt";
-    o.script = "dump unreadable\nkey SPACE\nwait 100\ndump menu\nkey ESC\nkey RET\n";
-    test::TrainerRun run = test::RunTrainer(o);
-    ASSERT_EQ(run.dumps.count("unreadable"), 1u) << run.lastError;
+    o.script = "dump unreadable\nkey SPACE\nuntil Text-Editor\ndump menu\nkey ESC\nkey RET\n";
+    RunResult run = RunTrainer(o);
+    ASSERT_EQ(run.dumps.count("unreadable"), 1u) << run.error;
     const std::string message = "Die Datei >" + app + "folder.opt< kann nicht geladen werden!";
     // A long path wraps onto the second row.
     const std::string shown =
@@ -261,12 +257,12 @@ TEST(OptionsFileTest, ProgramReportsFailures) {
 
     o.firstArgument = app + "missing/quendel.opt";
     o.script = "key o\nkey ESC\nkey ESC\nkey RET\ndump failed\nkey SPACE\n";
-    run = test::RunTrainer(o);
+    run = RunTrainer(o);
     EXPECT_TRUE(run.returned);
-    ASSERT_EQ(run.dumps.count("failed"), 1u) << run.lastError;
+    ASSERT_EQ(run.dumps.count("failed"), 1u) << run.error;
     const std::string failed = "Die ge\u00e4nderten >Optionen< konnten nicht gespeichert werden!";
     EXPECT_EQ(test::DumpRow(run.dumps["failed"], 1).substr(0, failed.size()), failed);
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

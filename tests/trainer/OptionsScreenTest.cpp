@@ -7,15 +7,11 @@
 
 #include "base/CodePage.h"
 #include "screen/TextScreen.h"
-#include "support/ProgramRun.h"
-#include "support/ReferenceImage.h"
-#include "trainer/TrainerRun.h"
+#include "support/TestFiles.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::Cells;
-using test::Times;
 
 int Field(const Options& o, const std::string& name) {
     if (name == "Maus") return o.OptMaus;
@@ -48,12 +44,12 @@ struct ChangeCase {
 void CheckChanges(const std::string& app, const std::vector<ChangeCase>& cases) {
     for (const ChangeCase& c : cases) {
         Options options;
-        test::TrainerRunOptions o;
+        RunOptions o;
         o.appDir = test::MakeTestAppDir(app);
         o.script = std::string("key o\n") + c.script + "key ESC\nkey ESC\nkey RET\n";
         o.inspect = [&](Trainer& tr) { options = tr.t.opt; };
-        test::TrainerRun run = test::RunTrainer(o);
-        EXPECT_TRUE(run.returned) << c.name << ": " << run.lastError;
+        RunResult run = RunTrainer(o);
+        EXPECT_TRUE(run.returned) << c.name << ": " << run.error;
         EXPECT_EQ(Field(options, c.option), c.value) << c.name;
     }
 }
@@ -61,11 +57,11 @@ void CheckChanges(const std::string& app, const std::vector<ChangeCase>& cases) 
 // Without an options file: mouse on, Wortvergl. "Wie bitte?", everything
 // else 0.
 TEST(OptionsScreenTest, ScreenShowsEveryRow) {
-    test::TrainerRunOptions o;
+    RunOptions o;
     o.appDir = test::MakeTestAppDir("options-screen");
     o.script = "key o\ndump options\nkey ESC\nkey ESC\nkey RET\n";
-    test::TrainerRun run = test::RunTrainer(o);
-    ASSERT_EQ(run.dumps.count("options"), 1u) << run.lastError;
+    RunResult run = RunTrainer(o);
+    ASSERT_EQ(run.dumps.count("options"), 1u) << run.error;
     const std::string& dump = run.dumps["options"];
     const std::string shade = "\u2593";
     std::vector<std::string> want(26);
@@ -223,7 +219,7 @@ TEST(OptionsScreenTest, LeavingKeys) {
     for (const Case& c : cases) {
         int editorProgram = 0;
         bool changed = false;
-        test::TrainerRunOptions o;
+        RunOptions o;
         o.appDir = test::MakeTestAppDir("options-leave");
         o.script = std::string("key o\n") + c.keys +
                    "wait 100\ndump menu\nkey ESC\nkey n\n"
@@ -233,8 +229,8 @@ TEST(OptionsScreenTest, LeavingKeys) {
             editorProgram = tr.t.EditorProgram;
             changed = tr.t.OptionsChanged;
         };
-        test::TrainerRun run = test::RunTrainer(o);
-        EXPECT_TRUE(run.returned) << c.name << ": " << run.lastError;
+        RunResult run = RunTrainer(o);
+        EXPECT_TRUE(run.returned) << c.name << ": " << run.error;
         EXPECT_EQ(test::HighlightedEntry(run, "menu"), c.highlighted) << c.name;
         EXPECT_EQ(editorProgram == 1, c.started) << c.name;
         EXPECT_TRUE(changed) << c.name;
@@ -244,13 +240,13 @@ TEST(OptionsScreenTest, LeavingKeys) {
 }
 
 TEST(OptionsScreenTest, WortwahlLabel) {
-    test::TrainerRunOptions o;
+    RunOptions o;
     o.appDir = test::MakeTestAppDir("options-label");
     o.script =
         "key o\nkey DOWN\nkey DOWN\ndump selected\nkey DOWN\ndump after\nkey ESC\n"
         "key o\ndump again\nkey ESC\nkey ESC\nkey RET\n";
-    test::TrainerRun run = test::RunTrainer(o);
-    ASSERT_EQ(run.dumps.count("again"), 1u) << run.lastError;
+    RunResult run = RunTrainer(o);
+    ASSERT_EQ(run.dumps.count("again"), 1u) << run.error;
     EXPECT_EQ(Cells(test::DumpRow(run.dumps["selected"], 5), 42, 51), "Wortfolge ");
     EXPECT_EQ(Cells(test::DumpRow(run.dumps["after"], 5), 42, 51), "Wortfolge ");
     EXPECT_EQ(Cells(test::DumpRow(run.dumps["again"], 5), 42, 51), "Wortwahl  ");
@@ -264,11 +260,11 @@ TEST(OptionsScreenTest, HighlightOfReadValues) {
         "0\r\n0\r\n0\r\n0\r\n7\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
         "0\r\n0\r\n0\r\n0\r\n1\r\n";
     test::WriteFileBytes(app + "lsp1.opt", {file.begin(), file.end()});
-    test::TrainerRunOptions o;
+    RunOptions o;
     o.appDir = app;
     o.script = "key o\ndump values\nkey ESC\nkey ESC\nkey RET\n";
-    test::TrainerRun run = test::RunTrainer(o);
-    ASSERT_EQ(run.dumps.count("values"), 1u) << run.lastError;
+    RunResult run = RunTrainer(o);
+    ASSERT_EQ(run.dumps.count("values"), 1u) << run.error;
     const Rgb highlight = PaletteColour(*run.dos, 2);
     auto lit = [&](int col, int row) {
         return test::CellBackground(run, "values", col, row) == highlight;
@@ -288,4 +284,4 @@ TEST(OptionsScreenTest, HighlightOfReadValues) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

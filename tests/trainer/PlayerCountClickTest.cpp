@@ -7,9 +7,9 @@
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
 #include "screen/mouse/Mouse.h"
-#include "trainer/TrainerOnScreen.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 const std::string kQuestion = "Anzahl der Spieler:  1   oder   2  ?";
@@ -32,8 +32,9 @@ TEST(PlayerCountClick, DigitsOfTheQuestionAnswerItInEveryWindowSize) {
     for (Size size : {Size{640, 480}, Size{800, 600}, Size{1024, 768}, Size{1280, 800},
                       Size{1366, 768}, Size{1920, 1080}, Size{2560, 1440}}) {
         const std::string window = std::to_string(size.w) + "x" + std::to_string(size.h);
-        test::TrainerOnScreen screen({2026, 3, 7, 6}, nullptr, size);
-        screen.Run([&](Trainer& tr) {
+        RunOptions o;
+        o.size = size;
+        const RunResult run = RunTrainerProc(o, [&](Trainer& tr) {
             Dos& d = tr.d;
             InitGraph(d, 0);
             // The question as the exercises ask it.
@@ -75,9 +76,9 @@ TEST(PlayerCountClick, DigitsOfTheQuestionAnswerItInEveryWindowSize) {
             PopMouseTexts(d);
             CloseGraph(d);
         });
-        ASSERT_TRUE(screen.finished) << window;
+        ASSERT_TRUE(run.returned) << window;
     }
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -10,7 +10,7 @@
 #include "screen/GraphMapping.h"
 #include "trainer/QuitKeys.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 constexpr uint64_t kAnswerAfterMicros = 2'500'000;  // the box has blinked twice by then
@@ -139,4 +139,4 @@ TEST(QuitKeysTest, ReadKeyOrQuit) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -8,7 +8,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "trainer/Random.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 std::vector<int> Draws(uint32_t seed, int n, int count) {
@@ -33,4 +33,4 @@ TEST(RandomTest, RangeAndSeed) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

@@ -7,13 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/WindowRun.h"
 #include "trainer/TitleScreen.h"
-#include "trainer/TrainerOnScreen.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::CrLfLines;
 
 HeadlessOptions WithToday(LocalDate today) {
     HeadlessOptions o;
@@ -138,6 +136,13 @@ TEST(FormatResultWord, EndingsJoinStemAndEachEndingOthersDropTheGaps) {
     EXPECT_EQ(FormatResultWord(manyEndings, kEndings).size(), 80u);
 }
 
+// A run on the 7th of March 2026.
+RunOptions OnTheDay() {
+    RunOptions o;
+    o.today = {2026, 3, 7, 6};
+    return o;
+}
+
 std::vector<std::string> Imprinted(std::vector<std::string> lines) {
     std::string imprint = ImprintLine();
     while (imprint.back() == ' ') imprint.pop_back();
@@ -147,8 +152,7 @@ std::vector<std::string> Imprinted(std::vector<std::string> lines) {
 }
 
 TEST(TeacherProtocolPrint, PrintsTheClosedAndTheOpenLineWithGaps) {
-    test::TrainerOnScreen screen;
-    screen.Run([](Trainer& tr) {
+    const RunResult run = RunTrainerProc(OnTheDay(), [](Trainer& tr) {
         tr.t.ProtocolLines[1] = "Quendelstrand   7.3.2026   Name:.....................";
         tr.t.ProtocolLines[2] = "-Vorsilben-: be-ver>X.VWT";
         tr.t.ProtocolLines[3] = "be: kommen";
@@ -156,22 +160,21 @@ TEST(TeacherProtocolPrint, PrintsTheClosedAndTheOpenLineWithGaps) {
         tr.t.ProtocolCount = 3;
         PrintTeacherProtocol(tr);
     });
-    ASSERT_TRUE(screen.finished);
-    EXPECT_EQ(CrLfLines(screen.PrinterFile()),
+    ASSERT_TRUE(run.returned);
+    EXPECT_EQ(CrLfLines(run.PrinterFile()),
               Imprinted({"", "", "Quendelstrand   7.3.2026   Name:.....................", "",
                          "-Vorsilben-: be-ver>X.VWT", "be: kommen", "", "ver: lxaufen", ""}));
-    EXPECT_EQ(screen.printed.size(), 1u);
+    EXPECT_EQ(run.printer->documents.size(), 1u);
 }
 
 TEST(TeacherProtocolPrint, FullProtocolBreaksThePageAfterLine59AndCutsLongLines) {
-    test::TrainerOnScreen screen;
-    screen.Run([](Trainer& tr) {
+    const RunResult run = RunTrainerProc(OnTheDay(), [](Trainer& tr) {
         for (int i = 1; i <= 101; ++i) tr.t.ProtocolLines[i] = "Zeile " + std::to_string(i);
         tr.t.ProtocolLines[70] += std::string(100, '.');
         tr.t.ProtocolCount = 100;
         PrintTeacherProtocol(tr);
     });
-    ASSERT_TRUE(screen.finished);
+    ASSERT_TRUE(run.returned);
     std::vector<std::string> expected{"", ""};
     for (int i = 1; i <= 100; ++i) {
         std::string line = "Zeile " + std::to_string(i);
@@ -184,21 +187,20 @@ TEST(TeacherProtocolPrint, FullProtocolBreaksThePageAfterLine59AndCutsLongLines)
         }
     }
     expected.push_back("");
-    EXPECT_EQ(CrLfLines(screen.PrinterFile()), Imprinted(expected));
+    EXPECT_EQ(CrLfLines(run.PrinterFile()), Imprinted(expected));
 }
 
 TEST(TeacherProtocolPrint, PrinterFileThatCannotBeMadeAsksToSwitchThePrinterOn) {
-    test::TrainerOnScreen screen;
-    screen.Run([](Trainer& tr) {
+    const RunResult run = RunTrainerProc(OnTheDay(), [](Trainer& tr) {
         tr.t.ProgramDir += "fehlt/";
         tr.t.ProtocolLines[1] = "Quendelstrand   7.3.2026   Name:.....................";
         tr.t.ProtocolCount = 2;
         PrintTeacherProtocol(tr);
     });
-    ASSERT_TRUE(screen.finished);
-    EXPECT_TRUE(screen.Shows(4, 3, "Drucker einschalten!")) << screen.dump;
-    EXPECT_TRUE(screen.printed.empty());
+    ASSERT_TRUE(run.returned);
+    EXPECT_TRUE(ShowsAt(run.screen, 4, 3, "Drucker einschalten!")) << run.screen;
+    EXPECT_TRUE(run.printer->documents.empty());
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

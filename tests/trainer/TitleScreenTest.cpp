@@ -4,15 +4,11 @@
 #include "base/CodePage.h"
 #include "graph/GraphTestSupport.h"
 #include "screen/script/Dump.h"
-#include "support/ProgramRun.h"
+#include "support/DumpReading.h"
 #include "trainer/TitleScreen.h"
-#include "trainer/TrainerRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
-
-using test::Cells;
-using test::Times;
 
 // Without glyph pictures the shade byte shows as the display letter it is
 // drawn with.
@@ -29,4 +25,4 @@ TEST(TitleScreenTest, ShowsExactlyTheTitleRows) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

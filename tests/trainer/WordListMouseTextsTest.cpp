@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "screen/mouse/Mouse.h"
-#include "support/ProgramRun.h"
-#include "trainer/TrainerProcRun.h"
+#include "support/WindowRun.h"
 
-namespace qs {
+namespace qs::test {
 namespace {
 
 struct Hit {
@@ -22,10 +21,10 @@ struct Hit {
 std::vector<Hit> ClickCells(const std::string& file, const std::vector<std::pair<int, int>>& cells,
                             const std::string& under = "", bool sequence = false) {
     std::vector<Hit> hits;
-    test::TrainerProcOptions o;
+    RunOptions o;
     o.appDir = test::MakeTestAppDir("mousetexts");
     test::WriteAppFile(o.appDir, "maustxt/under.mtb", under);
-    o.proc = [&](Trainer& tr) {
+    const RunResult run = RunTrainerProc(o, [&](Trainer& tr) {
         Dos& d = tr.d;
         PushMouseTexts(d, "", "under.mtb");
         PushMouseTexts(d, "", file);
@@ -40,8 +39,7 @@ std::vector<Hit> ClickCells(const std::string& file, const std::vector<std::pair
         }
         PopMouseTexts(d);
         PopMouseTexts(d);
-    };
-    test::TrainerProcRun run = test::RunTrainerProc(o);
+    });
     EXPECT_TRUE(run.returned) << run.error;
     return hits;
 }
@@ -129,4 +127,4 @@ TEST(WordListMouseTextsTest, ClicksDoNotReachTheMenuBelow) {
 }
 
 }  // namespace
-}  // namespace qs
+}  // namespace qs::test

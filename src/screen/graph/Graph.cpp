@@ -140,6 +140,7 @@ void InitGraph(Dos& d, int mode) {
     FillRect(d.Canvas(), d.Canvas().Bounds(), PaletteColour(d, mode));
     std::fill(s.Grid.begin(), s.Grid.end(), U' ');
     s.GraphTexts.clear();
+    ++s.GraphTextsCleared;
     g.GlyphCells.clear();  // the glyph pictures may have changed since the last time
     g.ThickText = true;
     d.platform.ConfinePointer(nullptr);
@@ -320,8 +321,10 @@ void Bar(Dos& d, int x1, int y1, int x2, int y2) {
     GraphCanvas(d).FillRect(r);
     const Bitmap& target = ActiveBitmap(d);
     if (DrawsOnWindow(d) && d.graph.FillBrush.style != BrushStyle::Null &&
-        r.Intersect(target.Bounds()) == target.Bounds())
+        r.Intersect(target.Bounds()) == target.Bounds()) {
         d.screen.GraphTexts.clear();
+        ++d.screen.GraphTextsCleared;
+    }
     Drawn(d);
 }
 

@@ -14,6 +14,12 @@ namespace qs {
 
 std::string DumpText(const Dos& d);
 
+// What the script's `until` looks at, as the dump shows it: whether one row
+// of the character grid holds text, and a graphics text in UTF-8 (without
+// the quotes and escapes of the dump).
+bool GridShows(const Dos& d, const std::u32string& text);
+std::string ShownGraphText(const Dos& d, const GraphText& t);
+
 // Writes NAME.png and NAME.txt into outDir (made when missing). Throws
 // std::runtime_error when a file cannot be written.
 void WriteDump(Dos& d, const std::string& outDir, const std::string& name);

@@ -203,6 +203,48 @@ void ParseArguments(const LineParser& p, ScriptCommand& c, std::string_view comm
     }
 }
 
+bool AllDigits(std::string_view s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// until TEXT [MS]: TEXT is the rest of the line, less a last word that is a
+// whole number (then MS) when something stands before it. "TEXT" in double
+// quotes (\" and \\ inside) is taken as it is, blanks and digits included,
+// and may be followed by MS and a comment.
+void ParseUntil(int line, std::string_view rest, ScriptCommand& c) {
+    c.kind = ScriptCommand::Kind::Until;
+    c.ms = kUntilDefaultMs;
+    constexpr const char* kUsage = "expected 'until TEXT [MS]'";
+    const size_t first = rest.find_first_not_of(" \t");
+    if (first == std::string_view::npos) throw ScriptError(line, kUsage);
+    rest.remove_prefix(first);
+    std::vector<std::string> after;
+    if (rest.front() == '"') {
+        size_t i = 1;
+        for (; i < rest.size() && rest[i] != '"'; ++i) {
+            if (rest[i] == '\\' && i + 1 < rest.size()) ++i;
+            c.text += rest[i];
+        }
+        if (i >= rest.size()) throw ScriptError(line, "the quoted text has no closing '\"'");
+        after = Words(rest.substr(i + 1));
+        DropComment(after, 0);
+        if (after.size() > 1) throw ScriptError(line, kUsage);
+    } else {
+        rest.remove_suffix(rest.size() - 1 - rest.find_last_not_of(" \t"));
+        const size_t lastBlank = rest.find_last_of(" \t");
+        if (lastBlank != std::string_view::npos && AllDigits(rest.substr(lastBlank + 1))) {
+            after.emplace_back(rest.substr(lastBlank + 1));
+            rest = rest.substr(0, rest.find_last_not_of(" \t", lastBlank) + 1);
+        }
+        c.text = std::string(rest);
+    }
+    if (c.text.empty()) throw ScriptError(line, kUsage);
+    if (!IsValidUtf8(c.text)) throw ScriptError(line, "the text is not valid UTF-8");
+    if (!after.empty()) {
+        c.ms = LineParser(line, after).Integer(0, 0, 24 * 60 * 60 * 1000, "MS");
+    }
+}
+
 ScriptCommand ParseLine(int line, std::string_view s) {
     ScriptCommand c;
     c.line = line;
@@ -216,6 +258,10 @@ ScriptCommand ParseLine(int line, std::string_view s) {
         if (end < s.size() && s[end] == ' ') c.text = std::string(s.substr(end + 1));
         if (c.text.empty()) throw ScriptError(line, "expected 'type TEXT'");
         if (!IsValidUtf8(c.text)) throw ScriptError(line, "the text is not valid UTF-8");
+        return c;
+    }
+    if (command == "until") {
+        ParseUntil(line, s.substr(end), c);
         return c;
     }
     std::vector<std::string> args = Words(s.substr(end));
@@ -251,7 +297,9 @@ std::vector<ScriptCommand> ParseScript(const std::string& text) {
 
 ScriptRunner::ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
                            std::string outDir)
-    : d_(d), commands_(std::move(commands)), backend_(backend), outDir_(std::move(outDir)) {}
+    : d_(d), commands_(std::move(commands)), backend_(backend), outDir_(std::move(outDir)) {
+    MarkInput();
+}
 
 void ScriptRunner::Install() {
     d_.beforePump = [this] { Step(); };
@@ -273,15 +321,22 @@ void ScriptRunner::Step() {
             ++next_;
             continue;
         }
+        if (untilDeadline_) {
+            if (!UntilDone(c)) return;
+            ++next_;
+            continue;
+        }
         if (!Settled()) {
             CheckHeld(c);
             return;
         }
         heldSince_.reset();
+        if (c.kind != K::Wait && c.kind != K::Until && c.kind != K::Dump) MarkInput();
         switch (c.kind) {
             case K::Wait:
                 waitUntil_ = d_.platform.NowMicros() + static_cast<uint64_t>(c.ms) * 1000;
                 continue;
+            case K::Until: StartUntil(c); continue;
             case K::Key:
                 PostKey(c.key, c.text, c.alt, c.shift);
                 ++next_;
@@ -340,6 +395,56 @@ void ScriptRunner::CheckHeld(const ScriptCommand& c) {
                           "the program has left the input before this line untaken "
                           "for ten minutes of its time");
     }
+}
+
+void ScriptRunner::MarkInput() {
+    inputTexts_ = d_.screen.GraphTexts.size();
+    inputCleared_ = d_.screen.GraphTextsCleared;
+}
+
+// The graphics texts are a list of what was drawn since the screen was last
+// cleared, not what shows now: those drawn before the last input count as
+// old.
+void ScriptRunner::StartUntil(const ScriptCommand& c) {
+    untilDeadline_ = d_.platform.NowMicros() + static_cast<uint64_t>(c.ms) * 1000;
+    untilText_.clear();
+    for (size_t pos = 0; pos < c.text.size();) untilText_ += DecodeUtf8(c.text, pos);
+    textsSearched_ = inputTexts_;
+    textsCleared_ = inputCleared_;
+    lookedAt_.reset();
+}
+
+// The screen is looked at once per millisecond of the program's time at
+// most; the graphics texts only grow until they are cleared, so each look
+// searches the ones drawn since the last.
+bool ScriptRunner::UntilDone(const ScriptCommand& c) {
+    const uint64_t now = d_.platform.NowMicros();
+    if (!lookedAt_ || now - *lookedAt_ >= 1000) {
+        lookedAt_ = now;
+        if (Shows(c.text)) {
+            untilDeadline_.reset();
+            return true;
+        }
+    }
+    if (now >= *untilDeadline_) {
+        throw ScriptError(c.line, "'" + c.text + "' did not show on the screen within " +
+                                      std::to_string(c.ms) + " ms of the program's time");
+    }
+    return false;
+}
+
+bool ScriptRunner::Shows(const std::string& text) {
+    if (GridShows(d_, untilText_)) return true;
+    const std::vector<GraphText>& texts = d_.screen.GraphTexts;
+    if (d_.screen.GraphTextsCleared != textsCleared_ || texts.size() < textsSearched_) {
+        textsCleared_ = d_.screen.GraphTextsCleared;
+        textsSearched_ = 0;
+    }
+    if (!d_.screen.GraphMode) return false;
+    for (; textsSearched_ < texts.size(); ++textsSearched_) {
+        if (ShownGraphText(d_, texts[textsSearched_]).find(text) != std::string::npos) return true;
+    }
+    return false;
 }
 
 void ScriptRunner::CheckIdle() {

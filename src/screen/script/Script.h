@@ -25,6 +25,7 @@ struct ScriptCommand {
         Down,
         Up,
         Wait,    // ms
+        Until,   // text (UTF-8), ms: the longest wait
         Resize,  // x, y: the new client width and height
         FocusOut,
         FocusIn,
@@ -52,10 +53,15 @@ public:
 
 std::vector<ScriptCommand> ParseScript(const std::string& text);
 
+// How long `until` waits for its text when the line names no time.
+constexpr int kUntilDefaultMs = 60 * 1000;
+
 // Feeds a parsed script into the program from its message pump. Each line
 // waits until the program has taken the events of the lines before it and
 // emptied its key buffer, so keys arrive one at a time as typed; `wait`
-// holds the following lines for that much of the program's time.
+// holds the following lines for that much of the program's time, `until`
+// until its text shows on the screen: in a row of the character grid, or in
+// a graphics text drawn since the script last handed the program input.
 class ScriptRunner {
 public:
     ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
@@ -69,7 +75,8 @@ public:
     // used up and the program has gone on without input for ten minutes of
     // its time (a program that polls instead of waiting), and ScriptError
     // when a line has been held that long because the program does not take
-    // the input before it.
+    // the input before it, or when the text of `until` has not shown in its
+    // time.
     void Step();
     // Throws ScriptFinished when the script is used up and nothing is left
     // for the program to take.
@@ -87,6 +94,10 @@ private:
     Point GraphPoint(int x, int y);
     void CheckHeld(const ScriptCommand& c);
     void CheckIdle();
+    void MarkInput();
+    void StartUntil(const ScriptCommand& c);
+    bool UntilDone(const ScriptCommand& c);
+    bool Shows(const std::string& text);
 
     Dos& d_;
     std::vector<ScriptCommand> commands_;
@@ -97,6 +108,16 @@ private:
     std::optional<uint64_t> waitUntil_;
     std::optional<uint64_t> idleSince_;
     std::optional<uint64_t> heldSince_;
+    // The graphics texts when the script last handed the program input.
+    size_t inputTexts_ = 0;
+    uint32_t inputCleared_ = 0;
+    // The pending `until`: its deadline and text, how far the graphics
+    // texts have been searched, and when the screen was last looked at.
+    std::optional<uint64_t> untilDeadline_;
+    std::u32string untilText_;
+    size_t textsSearched_ = 0;
+    uint32_t textsCleared_ = 0;
+    std::optional<uint64_t> lookedAt_;
 };
 
 }  // namespace qs
