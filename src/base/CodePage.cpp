@@ -154,4 +154,18 @@ char32_t DecodeUtf8(const std::string& s, size_t& pos) {
     return cp;
 }
 
+bool IsGermanLetter(uint8_t ch) {
+    if ((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z')) return true;
+    switch (ch) {
+        case 0x84:
+        case 0x94:
+        case 0x81:
+        case 0x8e:
+        case 0x99:
+        case 0x9a:
+        case 0xe1: return true;
+        default: return false;
+    }
+}
+
 }  // namespace qs

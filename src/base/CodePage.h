@@ -12,6 +12,10 @@ namespace qs {
 // One typed Windows-1252 character to code page 437 (unchanged when noConversion).
 uint8_t KeyToOem(uint8_t ch, bool noConversion = false);
 
+// A..Z, a..z and the German letters of code page 437 (132 148 129 142 153 154
+// 225: ä ö ü Ä Ö Ü ß), the letters a name may hold.
+bool IsGermanLetter(uint8_t ch);
+
 // Converts s from code page 437 for display; returns the number of bytes changed.
 int OemToDisplay(std::string& s, bool noConversion = false);
 std::string OemToDisplayCopy(const std::string& s, bool noConversion = false);

@@ -18,8 +18,6 @@ namespace {
 constexpr char kCheckMark = '\xfb';
 constexpr size_t kPrintWidth = 80;
 constexpr size_t kNameMax = 10;
-// A results entry above this is a word that had mistakes.
-constexpr int kMistakeMark = 1000;
 // The signature block stands at this many word lines below the heading.
 constexpr int kSignatureLine = 27;
 
@@ -56,14 +54,6 @@ std::string ReadCertificateSetting(Trainer& tr, const char* key) {
     return DisplayToOemCopy(value, tr.d.screen.NoConversion);
 }
 
-// A letter a name may hold: A..Z, a..z and the German letters of code page
-// 437.
-bool IsNameLetter(char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
-    static const std::string kGerman = "\x81\x84\x8e\x94\x99\x9a\xe1";
-    return kGerman.find(c) != std::string::npos;
-}
-
 // F1 answers like ESC in every question of this screen.
 char ReadAnswerKey(Trainer& tr) {
     const char key = static_cast<char>(ReadKey(tr.d));
@@ -84,7 +74,7 @@ char EditName(Trainer& tr, std::string& name) {
             GotoXY(tr.d, WhereX(tr.d) - 1, WhereY(tr.d));
             Write(tr.d, " ");
             GotoXY(tr.d, WhereX(tr.d) - 1, WhereY(tr.d));
-        } else if (IsNameLetter(key) && name.size() < kNameMax) {
+        } else if (IsGermanLetter(static_cast<uint8_t>(key)) && name.size() < kNameMax) {
             char c = key;
             if (name.empty() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
             name += c;

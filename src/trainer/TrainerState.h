@@ -41,6 +41,9 @@ struct Options {
 constexpr int kWordListSize = 301;
 constexpr int kProtocolSize = 100;
 constexpr int kResultsSize = 60;
+// A results entry is a word-list line number, plus this when the word had
+// mistakes.
+constexpr int kMistakeMark = 1000;
 constexpr int kFileListMax = 80;
 
 struct TrainerState {

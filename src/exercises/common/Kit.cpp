@@ -11,7 +11,6 @@ namespace qs {
 
 namespace {
 
-constexpr int kMistakeMark = 1000;
 // OptTon: 0 " ein ", 1 " Tippton ", 2 " aus ".
 constexpr int kSoundOn = 0;
 constexpr int kSoundOff = 2;

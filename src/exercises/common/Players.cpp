@@ -1,5 +1,6 @@
 #include "exercises/common/Players.h"
 
+#include "base/CodePage.h"
 #include "exercises/common/Kit.h"
 #include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
@@ -19,20 +20,6 @@ constexpr int kNameX = 276;
 uint8_t ReadKeyF1AsEsc(Dos& d) {
     const uint8_t k = ReadKey(d);
     return d.keys.ExtendedKey && k == keycode::Byte(keycode::F1) ? keycode::Byte(keycode::Esc) : k;
-}
-
-bool IsNameLetter(uint8_t c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-    switch (c) {
-        case 0x84:
-        case 0x94:
-        case 0x81:
-        case 0x8e:
-        case 0x99:
-        case 0x9a:
-        case 0xe1: return true;
-        default: return false;
-    }
 }
 
 void ClearHeader(Trainer& tr) { Bar(tr.d, 0, 0, tr.t.MaxX, 40); }
@@ -83,7 +70,7 @@ void EnterPlayerName(Trainer& tr, std::string& name, const std::string& label, i
         tr.t.LastKey = static_cast<char>(k);
         if (k == keycode::Esc || k == keycode::Return) return;
         // Arrow and function keys arrive as letters with ExtendedKey set.
-        if (!d.keys.ExtendedKey && IsNameLetter(k) && name.size() < kNameLength) {
+        if (!d.keys.ExtendedKey && IsGermanLetter(k) && name.size() < kNameLength) {
             char c = static_cast<char>(k);
             if (name.empty() && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
             name += c;
