@@ -190,6 +190,12 @@ public:
     // without removing it.
     virtual bool PeekEvent(Event& out) = 0;
     virtual bool PollEvent(Event& out) = 0;
+    // Waits until an event is pending or timeoutMs have passed, and returns
+    // whether one is pending (a request for the main thread counts as one).
+    // A real window blocks in the system meanwhile and may return early; the
+    // headless clock, which no event can reach during a wait, moves on by
+    // timeoutMs at once.
+    virtual bool WaitEvent(int timeoutMs) = 0;
     virtual bool HasPendingKeyboardEvent() = 0;
     virtual void FlushKeyboardEvents() = 0;
     // Appends an event to the queue (the window's own messages to itself).

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,6 +67,11 @@ public:
     // Called when ReadKey (or another wait for input) finds nothing to do; the
     // script runner throws ScriptFinished from here once it is used up.
     std::function<void()> waitingForInput;
+    // When beforePump is set: the time (as NowMicros) from which it next has
+    // something to do, nullopt when nothing until the program takes input.
+    // Without it the waits pump every millisecond, since the hook may act at
+    // any time; with it they rest until then.
+    std::function<std::optional<uint64_t>()> pumpDue;
     bool exclusive = false;  // the exclusive full-screen surface is in use
 
     // The window's pixels. Re-wrapped after a resize.

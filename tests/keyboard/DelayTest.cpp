@@ -45,10 +45,22 @@ TEST(Delay, ScalingAndWaiting) {
         SCOPED_TRACE(::testing::Message()
                      << "Delay(" << r.ms << ") scale " << r.scale << " factor " << r.factor);
         KeyboardRig rig;
+        // A hook that may post a key at any time makes every piece look.
+        rig.dos.beforePump = [] {};
         rig.dos.keys.ScaleDelays = r.scale;
         rig.dos.keys.SpeedFactor = r.factor;
         Delay(rig.dos, r.ms);
         EXPECT_EQ(rig.platform.Summary(), r.sleeps);
+
+        // With nothing that could come, the pieces pass in rests (one rest
+        // and one look a second at most) that end when they would have.
+        KeyboardRig quiet;
+        quiet.dos.keys.ScaleDelays = r.scale;
+        quiet.dos.keys.SpeedFactor = r.factor;
+        Delay(quiet.dos, r.ms);
+        EXPECT_EQ(quiet.platform.NowMillis(), rig.platform.NowMillis());
+        const auto seconds = static_cast<size_t>(quiet.platform.NowMillis() / 1000);
+        EXPECT_LE(quiet.platform.sleeps.size(), 2 * (seconds + 1)) << quiet.platform.Summary();
     }
 }
 

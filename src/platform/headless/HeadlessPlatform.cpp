@@ -58,6 +58,12 @@ bool HeadlessPlatform::PollEvent(Event& out) {
     return true;
 }
 
+bool HeadlessPlatform::WaitEvent(int timeoutMs) {
+    if (!events_.empty() || !mainQueue_.Empty()) return true;
+    SleepMillis(timeoutMs);
+    return false;
+}
+
 bool HeadlessPlatform::HasPendingKeyboardEvent() {
     return std::any_of(events_.begin(), events_.end(),
                        [](const Event& e) { return e.IsKeyboard(); });

@@ -43,6 +43,7 @@ public:
 
     bool PeekEvent(Event& out) override;
     bool PollEvent(Event& out) override;
+    bool WaitEvent(int timeoutMs) override;
     bool HasPendingKeyboardEvent() override;
     void FlushKeyboardEvents() override;
     void PostEvent(const Event& e) override;

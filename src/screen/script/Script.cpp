@@ -304,6 +304,14 @@ ScriptRunner::ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBa
 void ScriptRunner::Install() {
     d_.beforePump = [this] { Step(); };
     d_.waitingForInput = [this] { OnWaitingForInput(); };
+    d_.pumpDue = [this] { return NextDue(); };
+}
+
+std::optional<uint64_t> ScriptRunner::NextDue() const {
+    const uint64_t now = d_.platform.NowMicros();
+    if (Finished()) return idleSince_ ? *idleSince_ + kIdleLimitMicros : now;
+    if (waitUntil_) return *waitUntil_;
+    return now;
 }
 
 bool ScriptRunner::Settled() {
