@@ -78,14 +78,22 @@ public:
     Bitmap& Canvas() { return canvas_; }
     void RefreshCanvas();
     Size ClientSize() const { return Size{canvas_.Width(), canvas_.Height()}; }
-    // Something was drawn on the window since it was last presented.
-    void MarkDirty() { dirty_ = true; }
-    // Presents the window if anything was drawn.
+    // Something was drawn on the window since it was last presented:
+    // anywhere, or within area (window pixels).
+    void MarkDirty() {
+        dirty_ = true;
+        dirtyAll_ = true;
+    }
+    void MarkDirty(const Rect& area);
+    // Presents what was drawn, if anything: the smallest rectangle holding
+    // every area marked, or the whole window.
     void PresentIfDirty();
 
 private:
     Bitmap canvas_;
     bool dirty_ = false;
+    bool dirtyAll_ = false;
+    Rect dirtyArea_;
 };
 
 }  // namespace qs

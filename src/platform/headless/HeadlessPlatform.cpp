@@ -38,7 +38,11 @@ PixelView HeadlessPlatform::Framebuffer() {
     return PixelView{pixels_.data(), size_.w, size_.h, size_.w};
 }
 
-void HeadlessPlatform::Present(const Rect*) { ++presents_; }
+void HeadlessPlatform::Present(const Rect* dirty) {
+    ++presents_;
+    const Rect all{0, 0, size_.w, size_.h};
+    lastPresented_ = dirty ? dirty->Intersect(all) : all;
+}
 
 bool HeadlessPlatform::SetExclusiveFullscreen(bool on) {
     exclusive_ = on;

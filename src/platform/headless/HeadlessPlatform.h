@@ -80,6 +80,9 @@ public:
     const std::vector<PlayedSound>& SoundLog() const { return soundLog_; }
     int Beeps() const { return beeps_; }
     int Presents() const { return presents_; }
+    // What the last Present showed, in window pixels (the whole window when
+    // it named no rectangle).
+    Rect LastPresented() const { return lastPresented_; }
     bool PointerVisible() const { return pointerVisible_; }
     PointerShape CurrentPointerShape() const { return pointerShape_; }
     std::optional<Rect> PointerConfinement() const { return confine_; }
@@ -107,6 +110,7 @@ private:
     Point pointer_{0, 0};
     int beeps_ = 0;
     int presents_ = 0;
+    Rect lastPresented_;
     int nextSound_ = 1;
     std::vector<Playing> playing_;
     std::vector<PlayedSound> soundLog_;
