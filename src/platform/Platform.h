@@ -211,6 +211,10 @@ public:
     // --- Clock and randomness ------------------------------------------------
     virtual uint64_t NowMicros() = 0;  // monotonic
     virtual void SleepMillis(int ms) = 0;
+    // Lets ms of the program's time pass without waiting for them where the
+    // clock allows it: the headless clock moves on at once; a real clock
+    // cannot be moved, so a real window returns at once.
+    virtual void SkipMillis(int ms) = 0;
     virtual uint32_t RandomSeed() = 0;  // from the clock, or the fixed --seed
     virtual LocalDate Today() = 0;
     // Locale decimal separator used for the speed setting.

@@ -14,7 +14,7 @@ void Dos::MarkDirty(const Rect& area) {
 }
 
 void Dos::PresentIfDirty() {
-    if (!dirty_) return;
+    if (!dirty_ || offstage) return;
     const bool all = dirtyAll_;
     const Rect area = dirtyArea_;
     dirty_ = false;

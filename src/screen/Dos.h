@@ -67,12 +67,17 @@ public:
     // Called when ReadKey (or another wait for input) finds nothing to do; the
     // script runner throws ScriptFinished from here once it is used up.
     std::function<void()> waitingForInput;
-    // When beforePump is set: the time (as NowMicros) from which it next has
-    // something to do, nullopt when nothing until the program takes input.
-    // Without it the waits pump every millisecond, since the hook may act at
-    // any time; with it they rest until then.
+    // When the hooks are set: the time (as NowMicros) from which they next
+    // have something to do, nullopt when nothing until the program takes
+    // input. Without it the waits pump every millisecond, since the hooks
+    // may act at any time; with it they rest until then.
     std::function<std::optional<uint64_t>()> pumpDue;
     bool exclusive = false;  // the exclusive full-screen surface is in use
+    // While set, nothing drawn is presented (it shows with the next present
+    // after) and the waits of the screen's calls let their time pass
+    // without waiting for it in real time: for steps of the start-up that
+    // no one is meant to see.
+    bool offstage = false;
 
     // The window's pixels. Re-wrapped after a resize.
     Bitmap& Canvas() { return canvas_; }
@@ -88,6 +93,11 @@ public:
     // Presents what was drawn, if anything: the smallest rectangle holding
     // every area marked, or the whole window.
     void PresentIfDirty();
+    // Sleeps ms of the program's time; offstage, lets them pass at once.
+    void Sleep(int ms) {
+        if (offstage) platform.SkipMillis(ms);
+        else platform.SleepMillis(ms);
+    }
 
 private:
     Bitmap canvas_;

@@ -49,13 +49,13 @@ constexpr int kLongestRestMs = 1000;
 
 // For how many milliseconds from now on a message pump would find nothing
 // to do: nothing is pending, the window has the focus (an inactive one
-// sleeps inside the pump), no tone has to be followed up, and the pump's
-// hook has nothing due. 0 when a pump now may do something.
+// sleeps inside the pump), no tone has to be followed up, and the hooks
+// have nothing due. 0 when a pump now may do something.
 int QuietMillis(Dos& d) {
     Platform& p = d.platform;
     if (!NothingPending(d) || !p.IsActive() || d.sound.EndMatters()) return 0;
     int quiet = kLongestRestMs;
-    if (d.beforePump) {
+    if (d.beforePump || d.waitingForInput) {
         if (!d.pumpDue) return 0;
         const std::optional<uint64_t> due = d.pumpDue();
         if (due) {
@@ -77,6 +77,10 @@ template <class Woken>
 bool Rest(Dos& d, int ms, Woken woken) {
     Platform& p = d.platform;
     d.PresentIfDirty();
+    if (d.offstage) {
+        p.SkipMillis(ms);
+        return false;
+    }
     const uint64_t end = p.NowMicros() + static_cast<uint64_t>(ms) * 1000;
     for (;;) {
         const uint64_t now = p.NowMicros();
@@ -169,7 +173,7 @@ void PumpMessages(Dos& d, bool force) {
     p.RunMainThreadRequests();
     if (!p.IsActive()) {
         while (p.PollEvent(e)) Dispatch(d, e);
-        p.SleepMillis(1);
+        d.Sleep(1);
     }
     d.PresentIfDirty();
 }
@@ -180,7 +184,7 @@ uint8_t ReadKey(Dos& d) {
         // The pumps before the next one that can find something are left out.
         const int quiet = QuietMillis(d);
         if (quiet > 1) Rest(d, quiet, [] { return true; });
-        else d.platform.SleepMillis(1);
+        else d.Sleep(1);
         k.IdlePolls = 0;
         PumpMessages(d, true);
         uint8_t b = 0;
@@ -207,7 +211,7 @@ bool KeyPressed(Dos& d) {
     if (result) {
         k.IdlePolls = 0;
     } else if (++k.IdlePolls > 200) {
-        p.SleepMillis(1);
+        d.Sleep(1);
         k.IdlePolls = 0;
     }
     return result;
@@ -230,7 +234,6 @@ void ArrowToEditKey(Dos& d, uint8_t& ch) {
 
 void Delay(Dos& d, double ms) {
     KeyState& k = d.keys;
-    Platform& p = d.platform;
     if (ms >= 100) ms *= 2;  // the waits below are halved
     if (k.ScaleDelays) {
         if (ms <= 25) ms *= k.SpeedFactor;
@@ -256,7 +259,7 @@ void Delay(Dos& d, double ms) {
             }
             if (rest > 0 && Rest(d, rest, [&d] { return KeyPressed(d); })) break;
             if (i >= times) break;
-            p.SleepMillis(each);
+            d.Sleep(each);
             ++i;
             if (KeyPressed(d)) break;
         }
@@ -280,12 +283,12 @@ void Delay(Dos& d, double ms) {
                 continue;
             }
             PumpMessages(d, false);
-            p.SleepMillis(1);
+            d.Sleep(1);
             ++i;
         }
         FlushSurface(d);
     } else if (k.SubMsCounter == 0) {
-        p.SleepMillis(1);
+        d.Sleep(1);
     }
     if (ms > 0 && ms <= 1) {
         ++k.SubMsCounter;

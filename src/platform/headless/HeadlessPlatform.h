@@ -56,6 +56,7 @@ public:
 
     uint64_t NowMicros() override { return nowMicros_; }
     void SleepMillis(int ms) override;
+    void SkipMillis(int ms) override { SleepMillis(ms); }
     uint32_t RandomSeed() override { return seed_; }
     LocalDate Today() override { return today_; }
     char DecimalSeparator() override { return ','; }

@@ -106,6 +106,7 @@ public:
 
     uint64_t NowMicros() override;
     void SleepMillis(int ms) override { SDL_Delay(static_cast<Uint32>(ms > 0 ? ms : 0)); }
+    void SkipMillis(int) override {}
     uint32_t RandomSeed() override;
     LocalDate Today() override;
     char DecimalSeparator() override;

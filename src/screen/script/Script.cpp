@@ -309,7 +309,8 @@ void ScriptRunner::Install() {
 
 std::optional<uint64_t> ScriptRunner::NextDue() const {
     const uint64_t now = d_.platform.NowMicros();
-    if (Finished()) return idleSince_ ? *idleSince_ + kIdleLimitMicros : now;
+    // Used up, the script ends the run at the program's next wait for input.
+    if (Finished()) return now;
     if (waitUntil_) return *waitUntil_;
     return now;
 }

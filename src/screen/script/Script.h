@@ -83,10 +83,10 @@ public:
     void OnWaitingForInput();
 
     bool Finished() const { return next_ >= commands_.size(); }
-    // The time from which Step may next do something while the program
-    // takes no input: the end of a `wait`, or the end of the ten minutes
-    // after which a used-up script gives up. A line that is ready, and a
-    // pending `until` (the screen may change at any time), make it now.
+    // The time from which the runner may next do something while the
+    // program takes no input: the end of a `wait`. A line that is ready, a
+    // pending `until` (the screen may change at any time) and a used-up
+    // script (it ends the run at the next wait for input) make it now.
     std::optional<uint64_t> NextDue() const;
 
 private:
