@@ -615,7 +615,9 @@ TEST_F(ScriptRunnerTest, ReadKeyRestsUntilTheNextLineIsDue) {
                     out.keys += static_cast<char>(ReadKey(d));
                     out.at.push_back(platform.NowMicros());
                 }
-            } catch (const ScriptFinished&) {}
+            } catch (const ScriptFinished&) {
+                out.at.push_back(platform.NowMicros());  // when the run ended
+            }
             return out;
         };
         const Run stepping = run(false);
