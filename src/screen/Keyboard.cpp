@@ -49,11 +49,13 @@ constexpr int kLongestRestMs = 1000;
 
 // For how many milliseconds from now on a message pump would find nothing
 // to do: nothing is pending, the window has the focus (an inactive one
-// sleeps inside the pump), no tone has to be followed up, and the hooks
-// have nothing due. 0 when a pump now may do something.
-int QuietMillis(Dos& d) {
+// sleeps inside the pump, which only callers that count that sleep allow),
+// no tone has to be followed up, and the hooks have nothing due. 0 when a
+// pump now may do something.
+int QuietMillis(Dos& d, bool evenInactive = false) {
     Platform& p = d.platform;
-    if (!NothingPending(d) || !p.IsActive() || d.sound.EndMatters()) return 0;
+    if (!NothingPending(d) || d.sound.EndMatters()) return 0;
+    if (!evenInactive && !p.IsActive()) return 0;
     int quiet = kLongestRestMs;
     if (d.beforePump || d.waitingForInput) {
         if (!d.pumpDue) return 0;
@@ -181,9 +183,14 @@ void PumpMessages(Dos& d, bool force) {
 uint8_t ReadKey(Dos& d) {
     KeyState& k = d.keys;
     for (;;) {
-        // The pumps before the next one that can find something are left out.
-        const int quiet = QuietMillis(d);
-        if (quiet > 1) Rest(d, quiet, [] { return true; });
+        // The pumps before the next one that can find something are left
+        // out. Each round takes a millisecond, and one more while the window
+        // is inactive (the pump sleeps then); a round's pump looks at the
+        // hooks a millisecond into it.
+        const int quiet = QuietMillis(d, true);
+        const int round = d.platform.IsActive() ? 1 : 2;
+        const int skipped = round == 1 ? quiet - 1 : quiet / 2;
+        if (skipped > 0) Rest(d, skipped * round + 1, [] { return true; });
         else d.Sleep(1);
         k.IdlePolls = 0;
         PumpMessages(d, true);

@@ -588,6 +588,8 @@ TEST_F(ScriptRunnerTest, ReadKeyRestsUntilTheNextLineIsDue) {
         {"wait 500\nkey a\nwait 1234\nkey b", 12},
         {"key a\nwait 0\nkey b\nwait 1\nkey c", 12},
         {"type ab\nwait 70000\nkey c", 200},
+        // An inactive window's pump sleeps a millisecond of its own.
+        {"focus out\nwait 301\nkey a\nwait 200\nfocus in\nwait 5\nkey b", 30},
     };
     struct Run {
         std::string keys;
