@@ -52,7 +52,7 @@ std::unique_ptr<qs::ScriptBackend> MakeScriptBackend(const CommandLine& cl, qs::
 }
 
 std::vector<qs::ScriptCommand> LoadScript(qs::Platform& p, const std::string& path) {
-    auto bytes = p.Files().ReadFile(path);
+    auto bytes = p.Files().ReadFile(path, qs::FileSystem::kTextLimit);
     if (!bytes) throw std::runtime_error("cannot read the script " + path);
     return qs::ParseScript(std::string(bytes->begin(), bytes->end()));
 }

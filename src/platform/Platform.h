@@ -121,11 +121,25 @@ struct DirEntry {
 // paths into real ones first (screen/DosPath).
 class FileSystem {
 public:
+    // Limits of what one read may bring, far above any real file of its kind:
+    // texts (word lists, options, mouse texts, settings, scripts) and the
+    // rest (pictures, metafiles, sounds).
+    static constexpr uint64_t kTextLimit = uint64_t{1} << 20;
+    static constexpr uint64_t kPictureLimit = uint64_t{64} << 20;
+
     virtual ~FileSystem() = default;
-    virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) = 0;
+    // The whole file; nullopt when it cannot be read, is not a regular file
+    // (after following links: a pipe, a device or a folder is never opened
+    // for reading) or holds more than maxBytes.
+    virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path,
+                                                         uint64_t maxBytes = kPictureLimit) = 0;
     // Writes to a temporary file beside path, flushes it to disk and renames
-    // it over path, so a failure never leaves a truncated file behind.
+    // it over path, so a failure never leaves a truncated file behind. A
+    // link at path is followed: the file it leads to is replaced, keeping
+    // its mode and, where allowed, its owner. Anything there that is not a
+    // regular file is left alone and the save fails.
     virtual bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& data) = 0;
+    // Appends to a regular file (made when missing); false for anything else.
     virtual bool AppendFile(const std::string& path, const std::vector<uint8_t>& data) = 0;
     virtual bool Exists(const std::string& path) = 0;
     virtual bool IsDirectory(const std::string& path) = 0;
