@@ -21,6 +21,14 @@ int RoundedDiv(int num, int den) {
     return static_cast<int>(std::lround(static_cast<double>(num) / den));
 }
 
+// The size of one of count cells across span pixels: the nearest whole
+// size of (span - margin) / count, but never so large that the last cell
+// passes the edge (80 cells of 13 pixels would cut "Ende" off a window
+// 1000 pixels wide).
+int CellSpan(int span, int count, int margin = 0) {
+    return std::max(1, std::min(RoundedDiv(span - margin, count), span / count));
+}
+
 constexpr std::array<Rgb, 17> kPalette = {
     MakeRgb(0, 0, 0),     MakeRgb(0, 0, 128),   MakeRgb(128, 0, 0),    MakeRgb(0, 192, 160),
     MakeRgb(255, 0, 0),   MakeRgb(128, 0, 240), MakeRgb(255, 255, 0),  MakeRgb(160, 160, 160),
@@ -274,6 +282,10 @@ int FitTextFontSize(Dos& d) {
     FontRequest req{"Courier New", 6, true, false, false};
     // The loop ends at a sane size even when no font can be found.
     while (req.sizePt < 400 && d.fonts.Get(req).CharWidth('A') < target) ++req.sizePt;
+    // The character screen is stretched to the whole window, as a DOS
+    // screen on a wide monitor: each character fills its cell, so text
+    // written in pieces shows no gaps and row 80 ends at the window's edge.
+    if (!s.GraphMode) req.advancePx = s.CellWidth;
     s.WindowFont = req;
     s.TextFontSize = req.sizePt - 1;
     return req.sizePt;
@@ -283,8 +295,8 @@ void InitScreen(Dos& d) {
     d.RefreshCanvas();
     ScreenState& s = d.screen;
     const Size client = d.ClientSize();
-    s.CellWidth = std::max(1, RoundedDiv(client.w - 2, kColumns));
-    s.CellHeight = std::max(1, RoundedDiv(client.h - 2, kTextRows));
+    s.CellWidth = CellSpan(client.w, kColumns, 2);
+    s.CellHeight = CellSpan(client.h, kTextRows, 2);
     s.WinLeft = s.WinTop = 0;
     s.WinRight = (kColumns - 1) * s.CellWidth;
     s.WinBottom = (kTextRows - 1) * s.CellHeight;
@@ -324,15 +336,15 @@ void Window(Dos& d, int x1, int y1, int x2, int y2) {
     ScreenState& s = d.screen;
     int ox = 0, oy = 0;
     if (s.GraphMode) {
-        s.CellWidth = std::max(1, RoundedDiv(s.Area.Width(), kColumns));
-        s.CellHeight = std::max(1, RoundedDiv(s.Area.Height(), kGraphRows));
+        s.CellWidth = CellSpan(s.Area.Width(), kColumns);
+        s.CellHeight = CellSpan(s.Area.Height(), kGraphRows);
         ox = s.Area.left;
         oy = s.Area.top;
         s.GridRows = kGraphRows;
     } else {
         const Size client = d.ClientSize();
-        s.CellWidth = std::max(1, RoundedDiv(client.w, kColumns));
-        s.CellHeight = std::max(1, RoundedDiv(client.h, kTextRows));
+        s.CellWidth = CellSpan(client.w, kColumns);
+        s.CellHeight = CellSpan(client.h, kTextRows);
         s.GridRows = kTextRows;
     }
     s.WinLeft = (x1 - 1) * s.CellWidth + ox;

@@ -355,6 +355,7 @@ void TForm_dos::DrawInactiveBanner(Bitmap& target) {
     FillRect(target, Rect{0, 0, w, h / 24}, MakeRgb(128, 128, 128));
     FontRequest req = d_.screen.WindowFont;
     req.sizePt = 16;
+    req.advancePx = 0;
     const std::string text = std::string(kProductName) + " nicht aktiv";
     d_.fonts.Get(req).Draw(target, w / 3, h / 200, text, MakeRgb(255, 255, 255));
 }

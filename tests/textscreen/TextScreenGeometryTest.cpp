@@ -2,6 +2,8 @@
 // character screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "screen/GraphMapping.h"
 #include "textscreen/ScreenRig.h"
 
@@ -10,7 +12,8 @@ namespace {
 
 TEST(TextScreenGeometry, CellSizesFollowTheWindowSize) {
     // InitScreen takes two pixels off the client size, Window does not; both
-    // round to the nearest integer, so the two can differ by one.
+    // round to the nearest integer, so the two can differ by one, but never
+    // up so far that 80 columns or 25 rows pass the window's edge.
     struct Row {
         Size client;
         Size initCell;
@@ -19,7 +22,8 @@ TEST(TextScreenGeometry, CellSizesFollowTheWindowSize) {
     const Row rows[] = {
         {{642, 482}, {8, 19}, {8, 19}},     {{1280, 960}, {16, 38}, {16, 38}},
         {{1920, 1080}, {24, 43}, {24, 43}}, {{800, 600}, {10, 24}, {10, 24}},
-        {{1236, 613}, {15, 24}, {15, 25}},  {{1240, 500}, {15, 20}, {16, 20}},
+        {{1236, 613}, {15, 24}, {15, 24}},  {{1240, 500}, {15, 20}, {15, 20}},
+        {{1000, 750}, {12, 30}, {12, 30}},  {{1024, 768}, {12, 30}, {12, 30}},
         {{50, 20}, {1, 1}, {1, 1}},         {{1, 1}, {1, 1}, {1, 1}},
     };
     for (const Row& r : rows) {
@@ -33,11 +37,14 @@ TEST(TextScreenGeometry, CellSizesFollowTheWindowSize) {
         Window(rig.dos, 1, 1, 80, 25);
         EXPECT_EQ(s.CellWidth, r.windowCell.w);
         EXPECT_EQ(s.CellHeight, r.windowCell.h);
+        EXPECT_LE(80 * s.CellWidth, std::max(r.client.w, 80));
+        EXPECT_LE(25 * s.CellHeight, std::max(r.client.h, 25));
     }
 }
 
 TEST(TextScreenGeometry, TextFontIsTheFirstSizeWhoseAReachesTheAreaColumn) {
-    for (Size client : {Size{642, 482}, Size{1280, 960}, Size{1920, 1080}, Size{1024, 768}}) {
+    for (Size client : {Size{642, 482}, Size{1280, 960}, Size{1920, 1080}, Size{1024, 768},
+                        Size{1000, 750}, Size{3840, 2160}, Size{1280, 1024}}) {
         SCOPED_TRACE(::testing::Message() << client.w << "x" << client.h);
         ScreenRig rig(client);
         const ScreenState& s = rig.dos.screen;
@@ -46,6 +53,12 @@ TEST(TextScreenGeometry, TextFontIsTheFirstSizeWhoseAReachesTheAreaColumn) {
         EXPECT_EQ(req.face, "Courier New");
         EXPECT_TRUE(req.bold);
         EXPECT_EQ(s.TextFontSize, req.sizePt - 1);
+        // Stretched sideways, every character fills its cell.
+        EXPECT_EQ(req.advancePx, s.CellWidth);
+        for (uint8_t c : {'A', 'i', 'W', ' ', '1'})
+            EXPECT_EQ(rig.dos.fonts.Get(req).CharWidth(c), s.CellWidth) << c;
+        // The size is chosen from the face's own widths.
+        req.advancePx = 0;
         EXPECT_GE(rig.dos.fonts.Get(req).CharWidth('A'), target);
         if (req.sizePt > 6) {
             req.sizePt -= 1;

@@ -7,6 +7,7 @@
 #include FT_SYNTHESIS_H
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "base/CodePage.h"
@@ -19,7 +20,30 @@ int PointsToPixels(int pt) { return std::max(1, (pt * 96 + 36) / 72); }
 
 std::string KeyOf(const FontRequest& s) {
     return s.face + "|" + std::to_string(s.sizePt) + "|" + (s.bold ? "b" : "") +
-           (s.italic ? "i" : "") + (s.underline ? "u" : "");
+           (s.italic ? "i" : "") + (s.underline ? "u" : "") + "|" + std::to_string(s.advancePx);
+}
+
+// The hinted advance of "A" at the face's current size, in pixels.
+int AdvanceOfA(FT_Face face) {
+    if (FT_Load_Char(face, 'A', FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0) return 0;
+    return static_cast<int>((face->glyph->advance.x + 32) >> 6);
+}
+
+// Scales the face sideways so that "A" advances advancePx pixels at a
+// height of px pixels. The width is found from the unscaled advance and
+// then nudged in 1/64 pixel steps, since hinting rounds the advance.
+void StretchToAdvance(FT_Face face, int px, int advancePx) {
+    if (!FT_IS_SCALABLE(face) || FT_Load_Char(face, 'A', FT_LOAD_NO_SCALE) != 0) return;
+    const FT_Pos units = face->glyph->advance.x;
+    if (units <= 0) return;
+    FT_F26Dot6 width = static_cast<FT_F26Dot6>(
+        (static_cast<int64_t>(advancePx) * 64 * face->units_per_EM + units / 2) / units);
+    for (int step = 0; step < 64 && width > 64; ++step) {
+        FT_Set_Char_Size(face, width, static_cast<FT_F26Dot6>(px) * 64, 72, 72);
+        const int got = AdvanceOfA(face);
+        if (got == advancePx || got == 0) return;
+        width += got < advancePx ? 8 : -8;
+    }
 }
 
 inline uint32_t Blend(uint32_t dst, Rgb colour, unsigned a) {
@@ -135,6 +159,8 @@ Font& FontEngine::Get(const FontRequest& request) {
     if (auto* face = static_cast<FT_Face>(font->face_)) {
         int px = PointsToPixels(request.sizePt);
         FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(px));
+        if (request.advancePx > 0 && AdvanceOfA(face) != request.advancePx)
+            StretchToAdvance(face, px, request.advancePx);
         // Windows cell metrics: the OS/2 win ascent/descent scaled to the em.
         const FT_Size_Metrics& m = face->size->metrics;
         font->ascent_ = static_cast<int>((m.ascender + 63) >> 6);

@@ -19,6 +19,11 @@ struct FontRequest {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    // When above 0, the face is stretched or squeezed sideways so that "A"
+    // advances exactly this many pixels (for a monospaced face: every
+    // character), its height staying that of sizePt. The character screen
+    // uses it to make each character fill its cell on windows wider than 4:3.
+    int advancePx = 0;
     friend bool operator==(const FontRequest&, const FontRequest&) = default;
 };
 
