@@ -204,6 +204,12 @@ public:
     // without removing it.
     virtual bool PeekEvent(Event& out) = 0;
     virtual bool PollEvent(Event& out) = 0;
+    // Waits until an event is pending or timeoutMs have passed, and returns
+    // whether one is pending (a request for the main thread counts as one).
+    // A real window blocks in the system meanwhile and may return early; the
+    // headless clock, which no event can reach during a wait, moves on by
+    // timeoutMs at once.
+    virtual bool WaitEvent(int timeoutMs) = 0;
     virtual bool HasPendingKeyboardEvent() = 0;
     virtual void FlushKeyboardEvents() = 0;
     // Appends an event to the queue (the window's own messages to itself).
@@ -219,6 +225,10 @@ public:
     // --- Clock and randomness ------------------------------------------------
     virtual uint64_t NowMicros() = 0;  // monotonic
     virtual void SleepMillis(int ms) = 0;
+    // Lets ms of the program's time pass without waiting for them where the
+    // clock allows it: the headless clock moves on at once; a real clock
+    // cannot be moved, so a real window returns at once.
+    virtual void SkipMillis(int ms) = 0;
     virtual uint32_t RandomSeed() = 0;  // from the clock, or the fixed --seed
     virtual LocalDate Today() = 0;
     // Locale decimal separator used for the speed setting.
