@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -117,11 +118,24 @@ struct DirEntry {
     uint64_t size = 0;
 };
 
+// The two folders the program's files live in, each ending in '/'. The app
+// folder holds what the program writes (options, protocol, word lists,
+// printouts); the shipped folder holds the read-only data that came with
+// the program (pictures, sounds, fonts, glyphs, mouse texts). They are the
+// same folder unless the program is installed where it may not write.
+// Empty: both are the program's own folder.
+struct AppFolders {
+    std::string app;
+    std::string shipped;
+};
+
 // Files, with real (host) paths. The core turns the trainer's Windows-style
 // paths into real ones first (screen/DosPath).
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    const AppFolders& Folders() const { return folders_; }
+    void SetFolders(AppFolders folders) { folders_ = std::move(folders); }
     virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) = 0;
     // Writes to a temporary file beside path, flushes it to disk and renames
     // it over path, so a failure never leaves a truncated file behind.
@@ -139,6 +153,9 @@ public:
     virtual std::string ProgramDir() = 0;
     // Full path of the running program file.
     virtual std::string ProgramPath() = 0;
+
+private:
+    AppFolders folders_;
 };
 
 // The per-user key-value store that stands in for the registry.
