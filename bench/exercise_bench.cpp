@@ -3,6 +3,7 @@
 // bar uncovering both words.
 #include <benchmark/benchmark.h>
 
+#include "BenchAppDir.h"
 #include "exercises/Programs.h"
 #include "exercises/comparison/Comparison.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -35,7 +36,7 @@ struct ExerciseMachine {
     static HeadlessOptions Options() {
         HeadlessOptions o;
         o.size = {1920, 1080};
-        o.programPath = std::string(QS_APP_DIR) + "/quendelstrand";
+        o.programPath = BenchAppDir() + "quendelstrand";
         return o;
     }
 };

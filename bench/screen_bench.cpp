@@ -4,11 +4,15 @@
 // pages in use.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
+#include "BenchAppDir.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "screen/Keyboard.h"
 #include "screen/graph/Graph.h"
+#include "screen/surface/Raster.h"
 #include "shell/MainWindow.h"
 #include "trainer/TitleScreen.h"
 
@@ -27,7 +31,7 @@ struct Machine {
     static HeadlessOptions Options(Size size) {
         HeadlessOptions o;
         o.size = size;
-        o.programPath = std::string(QS_APP_DIR) + "/quendelstrand";
+        o.programPath = BenchAppDir() + "quendelstrand";
         return o;
     }
 };
@@ -48,6 +52,47 @@ void BM_PumpMessagesIdle(benchmark::State& state) {
     for (auto _ : state) PumpMessages(m.dos, true);
 }
 BENCHMARK(BM_PumpMessagesIdle);
+
+// The yardstick for drawing a whole screen: one pass that fills every pixel
+// of the full-HD window once.
+void BM_FullFrameFill1080p(benchmark::State& state) {
+    Machine m({1920, 1080});
+    Bitmap& canvas = m.dos.Canvas();
+    uint32_t colour = 0;
+    for (auto _ : state) {
+        FillRect(canvas, canvas.Bounds(), ++colour & 0xFFFFFF);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_FullFrameFill1080p)->Unit(benchmark::kMillisecond);
+
+// ReadKey with nothing pending for a second of the program's time, until a
+// key comes: the wait rests instead of pumping every millisecond, so the
+// pumps per second stay few and the time per wait small.
+void BM_ReadKeyWaitingASecond(benchmark::State& state) {
+    Machine m({1920, 1080});
+    Event e;
+    while (m.platform.PollEvent(e)) {}
+    uint64_t due = 0;
+    int64_t pumps = 0;
+    m.dos.pumpDue = [&] { return std::optional<uint64_t>(due); };
+    m.dos.beforePump = [&] {
+        ++pumps;
+        if (m.platform.NowMicros() < due) return;
+        Event key;
+        key.type = Event::Type::Text;
+        key.text = "a";
+        m.platform.PostEvent(key);
+        due = UINT64_MAX;
+    };
+    for (auto _ : state) {
+        due = m.platform.NowMicros() + 1000 * 1000;
+        benchmark::DoNotOptimize(ReadKey(m.dos));
+    }
+    state.counters["pumps_per_wait"] =
+        benchmark::Counter(static_cast<double>(pumps), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ReadKeyWaitingASecond);
 
 }  // namespace
 }  // namespace qs

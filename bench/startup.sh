@@ -1,30 +1,84 @@
 #!/usr/bin/env bash
-# Start-up cost of the real program in a window: from exec to the title
-# screen drawn and the program waiting for its first key (an empty script
-# ends the run there), and the peak resident memory. Runs under Xvfb at
-# 1920x1080; pass the program as $1 (default build/app/quendelstrand).
+# Start-up cost of the real program in a window: from exec to the main menu
+# drawn and the program waiting for its first key (an empty script ends the
+# run there), side by side with a bare SDL program that opens the same
+# window, paints it once and ends, which this script builds itself; and the
+# peak resident memory of both. Runs under Xvfb at 1920x1080; pass the
+# program as $1 (default build/app/quendelstrand), and another build of it as
+# $2 to measure both in the same run.
 set -euo pipefail
-prog="${1:-build/app/quendelstrand}"
+prog="$(realpath "${1:-build/app/quendelstrand}")"
+other="${2:+$(realpath "$2")}"
 runs="${RUNS:-11}"
-script="$(mktemp)"
-trap 'rm -f "$script"' EXIT
-measure() {
-  local times=() rss
-  "$prog" --script "$script" >/dev/null 2>&1  # warm the caches
+
+if [[ -z "${DISPLAY:-}" ]]; then
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$prog" ${other:+"$other"}
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+: >"$work/empty.txt"
+# Each program runs from a private copy of its app folder: what it writes
+# there (its recent-files list) never lands in the build's own.
+private_copy() {
+  local dir
+  dir="$(mktemp -d "$work/app.XXXXXX")"
+  cp -a "$(dirname "$1")/." "$dir"
+  echo "$dir/$(basename "$1")"
+}
+
+cat >"$work/bare.c" <<'CEOF'
+#include <SDL2/SDL.h>
+int main(void) {
+    /* The window surface as the trainer uses it: in memory, not through GL. */
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+    SDL_Window* w = SDL_CreateWindow("bare", 0, 0, 1920, 1080, SDL_WINDOW_BORDERLESS);
+    if (!w) return 1;
+    SDL_Surface* s = SDL_GetWindowSurface(w);
+    SDL_FillRect(s, NULL, SDL_MapRGB(s->format, 0, 0, 170));
+    SDL_UpdateWindowSurface(w);
+    SDL_DestroyWindow(w);
+    SDL_Quit();
+    return 0;
+}
+CEOF
+# shellcheck disable=SC2046
+cc -O2 -o "$work/bare" "$work/bare.c" $(pkg-config --cflags --libs sdl2)
+
+# Median wall time of a whole run (exec to exit) in microseconds.
+median_run() {
+  local times=()
+  "$@" >/dev/null 2>&1 || true  # warm the caches
   for _ in $(seq "$runs"); do
     local s e
     s=$(date +%s%N)
-    "$prog" --script "$script" >/dev/null 2>&1
+    "$@" >/dev/null 2>&1 || true
     e=$(date +%s%N)
-    times+=($(( (e - s) / 1000 )))
+    times+=($(((e - s) / 1000)))
   done
-  rss=$(/usr/bin/time -f "%M" "$prog" --script "$script" 2>&1 >/dev/null | tail -1)
-  local median
-  median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
-  echo "start to waiting on the title screen (median of $runs, whole run incl. exit): $((median / 1000)).$(( (median % 1000) / 100 )) ms"
-  echo "peak resident memory: $((rss / 1024)) MiB"
+  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p"
 }
-if [[ -z "${DISPLAY:-}" ]]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$prog"
-fi
-measure
+
+peak_mib() { /usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -1 | awk '{ print int($1 / 1024) }'; }
+
+report() {
+  local name="$1" base="$2"
+  shift 2
+  local us
+  us=$(median_run "$@")
+  awk -v n="$name" -v us="$us" -v b="$base" -v m="$(peak_mib "$@")" 'BEGIN {
+    printf "%-36s %7.1f ms", n, us / 1000
+    if (b > 0) printf "  = %.2f x the bare window", us / b
+    printf "   peak resident %d MiB\n", m }'
+}
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); medians of $runs runs, exec to exit"
+bare_us=$(median_run "$work/bare")
+report "bare SDL window painted once" 0 "$work/bare"
+for p in "$prog" ${other:+"$other"}; do
+  echo "$p"
+  report "  start to waiting on the menu" "$bare_us" \
+    "$(private_copy "$p")" --script "$work/empty.txt" --out "$work"
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

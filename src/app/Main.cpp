@@ -1,6 +1,8 @@
 // Program entry: reads the command line, picks the backend, builds the
 // emulated DOS machine and the main window, hooks in a script when one is
 // given, and runs the window's message loop until it closes.
+#include <malloc.h>
+
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -71,7 +73,7 @@ std::unique_ptr<qs::ScriptBackend> MakeScriptBackend(const CommandLine& cl, qs::
 }
 
 std::vector<qs::ScriptCommand> LoadScript(qs::Platform& p, const std::string& path) {
-    auto bytes = p.Files().ReadFile(path);
+    auto bytes = p.Files().ReadFile(path, qs::FileSystem::kTextLimit);
     if (!bytes) throw std::runtime_error("cannot read the script " + path);
     return qs::ParseScript(std::string(bytes->begin(), bytes->end()));
 }
@@ -100,6 +102,12 @@ int Run(const CommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Screen pages are megabytes each and come and go (a focus loss saves
+    // two, the next activation frees one). Blocks that large get pages of
+    // their own from the system, which a free hands back, instead of heap
+    // that stays with the program once the allocator has raised its
+    // threshold past them.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     try {
         return Run(qs::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
     } catch (const std::exception& e) {

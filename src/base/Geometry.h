@@ -36,6 +36,14 @@ struct Rect {
         if (r.Empty()) return Rect{};
         return r;
     }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    Rect Union(const Rect& o) const {
+        if (Empty()) return o;
+        if (o.Empty()) return *this;
+        return Rect{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                    std::max(bottom, o.bottom)};
+    }
+    Rect Inflated(int by) const { return Rect{left - by, top - by, right + by, bottom + by}; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -133,13 +133,27 @@ struct AppFolders {
 // paths into real ones first (screen/DosPath).
 class FileSystem {
 public:
+    // Limits of what one read may bring, far above any real file of its kind:
+    // texts (word lists, options, mouse texts, settings, scripts) and the
+    // rest (pictures, metafiles, sounds).
+    static constexpr uint64_t kTextLimit = uint64_t{1} << 20;
+    static constexpr uint64_t kPictureLimit = uint64_t{64} << 20;
+
     virtual ~FileSystem() = default;
     const AppFolders& Folders() const { return folders_; }
     void SetFolders(AppFolders folders) { folders_ = std::move(folders); }
-    virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) = 0;
+    // The whole file; nullopt when it cannot be read, is not a regular file
+    // (after following links: a pipe, a device or a folder is never opened
+    // for reading) or holds more than maxBytes.
+    virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path,
+                                                         uint64_t maxBytes = kPictureLimit) = 0;
     // Writes to a temporary file beside path, flushes it to disk and renames
-    // it over path, so a failure never leaves a truncated file behind.
+    // it over path, so a failure never leaves a truncated file behind. A
+    // link at path is followed: the file it leads to is replaced, keeping
+    // its mode and, where allowed, its owner. Anything there that is not a
+    // regular file is left alone and the save fails.
     virtual bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& data) = 0;
+    // Appends to a regular file (made when missing); false for anything else.
     virtual bool AppendFile(const std::string& path, const std::vector<uint8_t>& data) = 0;
     virtual bool Exists(const std::string& path) = 0;
     virtual bool IsDirectory(const std::string& path) = 0;
@@ -207,6 +221,12 @@ public:
     // without removing it.
     virtual bool PeekEvent(Event& out) = 0;
     virtual bool PollEvent(Event& out) = 0;
+    // Waits until an event is pending or timeoutMs have passed, and returns
+    // whether one is pending (a request for the main thread counts as one).
+    // A real window blocks in the system meanwhile and may return early; the
+    // headless clock, which no event can reach during a wait, moves on by
+    // timeoutMs at once.
+    virtual bool WaitEvent(int timeoutMs) = 0;
     virtual bool HasPendingKeyboardEvent() = 0;
     virtual void FlushKeyboardEvents() = 0;
     // Appends an event to the queue (the window's own messages to itself).
@@ -222,6 +242,10 @@ public:
     // --- Clock and randomness ------------------------------------------------
     virtual uint64_t NowMicros() = 0;  // monotonic
     virtual void SleepMillis(int ms) = 0;
+    // Lets ms of the program's time pass without waiting for them where the
+    // clock allows it: the headless clock moves on at once; a real clock
+    // cannot be moved, so a real window returns at once.
+    virtual void SkipMillis(int ms) = 0;
     virtual uint32_t RandomSeed() = 0;  // from the clock, or the fixed --seed
     virtual LocalDate Today() = 0;
     // Locale decimal separator used for the speed setting.

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,20 +67,43 @@ public:
     // Called when ReadKey (or another wait for input) finds nothing to do; the
     // script runner throws ScriptFinished from here once it is used up.
     std::function<void()> waitingForInput;
+    // When the hooks are set: the time (as NowMicros) from which they next
+    // have something to do, nullopt when nothing until the program takes
+    // input. Without it the waits pump every millisecond, since the hooks
+    // may act at any time; with it they rest until then.
+    std::function<std::optional<uint64_t>()> pumpDue;
     bool exclusive = false;  // the exclusive full-screen surface is in use
+    // While set, nothing drawn is presented (it shows with the next present
+    // after) and the waits of the screen's calls let their time pass
+    // without waiting for it in real time: for steps of the start-up that
+    // no one is meant to see.
+    bool offstage = false;
 
     // The window's pixels. Re-wrapped after a resize.
     Bitmap& Canvas() { return canvas_; }
     void RefreshCanvas();
     Size ClientSize() const { return Size{canvas_.Width(), canvas_.Height()}; }
-    // Something was drawn on the window since it was last presented.
-    void MarkDirty() { dirty_ = true; }
-    // Presents the window if anything was drawn.
+    // Something was drawn on the window since it was last presented:
+    // anywhere, or within area (window pixels).
+    void MarkDirty() {
+        dirty_ = true;
+        dirtyAll_ = true;
+    }
+    void MarkDirty(const Rect& area);
+    // Presents what was drawn, if anything: the smallest rectangle holding
+    // every area marked, or the whole window.
     void PresentIfDirty();
+    // Sleeps ms of the program's time; offstage, lets them pass at once.
+    void Sleep(int ms) {
+        if (offstage) platform.SkipMillis(ms);
+        else platform.SleepMillis(ms);
+    }
 
 private:
     Bitmap canvas_;
     bool dirty_ = false;
+    bool dirtyAll_ = false;
+    Rect dirtyArea_;
 };
 
 }  // namespace qs

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "base/CodePage.h"
 #include "screen/DosPath.h"
@@ -41,6 +42,55 @@ bool NothingPending(Dos& d) {
 
 // Makes what was drawn visible (the window's drawing surface is flushed).
 void FlushSurface(Dos& d) { d.PresentIfDirty(); }
+
+// The longest single rest; a window with nothing to wait for still looks
+// around now and then.
+constexpr int kLongestRestMs = 1000;
+
+// For how many milliseconds from now on a message pump would find nothing
+// to do: nothing is pending, the window has the focus (an inactive one
+// sleeps inside the pump, which only callers that count that sleep allow),
+// no tone has to be followed up, and the hooks have nothing due. 0 when a
+// pump now may do something.
+int QuietMillis(Dos& d, bool evenInactive = false) {
+    Platform& p = d.platform;
+    if (!NothingPending(d) || d.sound.EndMatters()) return 0;
+    if (!evenInactive && !p.IsActive()) return 0;
+    int quiet = kLongestRestMs;
+    if (d.beforePump || d.waitingForInput) {
+        if (!d.pumpDue) return 0;
+        const std::optional<uint64_t> due = d.pumpDue();
+        if (due) {
+            const uint64_t now = p.NowMicros();
+            if (*due <= now) return 0;
+            const uint64_t ms = (*due - now + 999) / 1000;
+            quiet = static_cast<int>(std::min<uint64_t>(ms, kLongestRestMs));
+        }
+    }
+    return quiet;
+}
+
+// Lets ms pass in which nothing is due, blocked in the system instead of
+// sleeping; what was drawn is shown first. A real window wakes early when an
+// event comes: woken(), which handles it, returns true to end the rest early
+// (and Rest returns true), false to rest on. The headless clock moves on by
+// ms at once.
+template <class Woken>
+bool Rest(Dos& d, int ms, Woken woken) {
+    Platform& p = d.platform;
+    d.PresentIfDirty();
+    if (d.offstage) {
+        p.SkipMillis(ms);
+        return false;
+    }
+    const uint64_t end = p.NowMicros() + static_cast<uint64_t>(ms) * 1000;
+    for (;;) {
+        const uint64_t now = p.NowMicros();
+        if (now >= end) return false;
+        const int left = static_cast<int>((end - now + 999) / 1000);
+        if (p.WaitEvent(left) && woken()) return true;
+    }
+}
 
 }  // namespace
 
@@ -125,7 +175,7 @@ void PumpMessages(Dos& d, bool force) {
     p.RunMainThreadRequests();
     if (!p.IsActive()) {
         while (p.PollEvent(e)) Dispatch(d, e);
-        p.SleepMillis(1);
+        d.Sleep(1);
     }
     d.PresentIfDirty();
 }
@@ -133,7 +183,15 @@ void PumpMessages(Dos& d, bool force) {
 uint8_t ReadKey(Dos& d) {
     KeyState& k = d.keys;
     for (;;) {
-        d.platform.SleepMillis(1);
+        // The pumps before the next one that can find something are left
+        // out. Each round takes a millisecond, and one more while the window
+        // is inactive (the pump sleeps then); a round's pump looks at the
+        // hooks a millisecond into it.
+        const int quiet = QuietMillis(d, true);
+        const int round = d.platform.IsActive() ? 1 : 2;
+        const int skipped = round == 1 ? quiet - 1 : quiet / 2;
+        if (skipped > 0) Rest(d, skipped * round + 1, [] { return true; });
+        else d.Sleep(1);
         k.IdlePolls = 0;
         PumpMessages(d, true);
         uint8_t b = 0;
@@ -160,7 +218,7 @@ bool KeyPressed(Dos& d) {
     if (result) {
         k.IdlePolls = 0;
     } else if (++k.IdlePolls > 200) {
-        p.SleepMillis(1);
+        d.Sleep(1);
         k.IdlePolls = 0;
     }
     return result;
@@ -183,7 +241,6 @@ void ArrowToEditKey(Dos& d, uint8_t& ch) {
 
 void Delay(Dos& d, double ms) {
     KeyState& k = d.keys;
-    Platform& p = d.platform;
     if (ms >= 100) ms *= 2;  // the waits below are halved
     if (k.ScaleDelays) {
         if (ms <= 25) ms *= k.SpeedFactor;
@@ -191,9 +248,26 @@ void Delay(Dos& d, double ms) {
     }
     if (ms < 0.02) ms = 0.02;
     const int rounded = static_cast<int>(std::lround(ms));
+    // Sleeps times pieces of each ms, looking for a key after each. Pieces
+    // whose look would find nothing pass in one rest; the looks they leave
+    // out still count as idle polls, as KeyPressed counts them.
     auto sleepUntilKey = [&](int times, int each) {
-        for (int i = 0; i < times; ++i) {
-            p.SleepMillis(each);
+        int i = 0;
+        while (i < times) {
+            const int quiet = QuietMillis(d);
+            int rest = 0;
+            while (i < times && rest + each < quiet) {
+                rest += each;
+                ++i;
+                if (++k.IdlePolls > 200) {
+                    ++rest;
+                    k.IdlePolls = 0;
+                }
+            }
+            if (rest > 0 && Rest(d, rest, [&d] { return KeyPressed(d); })) break;
+            if (i >= times) break;
+            d.Sleep(each);
+            ++i;
             if (KeyPressed(d)) break;
         }
         FlushSurface(d);
@@ -205,13 +279,23 @@ void Delay(Dos& d, double ms) {
     } else if (ms > 10) {
         sleepUntilKey(4, rounded / 8);
     } else if (ms >= 1) {
-        for (int i = 0; i < rounded; ++i) {
+        for (int i = 0; i < rounded;) {
+            const int quiet = std::min(QuietMillis(d), rounded - i);
+            if (quiet > 0) {
+                Rest(d, quiet, [&d] {
+                    PumpMessages(d, false);
+                    return false;
+                });
+                i += quiet;
+                continue;
+            }
             PumpMessages(d, false);
-            p.SleepMillis(1);
+            d.Sleep(1);
+            ++i;
         }
         FlushSurface(d);
     } else if (k.SubMsCounter == 0) {
-        p.SleepMillis(1);
+        d.Sleep(1);
     }
     if (ms > 0 && ms <= 1) {
         ++k.SubMsCounter;

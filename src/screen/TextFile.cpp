@@ -38,7 +38,7 @@ void TextFile::Reset() {
     if (IsOpen()) Close();
     if (name_.empty()) Fail(DosIo::FileNotAssigned, "no file name", name_);
     std::string real = ResolvePath(*files_, name_);
-    auto bytes = files_->ReadFile(real);
+    auto bytes = files_->ReadFile(real, FileSystem::kTextLimit);
     if (!bytes) {
         std::string folder(FolderOf(real));
         if (!folder.empty() && !files_->IsDirectory(folder))

@@ -199,6 +199,26 @@ RunEnd TextRun(Dos& d, const std::string& text) {
     return RunEnd{Point{s.CursorX, s.CursorY}, dp};
 }
 
+// Fills the background of a run of len cells from the cursor, row by row as
+// the run wraps: a run that wraps continues in the window's next row, so its
+// background covers the cells it will take there and never the screen right
+// of the window (a box's shadow row would otherwise black out the shades
+// beside it, or keep them under its own glyphs). A cursor placed beyond the
+// window still fills its cell.
+void FillRunBackground(Dos& d, int len) {
+    const ScreenState& s = d.screen;
+    int x = s.CursorX;
+    int y = s.CursorY;
+    while (len > 0) {
+        const int fits = (std::max(s.WinRight, x) - x) / s.CellWidth + 1;
+        const int cells = std::min(len, std::max(1, fits));
+        FillBackground(d, Rect{x, y, x + cells * s.CellWidth, y + s.CellHeight});
+        len -= cells;
+        x = s.WinLeft;
+        y += s.CellHeight;
+    }
+}
+
 void WriteTexts(Dos& d, const std::vector<std::string>& texts,
                 const std::vector<int>* widths = nullptr) {
     ScreenState& s = d.screen;
@@ -222,16 +242,7 @@ void WriteTexts(Dos& d, const std::vector<std::string>& texts,
                                    s.CursorY + s.CellHeight});
             text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
         }
-        if (!s.GraphMode || s.GraphTextOpaque) {
-            // A run that wraps continues in the window's next row; its
-            // background must not paint the screen right of the window (a
-            // box's shadow row would otherwise black out the shades beside
-            // it). A cursor placed beyond the window still fills its cell.
-            const int len = static_cast<int>(text.size());
-            const int right = std::min(s.CursorX + len * s.CellWidth,
-                                       std::max(s.WinRight, s.CursorX) + s.CellWidth);
-            FillBackground(d, Rect{s.CursorX, s.CursorY, right, s.CursorY + s.CellHeight});
-        }
+        if (!s.GraphMode || s.GraphTextOpaque) FillRunBackground(d, static_cast<int>(text.size()));
         const RunEnd end = TextRun(d, text);
         const Point next = i + 1 == texts.size() ? end.cursor : end.drawingPoint;
         s.CursorX = next.x;

@@ -45,7 +45,11 @@ double ParseSpeedFactor(const std::string& text, char decimalSeparator) {
     }
     while (i < n && text[i] == ' ') ++i;
     if (digits == 0 || i != n) return 1.0;
-    return negative ? -value : value;
+    if (negative) value = -value;
+    // A hand-edited value beyond what the dialog offers would stretch every
+    // short wait without bound.
+    if (value < SliderToValue(0) || value > SliderToValue(kSpeedSliderMax)) return 1.0;
+    return value;
 }
 
 TForm_dos::TForm_dos(Dos& d, TrainerProc trainerMain)

@@ -79,7 +79,8 @@ private:
 };
 
 // The speed factor stored as text in the user's locale ("1,50" with a comma
-// separator). Text that is not such a number gives 1.
+// separator). Text that is not such a number, or a number outside the
+// speed dialog's range, gives 1.
 double ParseSpeedFactor(const std::string& text, char decimalSeparator);
 
 }  // namespace qs

@@ -158,10 +158,10 @@ bool WriteTeacherProtocol(Trainer& tr) {
 void QuitQuestion(Trainer& tr) {
     Dos& d = tr.d;
     TrainerState& t = tr.t;
-    if (t.ProtocolCount > 2) {
-        ShowProtocolBox(d, WriteTeacherProtocol(tr));
-        t.ProgramNo = No(FileProgram::QuitQuestion);
-    }
+    if (t.ProtocolCount > 2) ShowProtocolBox(d, WriteTeacherProtocol(tr));
+    // F9 prints the protocol while the question is open, however short it
+    // is; only LEHRER.TXT and its box wait for a protocol of some length.
+    t.ProgramNo = No(FileProgram::QuitQuestion);
     t.MenuKey = '%';
     ShadowCells(d, 22, 11, 60, 14, 4);
     Colours(d, 15, 4);

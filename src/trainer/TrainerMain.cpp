@@ -81,6 +81,19 @@ void HandleMenuKey(Trainer& tr) {
     }
 }
 
+// Holds the screen offstage for as long as it lives.
+class Offstage {
+public:
+    explicit Offstage(Dos& d) : d_(d), was_(d.offstage) { d.offstage = true; }
+    ~Offstage() { d_.offstage = was_; }
+    Offstage(const Offstage&) = delete;
+    Offstage& operator=(const Offstage&) = delete;
+
+private:
+    Dos& d_;
+    bool was_;
+};
+
 void Start(Trainer& tr) {
     TrainerState& t = tr.t;
     Dos& d = tr.d;
@@ -95,10 +108,15 @@ void Start(Trainer& tr) {
         d.platform.SetTitle(std::string(kCaption) + std::string(NameOf(t.FirstArgument)));
     t.OptionsPath = OptionsFilePath(tr);
     ReadOptionsFile(tr);
-    InitGraph(d, 0, 0, t.ProgramDir + "bgi7");
-    t.MaxX = GetMaxX(d);
-    t.MaxY = GetMaxY(d);
-    CloseGraph(d);
+    {
+        // The graphics screen is entered only to learn its size: nobody is
+        // to see it or wait for it before the menu shows.
+        Offstage offstage(d);
+        InitGraph(d, 0, 0, t.ProgramDir + "bgi7");
+        t.MaxX = GetMaxX(d);
+        t.MaxY = GetMaxY(d);
+        CloseGraph(d);
+    }
     if (MouseInstalled()) {
         if (t.opt.OptMaus == 0) t.opt.OptMaus = 2;
     } else {

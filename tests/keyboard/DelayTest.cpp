@@ -45,10 +45,23 @@ TEST(Delay, ScalingAndWaiting) {
         SCOPED_TRACE(::testing::Message()
                      << "Delay(" << r.ms << ") scale " << r.scale << " factor " << r.factor);
         KeyboardRig rig;
+        // A hook that may post a key at any time makes every piece look.
+        rig.dos.beforePump = [] {};
         rig.dos.keys.ScaleDelays = r.scale;
         rig.dos.keys.SpeedFactor = r.factor;
         Delay(rig.dos, r.ms);
         EXPECT_EQ(rig.platform.Summary(), r.sleeps);
+
+        // With nothing that could come, the pieces pass in rests (one rest
+        // and one look a second at most) that end when they would have.
+        KeyboardRig quiet;
+        quiet.dos.waitingForInput = nullptr;
+        quiet.dos.keys.ScaleDelays = r.scale;
+        quiet.dos.keys.SpeedFactor = r.factor;
+        Delay(quiet.dos, r.ms);
+        EXPECT_EQ(quiet.platform.NowMillis(), rig.platform.NowMillis());
+        const auto seconds = static_cast<size_t>(quiet.platform.NowMillis() / 1000);
+        EXPECT_LE(quiet.platform.sleeps.size(), 2 * (seconds + 1)) << quiet.platform.Summary();
     }
 }
 
@@ -139,6 +152,30 @@ TEST(Delay, ShortWaitsLeaveKeyboardEventsForTheWindow) {
     Delay(rig.dos, 5);
     EXPECT_TRUE(rig.dos.keys.KeyBuffer.empty());
     EXPECT_TRUE(rig.platform.HasPendingKeyboardEvent());
+}
+
+// Offstage the waits take the same time of the program's clock, but none
+// of it is waited for, and nothing drawn is presented until the screen is
+// back on stage.
+TEST(Delay, OffstageWaitsPassWithoutWaitingAndShowNothing) {
+    const double delays[] = {2000, 100, 20, 5, 0.5};
+    for (const double ms : delays) {
+        SCOPED_TRACE(::testing::Message() << "Delay(" << ms << ")");
+        KeyboardRig onstage;
+        onstage.dos.MarkDirty();
+        Delay(onstage.dos, ms);
+
+        KeyboardRig offstage;
+        offstage.dos.offstage = true;
+        offstage.dos.MarkDirty();
+        Delay(offstage.dos, ms);
+        EXPECT_EQ(offstage.platform.NowMillis(), onstage.platform.NowMillis());
+        EXPECT_TRUE(offstage.platform.sleeps.empty()) << offstage.platform.Summary();
+        EXPECT_EQ(offstage.platform.Presents(), 0);
+        offstage.dos.offstage = false;
+        offstage.dos.PresentIfDirty();
+        EXPECT_EQ(offstage.platform.Presents(), 1) << "shown with the next present";
+    }
 }
 
 }  // namespace

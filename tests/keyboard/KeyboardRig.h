@@ -23,6 +23,11 @@ public:
         sleeps.push_back(ms);
         HeadlessPlatform::SleepMillis(ms);
     }
+    // Time let pass without waiting is not logged as a sleep.
+    void SkipMillis(int ms) override {
+        skipped += ms;
+        HeadlessPlatform::SleepMillis(ms);
+    }
     // The sleeps in order, runs of equal ones shortened: "50x40", "4x5 1x1".
     std::string Summary() const {
         std::string out;
@@ -38,6 +43,7 @@ public:
     int NowMillis() { return static_cast<int>(NowMicros() / 1000); }
 
     std::vector<int> sleeps;
+    int skipped = 0;
 };
 
 // Key-down events give their extended codes, typed UTF-8 text its code

@@ -157,8 +157,12 @@ TEST_F(MainWindowTest, DelaySettingGivesTheSpeedFactor) {
         const char* stored;
         double factor;
     };
-    const Row rows[] = {{"1", 1.0},   {"1,50", 1.5}, {"0,1", 0.1}, {"440,00", 440.0}, {" 2 ", 2.0},
-                        {"abc", 1.0}, {"", 1.0},     {"1.5", 1.0}, {"1,5x", 1.0},     {",", 1.0}};
+    const Row rows[] = {
+        {"1", 1.0},      {"1,50", 1.5},   {"0,1", 0.1},  {"440,00", 440.0},
+        {" 2 ", 2.0},    {"0", 0.0},      {"-0", 0.0},   {"abc", 1.0},
+        {"", 1.0},       {"1.5", 1.0},    {"1,5x", 1.0}, {",", 1.0},
+        {"440,01", 1.0}, {"100000", 1.0}, {"-1", 1.0},   {"99999999999999999999999", 1.0},
+    };
     for (const Row& row : rows) {
         EXPECT_DOUBLE_EQ(ParseSpeedFactor(row.stored, ','), row.factor) << '"' << row.stored << '"';
     }

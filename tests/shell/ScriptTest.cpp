@@ -576,6 +576,60 @@ TEST_F(ScriptRunnerTest, DrivesReadKeyUntilTheScriptIsUsedUp) {
     EXPECT_GE(platform_.NowMicros() - start, 50'000u);
 }
 
+// ReadKey rests until the script's next line is due instead of pumping
+// every millisecond, and takes each key at the same time of the program's
+// clock as a pump every millisecond would.
+TEST_F(ScriptRunnerTest, ReadKeyRestsUntilTheNextLineIsDue) {
+    struct Row {
+        const char* script;
+        int mostPumps;  // of the resting run
+    };
+    const Row rows[] = {
+        {"wait 500\nkey a\nwait 1234\nkey b", 12},
+        {"key a\nwait 0\nkey b\nwait 1\nkey c", 12},
+        {"type ab\nwait 70000\nkey c", 200},
+        // An inactive window's pump sleeps a millisecond of its own.
+        {"focus out\nwait 301\nkey a\nwait 200\nfocus in\nwait 5\nkey b", 30},
+    };
+    struct Run {
+        std::string keys;
+        std::vector<uint64_t> at;
+        int pumps = 0;
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.script);
+        auto run = [&](bool resting) {
+            HeadlessPlatform platform{HeadlessOptions{}};
+            Dos d(platform);
+            TypingWindow window(d);
+            d.window = &window;
+            HeadlessScriptBackend backend(platform);
+            ScriptRunner runner(d, ParseScript(r.script), backend, ".");
+            runner.Install();
+            if (!resting) d.pumpDue = nullptr;
+            Run out;
+            d.beforePump = [&runner, &out] {
+                ++out.pumps;
+                runner.Step();
+            };
+            try {
+                for (;;) {
+                    out.keys += static_cast<char>(ReadKey(d));
+                    out.at.push_back(platform.NowMicros());
+                }
+            } catch (const ScriptFinished&) {
+                out.at.push_back(platform.NowMicros());  // when the run ended
+            }
+            return out;
+        };
+        const Run stepping = run(false);
+        const Run resting = run(true);
+        EXPECT_EQ(resting.keys, stepping.keys);
+        EXPECT_EQ(resting.at, stepping.at);
+        EXPECT_LE(resting.pumps, r.mostPumps) << "against " << stepping.pumps << " pumps";
+    }
+}
+
 struct ClickCell {
     const char* name;
     Size window;

@@ -69,6 +69,34 @@ TEST(TextScreenGlyphs, RepeatedGlyphCopiesThePreviousCellAcrossTheWrap) {
     EXPECT_FALSE(test::SamePixels(first, rig.Crop(rig.CellRect(7, 4)), first.Bounds()));
 }
 
+// A run that wraps paints its own background in the rows it continues in,
+// so over anything that stood there (the shades round a box) each cell of
+// the run looks exactly like the glyph written alone.
+TEST(TextScreenGlyphs, EveryCellOfAWrappedRunLooksLikeTheGlyphAlone) {
+    ScreenRig rig({642, 482}, {176, 178});
+    Dos& d = rig.dos;
+    TextBackground(d, 7);
+    ClrScr(d);
+    TextColor(d, 7);
+    TextBackground(d, 0);
+    GotoXY(d, 20, 20);
+    Write(d, "\xB0");
+    const Bitmap alone = rig.Crop(rig.CellRect(20, 20));
+    Window(d, 5, 3, 8, 6);
+    // As under a box: the row it wraps into starts with another glyph.
+    Write(d, "\xB0\xB0\xB0\xB0\xB2\xB0\xB0");
+    const std::pair<int, int> cells[] = {{5, 3}, {6, 3}, {7, 3}, {8, 3}, {6, 4}, {7, 4}};
+    for (auto [col, row] : cells)
+        EXPECT_TRUE(test::SamePixels(alone, rig.Crop(rig.CellRect(col, row)), alone.Bounds()))
+            << "cell " << col << "," << row;
+    // The background stops where the run does and never leaves the window.
+    const Bitmap untouched = rig.Crop(rig.CellRect(30, 10));
+    for (auto [col, row] : {std::pair{8, 4}, std::pair{9, 3}, std::pair{9, 4}})
+        EXPECT_TRUE(
+            test::SamePixels(untouched, rig.Crop(rig.CellRect(col, row)), untouched.Bounds()))
+            << "cell " << col << "," << row;
+}
+
 TEST(TextScreenGlyphs, GlyphOrFontAndWhatTheGridShows) {
     struct Row {
         const char* what;

@@ -2,9 +2,11 @@
 // letters and the mouse, loading, the start-word choice, printing the list,
 // and the extension check of the exercises.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "base/CodePage.h"
 #include "screen/script/Dump.h"
@@ -401,16 +403,35 @@ TEST(FileSelectionTest, OverlongLineIsCut) {
 }
 
 TEST(FileSelectionTest, FileThatCannotBeReadShowsTheMessageUntilReturn) {
-    const std::string app = AppWith("unreadable", {{"gut.VWT", "a\r\n"}});
-    fs::create_symlink(app + "LS1DAT/fehlt", app + "LS1DAT/Weg.VWT");
-    Given s;
-    s.remembered = "Weg.VWT";
-    s.wortwahl = 1;
-    RunResult run = Select(app, "key RET\ndump error\nkey x\nkey RET\n", s);
-    ASSERT_TRUE(run.returned) << run.error;
-    EXPECT_EQ(run.state.LastKey, kEsc);
-    EXPECT_EQ(run.state.WordCount, 0);
-    EXPECT_EQ(Cells(run.dumps["error"], 4, 42, 73), "Fehler beim laden ! Dr\u00fccke Enter");
+    // What stands under the list's name; none of it may hang the program or
+    // eat its memory.
+    const struct {
+        const char* row;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"a dangling link", [](const std::string& p) { fs::create_symlink("fehlt", p); }},
+        {"a named pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+        {"a link to an endless device",
+         [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+        {"a list far larger than any real one",
+         [](const std::string& p) {
+             ASSERT_TRUE(test::WriteFileBytes(p, {}));
+             fs::resize_file(p, uintmax_t{1} << 30);
+         }},
+    };
+    for (const auto& c : cases) {
+        const std::string app = AppWith("unreadable", {{"gut.VWT", "a\r\n"}});
+        c.make(app + "LS1DAT/Weg.VWT");
+        Given s;
+        s.remembered = "Weg.VWT";
+        s.wortwahl = 1;
+        RunResult run = Select(app, "key RET\ndump error\nkey x\nkey RET\n", s);
+        ASSERT_TRUE(run.returned) << c.row << ": " << run.error;
+        EXPECT_EQ(run.state.LastKey, kEsc) << c.row;
+        EXPECT_EQ(run.state.WordCount, 0) << c.row;
+        EXPECT_EQ(Cells(run.dumps["error"], 4, 42, 73), "Fehler beim laden ! Dr\u00fccke Enter")
+            << c.row;
+    }
 }
 
 TEST(FileSelectionTest, NoFileShowsTheMessageAndReturnsTheKey) {

@@ -21,8 +21,8 @@ namespace {
 class FailingWrites : public FileSystem {
 public:
     explicit FailingWrites(FileSystem& real) : real_(real) {}
-    std::optional<std::vector<uint8_t>> ReadFile(const std::string& p) override {
-        return real_.ReadFile(p);
+    std::optional<std::vector<uint8_t>> ReadFile(const std::string& p, uint64_t limit) override {
+        return real_.ReadFile(p, limit);
     }
     bool WriteFileAtomic(const std::string&, const std::vector<uint8_t>&) override { return false; }
     bool AppendFile(const std::string&, const std::vector<uint8_t>&) override { return false; }
@@ -262,6 +262,41 @@ TEST(OptionsFileTest, ProgramReportsFailures) {
     ASSERT_EQ(run.dumps.count("failed"), 1u) << run.error;
     const std::string failed = "Die ge\u00e4nderten >Optionen< konnten nicht gespeichert werden!";
     EXPECT_EQ(test::DumpRow(run.dumps["failed"], 1).substr(0, failed.size()), failed);
+}
+
+// What stands at the options file's name: a link is followed and the file
+// it leads to gets the options; a pipe or a device is neither read nor
+// replaced, and the screen says so.
+TEST(OptionsFileTest, ProgramSavesThroughLinksAndNeverOverDevices) {
+    const std::string app = test::MakeTestAppDir("optfile-links");
+    const std::string old = Lines({"0", "5", "1"});
+    test::WriteFileBytes(app + "real/lsp1.opt", {old.begin(), old.end()});
+    std::filesystem::create_symlink("real/lsp1.opt", app + "lsp1.opt");
+    RunOptions o;
+    o.appDir = app;
+    o.script = "key o\nkey ESC\nkey ESC\nkey RET\n";
+    RunResult run = RunTrainer(o);
+    EXPECT_TRUE(run.returned) << run.error;
+    EXPECT_TRUE(std::filesystem::is_symlink(app + "lsp1.opt"));
+    const std::string written = test::FileText(app + "real/lsp1.opt");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 35) << written;
+
+    const std::string failed = "Die ge\u00e4nderten >Optionen< konnten nicht gespeichert werden!";
+    const std::string unreadable = "Die Datei >" + app + "null.opt< kann nicht geladen werden!";
+    std::filesystem::create_symlink("/dev/null", app + "null.opt");
+    o.firstArgument = app + "null.opt";
+    o.script =
+        "dump unreadable\nkey SPACE\nuntil Text-Editor\nkey o\nkey ESC\nkey ESC\nkey "
+        "RET\ndump failed\nkey SPACE\n";
+    run = RunTrainer(o);
+    EXPECT_TRUE(run.returned) << run.error;
+    ASSERT_EQ(run.dumps.count("failed"), 1u) << run.error;
+    const std::string shown =
+        test::DumpRow(run.dumps["unreadable"], 1) + test::DumpRow(run.dumps["unreadable"], 2);
+    EXPECT_EQ(shown.substr(0, unreadable.size()), unreadable);
+    EXPECT_EQ(test::DumpRow(run.dumps["failed"], 1).substr(0, failed.size()), failed);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_symlink(app + "null.opt"));
 }
 
 }  // namespace

@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/WindowRun.h"
+#include "trainer/Menu.h"
 #include "trainer/TitleScreen.h"
 
 namespace qs::test {
@@ -188,6 +193,38 @@ TEST(TeacherProtocolPrint, FullProtocolBreaksThePageAfterLine59AndCutsLongLines)
     }
     expected.push_back("");
     EXPECT_EQ(CrLfLines(run.PrinterFile()), Imprinted(expected));
+}
+
+// F9 in the quit question prints the protocol at any length: with two
+// lines (no LEHRER.TXT is written then) and with none, when the printout
+// holds only its fixed lines.
+TEST(TeacherProtocolPrint, QuitQuestionPrintsAShortProtocolOnF9) {
+    const std::string head = "Quendelstrand   7.3.2026   Name:.....................";
+    struct Case {
+        const char* name;
+        int count;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"empty protocol", 0, {"", "", "", "", ""}},
+        {"two lines", 2, {"", "", head, "", "-Vorsilben-: be-ver>X.VWT", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        RunOptions o = OnTheDay();
+        o.script = "key F9\nkey RET\n";
+        const RunResult run = RunTrainerProc(o, [&](Trainer& tr) {
+            if (c.count > 0) {
+                tr.t.ProtocolLines[1] = head;
+                tr.t.ProtocolLines[2] = "-Vorsilben-: be-ver>X.VWT";
+            }
+            tr.t.ProtocolCount = c.count;
+            QuitQuestion(tr);
+        });
+        ASSERT_TRUE(run.returned) << c.name << ": " << run.error;
+        EXPECT_EQ(CrLfLines(run.PrinterFile()), Imprinted(c.lines)) << c.name;
+        EXPECT_EQ(run.printer->documents.size(), 1u) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(run.appDir + "LS1DAT/LEHRER.TXT")) << c.name;
+    }
 }
 
 TEST(TeacherProtocolPrint, PrinterFileThatCannotBeMadeAsksToSwitchThePrinterOn) {

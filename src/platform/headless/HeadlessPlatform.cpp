@@ -38,7 +38,11 @@ PixelView HeadlessPlatform::Framebuffer() {
     return PixelView{pixels_.data(), size_.w, size_.h, size_.w};
 }
 
-void HeadlessPlatform::Present(const Rect*) { ++presents_; }
+void HeadlessPlatform::Present(const Rect* dirty) {
+    ++presents_;
+    const Rect all{0, 0, size_.w, size_.h};
+    lastPresented_ = dirty ? dirty->Intersect(all) : all;
+}
 
 bool HeadlessPlatform::SetExclusiveFullscreen(bool on) {
     exclusive_ = on;
@@ -56,6 +60,12 @@ bool HeadlessPlatform::PollEvent(Event& out) {
     out = std::move(events_.front());
     events_.pop_front();
     return true;
+}
+
+bool HeadlessPlatform::WaitEvent(int timeoutMs) {
+    if (!events_.empty() || !mainQueue_.Empty()) return true;
+    SleepMillis(timeoutMs);
+    return false;
 }
 
 bool HeadlessPlatform::HasPendingKeyboardEvent() {

@@ -43,6 +43,7 @@ public:
 
     bool PeekEvent(Event& out) override;
     bool PollEvent(Event& out) override;
+    bool WaitEvent(int timeoutMs) override;
     bool HasPendingKeyboardEvent() override;
     void FlushKeyboardEvents() override;
     void PostEvent(const Event& e) override;
@@ -55,6 +56,7 @@ public:
 
     uint64_t NowMicros() override { return nowMicros_; }
     void SleepMillis(int ms) override;
+    void SkipMillis(int ms) override { SleepMillis(ms); }
     uint32_t RandomSeed() override { return seed_; }
     LocalDate Today() override { return today_; }
     char DecimalSeparator() override { return ','; }
@@ -79,6 +81,9 @@ public:
     const std::vector<PlayedSound>& SoundLog() const { return soundLog_; }
     int Beeps() const { return beeps_; }
     int Presents() const { return presents_; }
+    // What the last Present showed, in window pixels (the whole window when
+    // it named no rectangle).
+    Rect LastPresented() const { return lastPresented_; }
     bool PointerVisible() const { return pointerVisible_; }
     PointerShape CurrentPointerShape() const { return pointerShape_; }
     std::optional<Rect> PointerConfinement() const { return confine_; }
@@ -106,6 +111,7 @@ private:
     Point pointer_{0, 0};
     int beeps_ = 0;
     int presents_ = 0;
+    Rect lastPresented_;
     int nextSound_ = 1;
     std::vector<Playing> playing_;
     std::vector<PlayedSound> soundLog_;

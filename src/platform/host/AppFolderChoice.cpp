@@ -86,7 +86,7 @@ bool SeedWordLists(FileSystem& files, const AppFolders& folders) {
     if (auto entries = files.ListDirectory(from)) {
         for (const DirEntry& e : *entries) {
             if (e.isDir || files.Exists(to + e.name)) continue;
-            auto bytes = files.ReadFile(from + e.name);
+            auto bytes = files.ReadFile(from + e.name, FileSystem::kTextLimit);
             // WriteFileAtomic writes a temporary file and renames it, so a
             // copy cut short never carries the list's name.
             if (!bytes || !files.WriteFileAtomic(to + e.name, *bytes)) ok = false;

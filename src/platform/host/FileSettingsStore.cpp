@@ -142,7 +142,7 @@ std::optional<std::string> FileSettingsStore::Read(const std::string& keyPath,
                                                    const std::string& key) {
     try {
         PosixFileSystem files("");
-        auto bytes = files.ReadFile(path_);
+        auto bytes = files.ReadFile(path_, FileSystem::kTextLimit);
         if (!bytes) return std::nullopt;
         std::string name = SectionName(keyPath, section);
         for (const auto& s : Parse(*bytes)) {
@@ -161,7 +161,7 @@ bool FileSettingsStore::Write(const std::string& keyPath, const std::string& sec
         PosixFileSystem files("");
         Sections sections;
         if (files.Exists(path_)) {
-            auto bytes = files.ReadFile(path_);
+            auto bytes = files.ReadFile(path_, FileSystem::kTextLimit);
             if (!bytes) return false;  // never replace what could not be read
             sections = Parse(*bytes);
         }

@@ -230,7 +230,10 @@ PrintOutcome SavePdfInFolder(const std::vector<uint8_t>& pdf, const std::string&
     const std::string base = folder + "/" + stamp;
     const std::string tmp = folder + "/." + stamp + ".pdf.part-" + std::to_string(::getpid());
 
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A leftover of an earlier run under the same process number goes; a
+    // link put in its place is never followed.
+    ::unlink(tmp.c_str());
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return Fail("cannot write in " + folder + ": " + std::strerror(errno));
     bool written = WriteAllToFd(fd, pdf) && ::fsync(fd) == 0;
     int writeError = errno;

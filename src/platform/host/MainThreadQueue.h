@@ -13,6 +13,10 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         queue_.push_back(std::move(fn));
     }
+    bool Empty() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return queue_.empty();
+    }
     void RunAll() {
         std::deque<std::function<void()>> batch;
         {

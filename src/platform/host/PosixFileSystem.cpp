@@ -33,19 +33,73 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// What a save at path replaces: the links there followed to the name they
+// lead to, which need not exist yet. Empty when the links loop.
+std::string FollowLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char buf[PATH_MAX];
+        ssize_t n = ::readlink(path.c_str(), buf, sizeof buf);
+        if (n <= 0 || static_cast<size_t>(n) >= sizeof buf) return {};
+        std::string target(buf, static_cast<size_t>(n));
+        path = target.front() == '/' ? target : ParentOf(path) + "/" + target;
+    }
+    return {};
+}
+
+// A new file beside target that no one else has made, opened for writing.
+int CreateTemporaryBeside(const std::string& target, std::string& tmp) {
+    const std::string stem = target + ".tmp-" + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmp = stem + std::to_string(attempt);
+        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Gives the new file the mode of the one it replaces, and its owner and
+// group as far as the process may.
+bool TakeOverAttributes(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Only its owner may give a file away; the new file stays the process's.
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+void SyncFolder(const std::string& folder) {
+    int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem(std::string programPath) : programPath_(std::move(programPath)) {}
 
-std::optional<std::vector<uint8_t>> PosixFileSystem::ReadFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<std::vector<uint8_t>> PosixFileSystem::ReadFile(const std::string& path,
+                                                              uint64_t maxBytes) {
+    // Looked at before it is opened: opening a pipe waits for a writer, and
+    // a device may act on being opened.
+    struct stat before {};
+    if (::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode) ||
+        static_cast<uint64_t>(before.st_size) > maxBytes) {
+        return std::nullopt;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != before.st_dev ||
+        st.st_ino != before.st_ino) {
         ::close(fd);
         return std::nullopt;
     }
     std::vector<uint8_t> out;
+    out.reserve(static_cast<size_t>(st.st_size));
     uint8_t buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
@@ -55,6 +109,11 @@ std::optional<std::vector<uint8_t>> PosixFileSystem::ReadFile(const std::string&
             return std::nullopt;
         }
         if (n == 0) break;
+        // A file that grows while it is read is held to the same limit.
+        if (out.size() + static_cast<size_t>(n) > maxBytes) {
+            ::close(fd);
+            return std::nullopt;
+        }
         out.insert(out.end(), buf, buf + n);
     }
     ::close(fd);
@@ -62,18 +121,21 @@ std::optional<std::vector<uint8_t>> PosixFileSystem::ReadFile(const std::string&
 }
 
 bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& data) {
-    std::string tmp = path + ".tmp-" + std::to_string(::getpid());
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::string target = FollowLinks(path);
+    if (target.empty()) return false;
+    struct stat old {};
+    const bool replacing = ::lstat(target.c_str(), &old) == 0;
+    if (!replacing && errno != ENOENT) return false;
+    if (replacing && !S_ISREG(old.st_mode)) return false;
+
+    std::string tmp;
+    int fd = CreateTemporaryBeside(target, tmp);
     if (fd < 0) return false;
-    bool ok = WriteAllToFd(fd, data) && ::fsync(fd) == 0;
+    bool ok = !replacing || TakeOverAttributes(fd, old);
+    ok = ok && WriteAllToFd(fd, data) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(tmp.c_str(), path.c_str()) == 0) {
-        // Make the rename itself durable.
-        int dfd = ::open(ParentOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            ::fsync(dfd);
-            ::close(dfd);
-        }
+    if (ok && ::rename(tmp.c_str(), target.c_str()) == 0) {
+        SyncFolder(ParentOf(target));
         return true;
     }
     ::unlink(tmp.c_str());
@@ -81,8 +143,15 @@ bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::vector
 }
 
 bool PosixFileSystem::AppendFile(const std::string& path, const std::vector<uint8_t>& data) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                    0644);
     if (fd < 0) return false;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
     bool ok = WriteAllToFd(fd, data);
     return (::close(fd) == 0) && ok;
 }

@@ -10,7 +10,8 @@ public:
     // programPath: the program file; its folder is the app folder.
     explicit PosixFileSystem(std::string programPath);
 
-    std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) override;
+    std::optional<std::vector<uint8_t>> ReadFile(const std::string& path,
+                                                 uint64_t maxBytes = kPictureLimit) override;
     bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& data) override;
     bool AppendFile(const std::string& path, const std::vector<uint8_t>& data) override;
     bool Exists(const std::string& path) override;

@@ -93,6 +93,7 @@ public:
 
     bool PeekEvent(Event& out) override;
     bool PollEvent(Event& out) override;
+    bool WaitEvent(int timeoutMs) override;
     bool HasPendingKeyboardEvent() override;
     void FlushKeyboardEvents() override;
     void PostEvent(const Event& e) override { events_.push_back(e); }
@@ -105,6 +106,7 @@ public:
 
     uint64_t NowMicros() override;
     void SleepMillis(int ms) override { SDL_Delay(static_cast<Uint32>(ms > 0 ? ms : 0)); }
+    void SkipMillis(int) override {}
     uint32_t RandomSeed() override;
     LocalDate Today() override;
     char DecimalSeparator() override;
@@ -124,13 +126,16 @@ public:
     SettingsStore& Settings() override { return *settings_; }
     PrintSpooler& Printer() override { return *printer_; }
 
-    void RequestOnMainThread(std::function<void()> fn) override { mainQueue_.Push(std::move(fn)); }
+    void RequestOnMainThread(std::function<void()> fn) override;
     void RunMainThreadRequests() override { mainQueue_.RunAll(); }
 
     SDL_Window* Window() const { return window_; }
 
 private:
-    void Gather();
+    // Takes what the window system has. Within a millisecond of the last
+    // time it returns at once unless asked to look again: a message pump
+    // asks several questions in a row and one look answers them all.
+    void Gather(bool again = false);
     void Translate(const SDL_Event& ev);
     void Push(Event::Type type) {
         Event e;
@@ -170,6 +175,10 @@ private:
     std::array<SDL_Cursor*, 5> cursors_{};
     Uint64 counterStart_ = 0;
     Uint64 counterHz_ = 1;
+    uint64_t gatheredAt_ = 0;
+    bool gathered_ = false;
+    // Pushed by worker threads so that a waiting main thread wakes up.
+    Uint32 wakeEvent_ = 0;
 };
 
 SdlPlatform::SdlPlatform(SdlOptions options) : seed_(options.seed) {
@@ -182,6 +191,7 @@ SdlPlatform::SdlPlatform(SdlOptions options) : seed_(options.seed) {
     counterStart_ = SDL_GetPerformanceCounter();
     counterHz_ = SDL_GetPerformanceFrequency();
     if (counterHz_ == 0) counterHz_ = 1;
+    wakeEvent_ = SDL_RegisterEvents(1);
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -233,7 +243,7 @@ void SdlPlatform::TakeFocus() {
     // it is on the screen. Ask until it has it, for a short while.
     uint64_t deadline = NowMicros() + kFocusWaitMicros;
     for (;;) {
-        Gather();
+        Gather(true);
         if (active_ || NowMicros() >= deadline) break;
         if (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) SDL_SetWindowInputFocus(window_);
         SDL_Delay(5);
@@ -323,10 +333,10 @@ bool SdlPlatform::SetExclusiveFullscreen(bool on) {
     // Without a window manager nobody gives the window its old size back.
     if (rc == 0 && !on && target.w > 0) SDL_SetWindowSize(window_, target.w, target.h);
     uint64_t deadline = NowMicros() + kModeSwitchWaitMicros;
-    Gather();
+    Gather(true);
     while (rc == 0 && ClientSize() != target && NowMicros() < deadline) {
         SDL_Delay(2);
-        Gather();
+        Gather(true);
     }
     switchingMode_ = false;
     if (rc == 0) exclusive_ = on;
@@ -342,7 +352,11 @@ bool SdlPlatform::IsActive() {
 
 // --- Events ----------------------------------------------------------------------
 
-void SdlPlatform::Gather() {
+void SdlPlatform::Gather(bool again) {
+    const uint64_t now = NowMicros();
+    if (!again && gathered_ && now - gatheredAt_ < 1000) return;
+    gathered_ = true;
+    gatheredAt_ = now;
     SDL_PumpEvents();
     SDL_Event ev;
     while (SDL_PollEvent(&ev)) Translate(ev);
@@ -461,6 +475,17 @@ bool SdlPlatform::PollEvent(Event& out) {
     return true;
 }
 
+bool SdlPlatform::WaitEvent(int timeoutMs) {
+    Gather(true);
+    if (!events_.empty() || !mainQueue_.Empty()) return true;
+    SDL_Event ev;
+    if (SDL_WaitEventTimeout(&ev, std::max(timeoutMs, 0)) != 0) {
+        Translate(ev);
+        Gather(true);
+    }
+    return !events_.empty() || !mainQueue_.Empty();
+}
+
 bool SdlPlatform::HasPendingKeyboardEvent() {
     Gather();
     for (const Event& e : events_)
@@ -469,8 +494,16 @@ bool SdlPlatform::HasPendingKeyboardEvent() {
 }
 
 void SdlPlatform::FlushKeyboardEvents() {
-    Gather();
+    Gather(true);
     std::erase_if(events_, [](const Event& e) { return e.IsKeyboard(); });
+}
+
+void SdlPlatform::RequestOnMainThread(std::function<void()> fn) {
+    mainQueue_.Push(std::move(fn));
+    if (wakeEvent_ == static_cast<Uint32>(-1)) return;
+    SDL_Event ev{};
+    ev.type = wakeEvent_;
+    SDL_PushEvent(&ev);
 }
 
 // --- Pointer ---------------------------------------------------------------------

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Platform.h"
+
 namespace qs {
 
 namespace {
@@ -121,7 +123,10 @@ uint32_t SdlSound::MillisToBytes(int ms) const {
 
 std::shared_ptr<Mix_Chunk> SdlSound::Load(const std::string& path) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<uint64_t>(st.st_size) > FileSystem::kPictureLimit) {
+        return nullptr;
+    }
     int64_t mtime = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     auto it = cache_.find(path);
     if (it != cache_.end() && it->second.mtimeNanos == mtime && it->second.size == st.st_size)

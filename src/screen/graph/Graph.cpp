@@ -19,6 +19,15 @@ void Drawn(Dos& d) {
     if (DrawsOnWindow(d)) d.MarkDirty();
 }
 
+void Drawn(Dos& d, const Rect& area) {
+    if (DrawsOnWindow(d)) d.MarkDirty(area.Inflated(2 * std::max(1, d.graph.PenWidth) + 2));
+}
+
+// The pixels a line between two points can touch.
+Rect LineBox(int x1, int y1, int x2, int y2) {
+    return Rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+}
+
 Canvas GraphCanvas(Dos& d) {
     const GraphState& g = d.graph;
     Canvas c(ActiveBitmap(d));
@@ -100,7 +109,7 @@ void ThickLine(Dos& d, int x1, int y1, int x2, int y2) {
     c.SetPen(Pen{PenStyle::Solid, width, d.graph.PenColour});
     c.Line(x1, y1, x2, y2);
     if (width > 1) c.Line(x1 - 1, y1 - 1, x2 - 1, y2 - 1);
-    Drawn(d);
+    Drawn(d, LineBox(x1, y1, x2, y2).Inflated(width + 1));
 }
 
 }  // namespace
@@ -325,7 +334,7 @@ void Bar(Dos& d, int x1, int y1, int x2, int y2) {
         d.screen.GraphTexts.clear();
         ++d.screen.GraphTextsCleared;
     }
-    Drawn(d);
+    Drawn(d, r);
 }
 
 void Rectangle(Dos& d, int x1, int y1, int x2, int y2) {
@@ -334,14 +343,14 @@ void Rectangle(Dos& d, int x1, int y1, int x2, int y2) {
     Canvas c = GraphCanvas(d);
     c.SetBrush(Brush{BrushStyle::Null, 0});
     c.Rectangle(r.left, r.top, r.right, r.bottom);
-    Drawn(d);
+    Drawn(d, r);
 }
 
 void Line(Dos& d, int x1, int y1, int x2, int y2) {
     ToWindow(d.screen.Area, x1, y1);
     ToWindow(d.screen.Area, x2, y2);
     GraphCanvas(d).Line(x1, y1, x2, y2);
-    Drawn(d);
+    Drawn(d, LineBox(x1, y1, x2, y2));
 }
 
 void LineThick(Dos& d, int x1, int y1, int x2, int y2, bool thick) {
@@ -363,20 +372,20 @@ void HorizontalRule(Dos& d, int y, bool thick) {
         return;
     }
     GraphCanvas(d).Line(0, y, right, y);
-    Drawn(d);
+    Drawn(d, LineBox(0, y, right, y));
 }
 
 void FillEllipse(Dos& d, int x, int y, int xRadius, int yRadius) {
     const Rect r = MapRect(d, x - xRadius, y - yRadius, x + xRadius, y + yRadius);
     GraphCanvas(d).Ellipse(r.left, r.top, r.right, r.bottom);
-    Drawn(d);
+    Drawn(d, r);
 }
 
 void Ellipse(Dos& d, int x, int y, int startAngle, int endAngle, int xRadius, int yRadius) {
     if (startAngle == endAngle) return;
     const Rect r = MapRect(d, x - xRadius, y - yRadius, x + xRadius, y + yRadius);
     GraphCanvas(d).Arc(r.left, r.top, r.right, r.bottom, startAngle, endAngle);
-    Drawn(d);
+    Drawn(d, r);
 }
 
 void Arc(Dos& d, int x, int y, int startAngle, int endAngle, int radius) {

@@ -11,6 +11,9 @@ bool DrawsOnWindow(Dos& d);
 // After drawing on the active canvas: the window is presented at the next
 // message step when the drawing went to it.
 void Drawn(Dos& d);
+// The same for a drawing that stays within area (window pixels), grown by
+// the pen's width so that wide and smoothed edges are inside.
+void Drawn(Dos& d, const Rect& area);
 // A drawing context on the active canvas with the current pen, brush and
 // write mode.
 Canvas GraphCanvas(Dos& d);

@@ -219,7 +219,10 @@ Rect DrawText(Dos& d, int x, int y, std::string_view s, bool thick) {
     if (thick && scr.GraphMode && d.graph.ThickText)
         DrawFat(target, font, at.x, at.y, shown, scr.FontColour);
     else right = DrawRun(d, target, font, at.x, at.y, text);
-    if (!d.exclusive) Drawn(d);
+    const Rect drawn{at.x, at.y, std::max(right, at.x + width), at.y + height};
+    // Glyphs may reach past their advance and the line: a font height
+    // around the text holds them.
+    if (!d.exclusive) Drawn(d, drawn.Inflated(height));
     return Rect{at.x, at.y, right, at.y + height};
 }
 
@@ -267,7 +270,8 @@ void OutTextXYHighlight(Dos& d, int x, int y, std::string_view lead, Rect& rect,
     g.ColorIndex = previousIndex;
     const Rect tailRect = DrawPiece(d, font, highRect.right, at.y, tail);
     rect = ToGraphRect(d, tailRect);
-    if (!d.exclusive) Drawn(d);
+    const Rect drawn{at.x, at.y, std::max(tailRect.right, at.x + width), at.y + height};
+    if (!d.exclusive) Drawn(d, drawn.Inflated(height));
 }
 
 }  // namespace qs

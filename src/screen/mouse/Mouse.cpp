@@ -160,7 +160,7 @@ void PushMouseTexts(Dos& d, const std::string& folder, const std::string& fileNa
     m.LevelBase[m.Level] = m.RegionCount;
     FileSystem& fs = d.platform.Files();
     const std::string path = ResolvePath(fs, InProgramFolder(m, folder) + fileName);
-    if (auto bytes = fs.ReadFile(path)) {
+    if (auto bytes = fs.ReadFile(path, FileSystem::kTextLimit)) {
         const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
         for (std::string_view line : SplitLines(text)) {
             if (m.RegionCount >= MouseState::kMaxRegions) break;

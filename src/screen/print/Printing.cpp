@@ -24,7 +24,8 @@ std::optional<std::vector<uint8_t>> PrinterFileToPdf(const std::vector<uint8_t>&
 
 bool PrintPrinterFile(Platform& platform, const std::string& printerFilePath, bool noConversion) {
     try {
-        std::optional<std::vector<uint8_t>> bytes = platform.Files().ReadFile(printerFilePath);
+        std::optional<std::vector<uint8_t>> bytes =
+            platform.Files().ReadFile(printerFilePath, FileSystem::kTextLimit);
         if (!bytes) return false;
         std::optional<std::vector<uint8_t>> pdf = PrinterFileToPdf(*bytes, noConversion);
         if (!pdf) return false;

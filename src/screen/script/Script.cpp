@@ -304,6 +304,15 @@ ScriptRunner::ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBa
 void ScriptRunner::Install() {
     d_.beforePump = [this] { Step(); };
     d_.waitingForInput = [this] { OnWaitingForInput(); };
+    d_.pumpDue = [this] { return NextDue(); };
+}
+
+std::optional<uint64_t> ScriptRunner::NextDue() const {
+    const uint64_t now = d_.platform.NowMicros();
+    // Used up, the script ends the run at the program's next wait for input.
+    if (Finished()) return now;
+    if (waitUntil_) return *waitUntil_;
+    return now;
 }
 
 bool ScriptRunner::Settled() {

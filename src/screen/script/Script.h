@@ -83,6 +83,11 @@ public:
     void OnWaitingForInput();
 
     bool Finished() const { return next_ >= commands_.size(); }
+    // The time from which the runner may next do something while the
+    // program takes no input: the end of a `wait`. A line that is ready, a
+    // pending `until` (the screen may change at any time) and a used-up
+    // script (it ends the run at the next wait for input) make it now.
+    std::optional<uint64_t> NextDue() const;
 
 private:
     bool Settled();

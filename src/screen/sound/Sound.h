@@ -40,6 +40,10 @@ public:
 
     bool TonePlaying() const { return toneHandle_ != 0; }
     bool ToneWaiting() const { return waiting_.has_value(); }
+    // Whether the end of a sound changes anything: a tone is playing (and
+    // may have one waiting to follow it). A file that ends changes nothing
+    // the program can see.
+    bool EndMatters() const { return toneHandle_ != 0 || waiting_.has_value(); }
 
 private:
     struct ToneRequest {
