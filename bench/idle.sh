@@ -25,38 +25,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Each program runs from a private copy of its app folder: what it writes
-# there (its recent-files list) never lands in the build's own.
-private_copy() {
-  local dir
-  dir="$(mktemp -d "$work/app.XXXXXX")"
-  cp -a "$(dirname "$1")/." "$dir"
-  echo "$dir/$(basename "$1")"
-}
-
-cat >"$work/bare.c" <<'EOF'
-#include <SDL2/SDL.h>
-int main(void) {
-    /* The window surface as the trainer uses it: in memory, not through GL. */
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-    SDL_Window* w = SDL_CreateWindow("bare", 0, 0, 1920, 1080, SDL_WINDOW_BORDERLESS);
-    if (!w) return 1;
-    SDL_Surface* s = SDL_GetWindowSurface(w);
-    SDL_FillRect(s, NULL, SDL_MapRGB(s->format, 0, 0, 170));
-    SDL_UpdateWindowSurface(w);
-    SDL_Event e;
-    while (SDL_WaitEvent(&e)) {
-        if (e.type == SDL_QUIT) break;
-        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED)
-            SDL_UpdateWindowSurface(w);
-    }
-    SDL_Quit();
-    return 0;
-}
-EOF
-# shellcheck disable=SC2046
-cc -O2 -o "$work/bare" "$work/bare.c" $(pkg-config --cflags --libs sdl2)
+# shellcheck source=bench/common.sh
+source "$(dirname "$0")/common.sh"
+build_bare -DWAIT_FOR_EVENTS
 
 # Scripts that lead the program to the place to measure and then hold it
 # there far longer than the measurement lasts.

@@ -18,33 +18,9 @@ fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 : >"$work/empty.txt"
-# Each program runs from a private copy of its app folder: what it writes
-# there (its recent-files list) never lands in the build's own.
-private_copy() {
-  local dir
-  dir="$(mktemp -d "$work/app.XXXXXX")"
-  cp -a "$(dirname "$1")/." "$dir"
-  echo "$dir/$(basename "$1")"
-}
-
-cat >"$work/bare.c" <<'CEOF'
-#include <SDL2/SDL.h>
-int main(void) {
-    /* The window surface as the trainer uses it: in memory, not through GL. */
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-    SDL_Window* w = SDL_CreateWindow("bare", 0, 0, 1920, 1080, SDL_WINDOW_BORDERLESS);
-    if (!w) return 1;
-    SDL_Surface* s = SDL_GetWindowSurface(w);
-    SDL_FillRect(s, NULL, SDL_MapRGB(s->format, 0, 0, 170));
-    SDL_UpdateWindowSurface(w);
-    SDL_DestroyWindow(w);
-    SDL_Quit();
-    return 0;
-}
-CEOF
-# shellcheck disable=SC2046
-cc -O2 -o "$work/bare" "$work/bare.c" $(pkg-config --cflags --libs sdl2)
+# shellcheck source=bench/common.sh
+source "$(dirname "$0")/common.sh"
+build_bare
 
 # Median wall time of a whole run (exec to exit) in microseconds.
 median_run() {

@@ -6,7 +6,7 @@
 #     build folder, default build/);
 #   - the house rules a machine can see (below);
 #   - the data generators' check modes: the committed word lists, mouse texts
-#     and glyph pictures are what their generators make.
+#     glyph pictures and icons are what their generators make.
 # Prints what is wrong and exits with 1 when anything is.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -40,6 +40,7 @@ fi
 echo "== generators"
 python3 tools/wordlists/make.py --check || fail "data/LS1DAT differs from tools/wordlists"
 python3 tools/maustxt/make_all.py --check || fail "data/maustxt differs from tools/maustxt"
+python3 tools/icon/make_icon.py --check || fail "packaging/icons differs from tools/icon/make_icon.py"
 glyphs=$(mktemp -d)
 trap 'rm -rf "$glyphs"' EXIT
 python3 tools/glyphs/make_glyphs.py "$glyphs" >/dev/null && diff -r -q "$glyphs" data/emfs ||

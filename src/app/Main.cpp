@@ -13,7 +13,10 @@
 #include "app/CommandLine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/HeadlessScriptBackend.h"
+#include "platform/host/AppFolderChoice.h"
 #include "platform/host/FileSettingsStore.h"
+#include "platform/host/HostPrintSpooler.h"
+#include "platform/host/PosixFileSystem.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlScriptBackend.h"
 #include "screen/Dos.h"
@@ -30,19 +33,37 @@ std::string ProgramPathFor(const CommandLine& cl) {
     return dir + "quendelstrand";
 }
 
-std::unique_ptr<qs::Platform> MakePlatform(const CommandLine& cl) {
+// --app-dir names the one folder for everything; otherwise the folders
+// follow from where the program is and whether it may write there.
+qs::FolderChoice ChooseFolders(const CommandLine& cl) {
+    if (!cl.appDir.empty()) {
+        qs::PosixFileSystem files(ProgramPathFor(cl));
+        const std::string dir = files.ProgramDir();
+        return qs::FolderChoice{qs::AppFolders{dir, dir}, ""};
+    }
+    qs::PosixFileSystem files(qs::RunningProgramPath());
+    return qs::ChooseAppFolders(files, files.ProgramDir(), qs::HostFolderEnvironment());
+}
+
+std::unique_ptr<qs::Platform> MakePlatform(const CommandLine& cl, const qs::AppFolders& folders) {
+    std::unique_ptr<qs::Platform> platform;
     if (cl.headless) {
         qs::HeadlessOptions o;
         o.size = cl.size;
         o.programPath = ProgramPathFor(cl);
         if (cl.seed) o.seed = *cl.seed;
-        return std::make_unique<qs::HeadlessPlatform>(std::move(o));
+        o.printer = qs::MakeHostPrintSpooler(folders.app);
+        platform = std::make_unique<qs::HeadlessPlatform>(std::move(o));
+    } else {
+        qs::SdlOptions o;
+        o.programPath = ProgramPathFor(cl);
+        o.seed = cl.seed;
+        o.settings = std::make_unique<qs::FileSettingsStore>(qs::DefaultSettingsPath());
+        o.printer = qs::MakeHostPrintSpooler(folders.app);
+        platform = qs::MakeSdlPlatform(std::move(o));
     }
-    qs::SdlOptions o;
-    o.programPath = ProgramPathFor(cl);
-    o.seed = cl.seed;
-    o.settings = std::make_unique<qs::FileSettingsStore>(qs::DefaultSettingsPath());
-    return qs::MakeSdlPlatform(std::move(o));
+    if (platform) platform->Files().SetFolders(folders);
+    return platform;
 }
 
 std::unique_ptr<qs::ScriptBackend> MakeScriptBackend(const CommandLine& cl, qs::Platform& p) {
@@ -58,7 +79,10 @@ std::vector<qs::ScriptCommand> LoadScript(qs::Platform& p, const std::string& pa
 }
 
 int Run(const CommandLine& cl) {
-    std::unique_ptr<qs::Platform> platform = MakePlatform(cl);
+    const qs::FolderChoice folders = ChooseFolders(cl);
+    if (!folders.problem.empty())
+        std::fprintf(stderr, "quendelstrand: %s\n", folders.problem.c_str());
+    std::unique_ptr<qs::Platform> platform = MakePlatform(cl, folders.folders);
     if (!platform) {
         std::fprintf(stderr, "quendelstrand: no display (try --headless)\n");
         return 1;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -117,6 +118,17 @@ struct DirEntry {
     uint64_t size = 0;
 };
 
+// The two folders the program's files live in, each ending in '/'. The app
+// folder holds what the program writes (options, protocol, word lists,
+// printouts); the shipped folder holds the read-only data that came with
+// the program (pictures, sounds, fonts, glyphs, mouse texts). They are the
+// same folder unless the program is installed where it may not write.
+// Empty: both are the program's own folder.
+struct AppFolders {
+    std::string app;
+    std::string shipped;
+};
+
 // Files, with real (host) paths. The core turns the trainer's Windows-style
 // paths into real ones first (screen/DosPath).
 class FileSystem {
@@ -128,6 +140,8 @@ public:
     static constexpr uint64_t kPictureLimit = uint64_t{64} << 20;
 
     virtual ~FileSystem() = default;
+    const AppFolders& Folders() const { return folders_; }
+    void SetFolders(AppFolders folders) { folders_ = std::move(folders); }
     // The whole file; nullopt when it cannot be read, is not a regular file
     // (after following links: a pipe, a device or a folder is never opened
     // for reading) or holds more than maxBytes.
@@ -153,6 +167,9 @@ public:
     virtual std::string ProgramDir() = 0;
     // Full path of the running program file.
     virtual std::string ProgramPath() = 0;
+
+private:
+    AppFolders folders_;
 };
 
 // The per-user key-value store that stands in for the registry.

@@ -246,7 +246,49 @@ bool HasWildcards(std::string_view name) {
     return name.find_first_of("*?") != std::string_view::npos;
 }
 
+namespace {
+
+std::string ResolveOnDisk(FileSystem& files, std::string_view dosPath);
+
+// The folders of read-only data the program comes with.
+constexpr std::string_view kShippedFolders[] = {"bitplane", "wavs", "bgi7", "emfs", "maustxt"};
+
+bool IsShippedFolder(std::string_view name) {
+    for (std::string_view folder : kShippedFolders)
+        if (SameFileName(name, folder)) return true;
+    return false;
+}
+
+bool EndsInSlash(const std::string& folder) { return !folder.empty() && folder.back() == '/'; }
+
+// The path in the shipped folder that stands for resolved, a path in one of
+// the shipped data folders of the app folder, when that exists there (for a
+// name with wildcards: when its folder exists there); otherwise "".
+std::string InShippedFolder(FileSystem& files, const std::string& resolved) {
+    const AppFolders& folders = files.Folders();
+    if (folders.shipped.empty() || folders.shipped == folders.app || !EndsInSlash(folders.app) ||
+        !EndsInSlash(folders.shipped) || resolved.compare(0, folders.app.size(), folders.app) != 0)
+        return "";
+    const std::string rest = resolved.substr(folders.app.size());
+    const std::string_view first = std::string_view(rest).substr(0, rest.find('/'));
+    if (first.size() == rest.size() || !IsShippedFolder(first)) return "";
+    std::string there = ResolveOnDisk(files, folders.shipped + rest);
+    std::string probe = HasWildcards(NameOf(there)) ? std::string(FolderOf(there)) : there;
+    if (probe.size() > 1 && probe.back() == '/') probe.pop_back();
+    return files.Exists(probe) ? there : "";
+}
+
+}  // namespace
+
 std::string ResolvePath(FileSystem& files, std::string_view dosPath) {
+    std::string resolved = ResolveOnDisk(files, dosPath);
+    std::string shipped = InShippedFolder(files, resolved);
+    return shipped.empty() ? resolved : shipped;
+}
+
+namespace {
+
+std::string ResolveOnDisk(FileSystem& files, std::string_view dosPath) {
     if (HasDriveLetter(dosPath)) return std::string(dosPath);
     std::string path(dosPath);
     for (auto& c : path)
@@ -274,6 +316,8 @@ std::string ResolvePath(FileSystem& files, std::string_view dosPath) {
     if (!path.empty() && path.back() == '/' && (out.empty() || out.back() != '/')) out += '/';
     return out;
 }
+
+}  // namespace
 
 std::string_view FolderOf(std::string_view path) {
     auto sep = path.find_last_of("/\\");

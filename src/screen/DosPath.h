@@ -39,6 +39,12 @@ bool HasWildcards(std::string_view name);
 // wildcards. An exact match wins over others; among several names that
 // differ only in case the first in byte order is taken. A path with a drive
 // letter ("C:...") is returned unchanged. A trailing separator is kept.
+//
+// When the file system has a shipped folder apart from the app folder
+// (FileSystem::Folders), a path into one of the app folder's shipped data
+// folders ("bitplane", "wavs", "bgi7", "emfs", "maustxt") is taken from the
+// shipped folder when the entry exists there; a file the program makes
+// itself beside them (not shipped) stays in the app folder.
 std::string ResolvePath(FileSystem& files, std::string_view dosPath);
 
 // The folder part of a path up to and including its last separator ('/' or

@@ -12,11 +12,24 @@ bool StartsWith(const std::string& s, std::string_view prefix) {
 
 }  // namespace
 
-std::string AppDir(FileSystem& files) {
-    std::string dir = files.ProgramDir();
+namespace {
+
+std::string AsFolder(std::string dir) {
     if (dir.empty()) return "./";
     if (dir.back() != '/') dir += '/';
     return dir;
+}
+
+}  // namespace
+
+std::string AppDir(FileSystem& files) {
+    const std::string& app = files.Folders().app;
+    return AsFolder(app.empty() ? files.ProgramDir() : app);
+}
+
+std::string ShippedDir(FileSystem& files) {
+    const std::string& shipped = files.Folders().shipped;
+    return shipped.empty() ? AppDir(files) : AsFolder(shipped);
 }
 
 std::string ProgramFileName(FileSystem& files) { return std::string(NameOf(files.ProgramPath())); }

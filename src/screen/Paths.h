@@ -1,9 +1,9 @@
 // The program folder, paths relative to it and small file-name helpers.
 //
-// The program folder is the real folder of the program file and ends in
-// '/' (for example "/opt/quendelstrand/"). The trainer appends DOS-style
-// relative names to it ("LS1DAT\LEHRER.TXT"); ResolvePath (screen/DosPath.h)
-// turns the result into a real path before a file is touched.
+// The app folder ends in '/' (for example "/opt/quendelstrand/"). The
+// trainer appends DOS-style relative names to it ("LS1DAT\LEHRER.TXT");
+// ResolvePath (screen/DosPath.h) turns the result into a real path before a
+// file is touched, taking the shipped data folders from the shipped folder.
 #pragma once
 
 #include <string>
@@ -13,8 +13,14 @@
 
 namespace qs {
 
-// The folder of the program file, ending in '/'.
+// The app folder, ending in '/': the folder the program writes in and the
+// trainer's paths start from. The program file's folder unless the
+// platform's file system was handed other folders (FileSystem::Folders).
 std::string AppDir(FileSystem& files);
+
+// The folder of the read-only data that came with the program, ending in
+// '/'; the app folder unless the program is installed read-only.
+std::string ShippedDir(FileSystem& files);
 
 // The program file's name without folder ("quendelstrand").
 std::string ProgramFileName(FileSystem& files);

@@ -111,6 +111,41 @@ TEST(FileSettingsStore, ABrokenFileReadsAsEmptyAndCanBeWrittenAgain) {
     }
 }
 
+TEST(FileSettingsStore, AWriteChangesOnlyTheLinesOfItsValue) {
+    struct Case {
+        const char* row;
+        std::string before;
+        std::string section, key, value;
+        std::string after;
+    };
+    const std::string h = "[" + kKeyPath + "\\Allgemein]";
+    const Case cases[] = {
+        {"comments, blank lines and junk stay around a changed value",
+         "; mine\n# also mine\n\n" + h + "\n  Delay = 3 \njunk\n=nokey\nOther=1\n", "Allgemein",
+         "Delay", "2", "; mine\n# also mine\n\n" + h + "\nDelay=2\njunk\n=nokey\nOther=1\n"},
+        {"a new key goes after the section's last value", h + "\nDelay=3\n; note\n\n[Other]\nx=1\n",
+         "Allgemein", "Speed", "5", h + "\nDelay=3\nSpeed=5\n; note\n\n[Other]\nx=1\n"},
+        {"a new section goes at the end", "; mine\n[Other]\nx=1", "Allgemein", "Delay", "2",
+         "; mine\n[Other]\nx=1\n\n" + h + "\nDelay=2\n"},
+        {"CR LF lines keep their ends", "; mine\r\n" + h + "\r\nDelay=3\r\n", "Allgemein", "Delay",
+         "4", "; mine\r\n" + h + "\r\nDelay=4\r\n"},
+        {"every spelling of the key in the section", h + "\nDelay=1\nDELAY=2\n", "Allgemein",
+         "Delay", "3", h + "\nDelay=3\nDELAY=3\n"},
+        {"a value after a broken header is not the section's", h + "\n[broken\nDelay=1\n",
+         "Allgemein", "Delay", "2", h + "\nDelay=2\n[broken\nDelay=1\n"},
+        {"a new file", "", "Allgemein", "Delay", "2",
+         "; Quendelstrand settings\n\n" + h + "\nDelay=2\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        if (!c.before.empty()) dir.Put("settings.ini", c.before);
+        FileSettingsStore store(dir / "settings.ini");
+        ASSERT_TRUE(store.Write(kKeyPath, c.section, c.key, c.value)) << c.row;
+        EXPECT_EQ(dir.Get("settings.ini"), c.after) << c.row;
+        EXPECT_EQ(store.Read(kKeyPath, c.section, c.key), c.value) << c.row;
+    }
+}
+
 TEST(FileSettingsStore, AnUnreadableFileIsNeverReplaced) {
     TempDir dir;
     dir.Put("settings.ini/keep.txt", "mine");  // a folder where the file should be

@@ -3,7 +3,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -83,47 +86,108 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-Sections Parse(const std::vector<uint8_t>& bytes) {
-    Sections out;
-    Section* current = nullptr;
+// The file's lines as they stand, each without its '\n' (a '\r' before it
+// stays with the line).
+std::vector<std::string> RawLines(const std::vector<uint8_t>& bytes) {
+    std::vector<std::string> lines;
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     while (!text.empty()) {
-        auto nl = text.find('\n');
-        std::string_view line = Trim(text.substr(0, nl));
+        const auto nl = text.find('\n');
+        lines.emplace_back(text.substr(0, nl));
         text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
-        if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-        if (line[0] == '[') {
+    }
+    return lines;
+}
+
+// What one line of the file says.
+struct LineMeaning {
+    enum class Kind { Other, Header, BadHeader, Value };
+    Kind kind = Kind::Other;
+    std::string name;  // the section of a header, the key of a value
+    std::string value;
+};
+
+LineMeaning Understand(std::string_view raw) {
+    using Kind = LineMeaning::Kind;
+    const std::string_view line = Trim(raw);
+    if (line.empty() || line[0] == ';' || line[0] == '#') return {};
+    if (line[0] == '[') {
+        if (line.back() != ']' || line.size() < 3) return {Kind::BadHeader, {}, {}};
+        return {Kind::Header, Decode(line.substr(1, line.size() - 2)), {}};
+    }
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) return {};
+    std::string key = Decode(Trim(line.substr(0, eq)));
+    if (key.empty()) return {};
+    return {Kind::Value, std::move(key), Decode(Trim(line.substr(eq + 1)))};
+}
+
+Sections Parse(const std::vector<uint8_t>& bytes) {
+    using Kind = LineMeaning::Kind;
+    Sections out;
+    Section* current = nullptr;
+    for (const std::string& raw : RawLines(bytes)) {
+        LineMeaning m = Understand(raw);
+        if (m.kind == Kind::BadHeader) current = nullptr;
+        if (m.kind == Kind::Header) {
             current = nullptr;
-            if (line.back() != ']' || line.size() < 3) continue;
-            std::string name = Decode(line.substr(1, line.size() - 2));
             for (auto& s : out)
-                if (SameName(s.name, name)) current = &s;
-            if (!current) current = &out.emplace_back(Section{name, {}});
-            continue;
+                if (SameName(s.name, m.name)) current = &s;
+            if (!current) current = &out.emplace_back(Section{std::move(m.name), {}});
         }
-        auto eq = line.find('=');
-        if (!current || eq == std::string_view::npos) continue;
-        std::string key = Decode(Trim(line.substr(0, eq)));
-        if (key.empty()) continue;
-        std::string value = Decode(Trim(line.substr(eq + 1)));
+        if (m.kind != Kind::Value || !current) continue;
         bool replaced = false;
         for (auto& kv : current->values)
-            if (SameName(kv.first, key)) {
-                kv.second = value;
+            if (SameName(kv.first, m.name)) {
+                kv.second = m.value;
                 replaced = true;
             }
-        if (!replaced) current->values.emplace_back(std::move(key), std::move(value));
+        if (!replaced) current->values.emplace_back(std::move(m.name), std::move(m.value));
     }
     return out;
 }
 
-std::vector<uint8_t> Serialize(const Sections& sections) {
-    std::string text = "; Quendelstrand settings\n";
-    for (const auto& s : sections) {
-        text += "\n[" + Encode(s.name, "]") + "]\n";
-        for (const auto& [key, value] : s.values)
-            text += Encode(key, "=[;#") + "=" + Encode(value, "") + "\n";
+bool EndsInCr(const std::string& line) { return !line.empty() && line.back() == '\r'; }
+
+// The file with key set to value in the named section. Every other line
+// stays as it was, comments and lines the file's reader skips included:
+// the key's lines in that section are replaced, or the key goes after the
+// section's last value, or a new section goes at the end.
+std::vector<uint8_t> Rewrite(const std::vector<uint8_t>& bytes, const std::string& section,
+                             const std::string& key, const std::string& value) {
+    using Kind = LineMeaning::Kind;
+    std::vector<std::string> lines = RawLines(bytes);
+    const std::string entry = Encode(key, "=[;#") + "=" + Encode(value, "");
+    bool inSection = false;
+    bool found = false;
+    std::optional<size_t> last;  // the section's last header or value line
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const LineMeaning m = Understand(lines[i]);
+        if (m.kind == Kind::Header || m.kind == Kind::BadHeader) {
+            inSection = m.kind == Kind::Header && SameName(m.name, section);
+            if (inSection) last = i;
+        } else if (m.kind == Kind::Value && inSection) {
+            last = i;
+            if (SameName(m.name, key)) {
+                // The key keeps the spelling the file gave it.
+                lines[i] = Encode(m.name, "=[;#") + "=" + Encode(value, "") +
+                           (EndsInCr(lines[i]) ? "\r" : "");
+                found = true;
+            }
+        }
     }
+    if (!found && last) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*last) + 1,
+                     entry + (EndsInCr(lines[*last]) ? "\r" : ""));
+    } else if (!found) {
+        if (lines.empty()) lines.emplace_back("; Quendelstrand settings");
+        const std::string cr = EndsInCr(lines.back()) ? "\r" : "";
+        if (!Trim(lines.back()).empty()) lines.push_back(cr);
+        lines.push_back("[" + Encode(section, "]") + "]" + cr);
+        lines.push_back(entry + cr);
+    }
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
@@ -159,29 +223,17 @@ bool FileSettingsStore::Write(const std::string& keyPath, const std::string& sec
     try {
         if (key.empty()) return false;
         PosixFileSystem files("");
-        Sections sections;
+        std::vector<uint8_t> bytes;
         if (files.Exists(path_)) {
-            auto bytes = files.ReadFile(path_, FileSystem::kTextLimit);
-            if (!bytes) return false;  // never replace what could not be read
-            sections = Parse(*bytes);
+            auto read = files.ReadFile(path_, FileSystem::kTextLimit);
+            if (!read) return false;  // never replace what could not be read
+            bytes = std::move(*read);
         }
-        std::string name = SectionName(keyPath, section);
-        Section* target = nullptr;
-        for (auto& s : sections)
-            if (SameName(s.name, name)) target = &s;
-        if (!target) target = &sections.emplace_back(Section{name, {}});
-        bool replaced = false;
-        for (auto& kv : target->values)
-            if (SameName(kv.first, key)) {
-                kv.second = value;
-                replaced = true;
-            }
-        if (!replaced) target->values.emplace_back(key, value);
-
         std::string parent = ParentOf(path_);
         if (!parent.empty() && !files.IsDirectory(parent) && !files.MakeDirectories(parent))
             return false;
-        return files.WriteFileAtomic(path_, Serialize(sections));
+        return files.WriteFileAtomic(path_,
+                                     Rewrite(bytes, SectionName(keyPath, section), key, value));
     } catch (...) {
         return false;
     }

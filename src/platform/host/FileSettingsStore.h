@@ -14,7 +14,8 @@
 // Section and key names are found without regard to ASCII case, as the
 // Windows registry does. Lines that cannot be understood are skipped; a file
 // that cannot be read at all reads as empty and is never overwritten.
-// Every write replaces the file atomically.
+// Every write replaces the file atomically and changes only the lines of the
+// value it stores: comments, blank lines and lines the reader skips stay.
 #pragma once
 
 #include <string>

@@ -134,17 +134,17 @@ void GrowLine(const uint8_t* __restrict in, uint8_t* __restrict out, int n, int 
     for (int i = std::max(kFat, n - kFat); i < n; ++i) edge(i);
 }
 
-// Grows coverage by kFat pixels in every direction (a square maximum): rows
-// first, then columns, the columns walked row by row so that the inner loop
-// runs along memory.
-void Dilate(std::vector<uint8_t>& cover, int w, int h) {
+// Grows coverage by kFat pixels sideways and by up pixels up and down (a
+// rectangular maximum): rows first, then columns, the columns walked row by
+// row so that the inner loop runs along memory.
+void Dilate(std::vector<uint8_t>& cover, int w, int h, int up) {
     std::vector<uint8_t> rows(cover.size());
     for (int y = 0; y < h; ++y)
         GrowLine(&cover[static_cast<size_t>(y) * w], &rows[static_cast<size_t>(y) * w], w, 1);
     for (int y = 0; y < h; ++y) {
         uint8_t* __restrict out = &cover[static_cast<size_t>(y) * w];
-        const int from = std::max(0, y - kFat), to = std::min(h - 1, y + kFat);
-        if (to - from == 2 * kFat) {
+        const int from = std::max(0, y - up), to = std::min(h - 1, y + up);
+        if (up == kFat && to - from == 2 * kFat) {
             const uint8_t* r0 = &rows[static_cast<size_t>(from) * w];
             const uint8_t* r1 = r0 + w;
             const uint8_t* r2 = r1 + w;
@@ -172,6 +172,34 @@ uint32_t BlendOver(uint32_t colour, uint32_t under, uint32_t a) {
 // Fat text: the text's coverage is rendered once, grown by kFat pixels and
 // blended in the text colour, which is the union of the text drawn at every
 // offset -kFat..kFat in x and y.
+// The longest run of blank rows inside the glyph of "i" (between its dot
+// and its stem); 0 when it has none.
+int DotGap(Font& font) {
+    const GlyphImage& g = font.Glyph(U'i');
+    int longest = 0, run = 0;
+    bool inked = false;
+    for (int row = 0; row < g.height; ++row) {
+        const uint8_t* line = &g.coverage[static_cast<size_t>(row) * g.width];
+        const bool blank = std::all_of(line, line + g.width, [](uint8_t c) { return c < 64; });
+        if (!blank) {
+            if (inked) longest = std::max(longest, run);
+            inked = true;
+            run = 0;
+        } else if (inked) {
+            ++run;
+        }
+    }
+    return longest;
+}
+
+// How far fat text grows up and down: kFat, unless that would close the gap
+// between the dot of an "i" (or of an umlaut) and its letter; at least one
+// blank row stays, so children see "Richtig", not "RIchtIg".
+int FatRise(Font& font) {
+    const int gap = DotGap(font);
+    return gap == 0 ? kFat : std::clamp((gap - 1) / 2, 0, kFat);
+}
+
 void DrawFat(Bitmap& target, Font& font, int x, int y, const std::string& shown, Rgb colour) {
     const int margin = kFat + font.Height() / 2;  // room for glyphs that overhang
     const int w = font.TextWidth(shown) + 2 * margin;
@@ -188,7 +216,7 @@ void DrawFat(Bitmap& target, Font& font, int x, int y, const std::string& shown,
             }
         pen += gl.advance;
     }
-    Dilate(cover, w, h);
+    Dilate(cover, w, h, FatRise(font));
     const int left = x - margin, top = y - kFat;
     const Rect vis = Rect{left, top, left + w, top + h}.Intersect(target.Bounds());
     for (int py = vis.top; py < vis.bottom; ++py) {

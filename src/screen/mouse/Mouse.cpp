@@ -7,6 +7,7 @@
 #include "screen/GraphMapping.h"
 #include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
+#include "screen/Paths.h"
 
 namespace qs {
 
@@ -113,7 +114,7 @@ Point GraphToWindow(const Dos& d, int x, int y) {
 void InitMouse(Dos& d) {
     MouseState& m = d.mouse;
     FileSystem& fs = d.platform.Files();
-    m.ProgramDir = fs.ProgramDir();
+    m.ProgramDir = AppDir(fs);
     std::string name(NameOf(fs.ProgramPath()));
     if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
     m.ProgramName = name;
