@@ -14,6 +14,8 @@
 
 #include <span>
 
+#include "trainer/Notation.h"
+
 namespace qs {
 
 class Trainer;
@@ -115,8 +117,9 @@ struct Program {
     const char* protocolTitle = nullptr;  // the exercise line's title; nullptr: no protocol
     ProtocolHead protocolHead = ProtocolHead::FileOnly;
     QuitBox quitBox = QuitBox::Orange;
-    int quitBoxPenAfter = -1;     // pen colour set when the quit box closes, -1 none
-    Launcher launcher = nullptr;  // nullptr: nothing to run
+    int quitBoxPenAfter = -1;       // pen colour set when the quit box closes, -1 none
+    Launcher launcher = nullptr;    // nullptr: nothing to run
+    NotationCheck check = nullptr;  // the word-list checker of this kind, nullptr none yet
 };
 
 using ProgramTable = std::span<const Program>;
