@@ -442,7 +442,7 @@ TEST(RaceGameTest, AListWithoutAWordToPlaySaysSo) {
     Outcome o = PlayRace({E, {"heit", "Frei", "Haus__t\201r"}}, "dump said\nkey x\n");
     ASSERT_TRUE(o.run.returned) << o.run.error;
     EXPECT_EQ(TextAt(o.run.dumps["said"], 40, 100),
-              "In dieser Liste ist kein Wort f\xc3\xbcr das Rennen.");
+              "Kein Wort f\xc3\xbcr das Rennen in der Liste.");
     EXPECT_EQ(o.run.state.LastKey, 27);
 }
 

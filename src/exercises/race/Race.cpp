@@ -153,7 +153,7 @@ void staebchen::ShowUnplayableList() {
     SetSize(tr, 4);
     SetTextJustify(d, 0, 2);
     SetColor(d, colour::LightYellow);
-    Text(d, 40, 100, "In dieser Liste ist kein Wort f\x81r das Rennen.");
+    Text(d, 40, 100, "Kein Wort f\x81r das Rennen in der Liste.");
     SetColor(d, colour::Grey);
     Text(d, 40, 160, "Weiter mit einer Taste.");
     while (!KeyPressed(d) && !(MouseOn(tr) && TakeClick(d) != 0)) Delay(d, 20);
@@ -406,9 +406,14 @@ void staebchen::KeyStep() {
     const bool block = tr.t.opt.OptTrennung == kBlock;
     while (!KeyPressed(d)) {
         SetColor(d, Player1Runs() || block ? colour::Pink : colour::Purple);
-        OutTextXY(d, p.AnswerX, y, p.AnswerText);
+        Rect drawn;
+        OutTextXYRect(d, p.AnswerX, y, p.AnswerText, drawn);
         WaitUnlessKey(600, false);
-        ShowPageRect(d, 2, false, Rect{p.AnswerX, y, p.AnswerX + 31, baseY_ + 70});
+        // The large sizes reach below the old 32 x 56 box; all of the mark goes.
+        const Rect box{p.AnswerX, y, p.AnswerX + 31, baseY_ + 70};
+        ShowPageRect(d, 2, false,
+                     Rect{std::min(box.left, drawn.left), std::min(box.top, drawn.top),
+                          std::max(box.right, drawn.right), std::max(box.bottom, drawn.bottom)});
         WaitUnlessKey(600, false);
     }
     ReadKeyOrQuit(tr);
