@@ -473,6 +473,8 @@ void ReportSave(Trainer& tr, bool stored) {
         WaitForEnter(d);
         RestoreEditorKeys(tr);
         Panel(d);
+        Colours(d, 0, 7);
+        WriteAt(d, 2, 16, std::string(30, ' '));  // RestoreEditorKeys leaves this row
         return;
     }
     Colours(d, 0, 10);

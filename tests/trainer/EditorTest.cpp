@@ -3,6 +3,8 @@
 // prompt and the overwrite question, the unsaved-changes warning, printing,
 // a list too long to be saved again, and checking a list with F7.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -465,6 +467,85 @@ TEST(EditorTest, F7ShowsTheFirstProblemAndMovesToItsLine) {
         EXPECT_EQ(PanelRow(run.dumps.at("checked"), 14), c.row14);
         EXPECT_EQ(run.state.CurrentLine, c.line);
     }
+}
+
+// --- A save that fails ------------------------------------------------------------------
+
+// LS1DAT on a tmpfs of two pages: the list and a filler fill it, so the
+// new copy of the list finds no room. Needs root; the test skips without it.
+class FullListFolder {
+public:
+    explicit FullListFolder(const std::string& app) : path_(app + "LS1DAT") {
+        if (::geteuid() == 0)
+            mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, "size=8k,mode=0755") == 0;
+    }
+    ~FullListFolder() {
+        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+    }
+    FullListFolder(const FullListFolder&) = delete;
+    FullListFolder& operator=(const FullListFolder&) = delete;
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+TEST(EditorTest, FailedSaveSaysSoAndLeavesTheOldFileByteForByte) {
+    const std::string app = AppWith("full-disk", {});
+    FullListFolder disk(app);
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    const std::string old = "be-ver\r\nApfel\r\n";
+    WriteAppFile(app, "LS1DAT/Obst.VWT", old);
+    WriteAppFile(app, "LS1DAT/filler.txt", std::string(4096, 'x'));
+    const RunResult run = Edit(app,
+                               "key RET\ntype sine\nkey F5\nuntil Dateiverlust\ndump failed\n"
+                               "key RET\ndump after\n",
+                               2);
+    const std::string& failed = run.dumps.at("failed");
+    EXPECT_EQ(Cells(failed, 14, 41, 70), "  Fehler beim Speichern !!    ");
+    EXPECT_EQ(Cells(failed, 15, 41, 70), "  Eventuell Dateiverlust !    ");
+    EXPECT_EQ(Cells(failed, 16, 41, 70), "  RETURN                      ");
+    EXPECT_EQ(PanelRow(run.dumps.at("after"), 14), "");
+    EXPECT_TRUE(run.state.ListChanged);
+    EXPECT_EQ(ListFile(app, "Obst.VWT"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(app + "LS1DAT"), fs::directory_iterator()), 2)
+        << "a temporary file was left behind";
+}
+
+// --- Pure rules ---------------------------------------------------------------------------
+
+TEST(EditorTest, TypedCharactersAreThoseOfTheNotations) {
+    const struct {
+        char c;
+        bool typed;
+    } cases[] = {
+        {'A', true},    {'z', true},    {'_', true},     {'-', true},     {',', true},
+        {'9', true},    {' ', true},    {'!', true},     {'?', true},     {'\x81', true},
+        {'\x84', true}, {'\x8e', true}, {'\x94', true},  {'\x99', true},  {'\x9a', true},
+        {'\xe1', true}, {'+', false},   {'#', false},    {'{', false},    {'\x82', false},
+        {'\t', false},  {'\r', false},  {'\x1b', false}, {'\xff', false}, {':', false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TypedIntoLine(c.c), c.typed) << static_cast<int>(static_cast<uint8_t>(c.c));
+}
+
+TEST(EditorTest, PanelRowsBreakAtABlankAndStopAtTheLastRow) {
+    const struct {
+        const char* text;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"Keine Fehler gefunden.", {"Keine Fehler gefunden."}},
+        {"Zeile 12: Block ohne abschlie\xe1"
+         "ende Zeile mit -",
+         {"Zeile 12: Block ohne",
+          "abschlie\xe1"
+          "ende Zeile mit -"}},
+        {"", {}},
+        {"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz0123456789",
+         {"abcdefghijklmnopqrstuvwxy", "zabcdefghijklmnopqrstuvwx"}},  // no blank: cut hard
+    };
+    for (const auto& c : cases) EXPECT_EQ(PanelRows(c.text, 25, 2), c.rows) << c.text;
 }
 
 }  // namespace
