@@ -200,6 +200,15 @@ const SaveCase kSaveCases[] = {
      "key RET\nkey F6\ntype tiere\nkey RET\nuntil berschreiben (j/n)\ntype n\nkey ESC\n",
      "TIERE.VWT",
      "alt\r\n"},
+    // A list saved earlier in this visit is not in the selection's list,
+    // but saving another list under its name still asks.
+    {"OverwriteAskedForAListSavedInThisVisit",
+     2,
+     {{"Obst.VWT", "be-ver\r\nApfel\r\n"}},
+     "key RET\nkey F6\ntype Neu\nkey RET\ntype x\nkey F6\ntype Neu\nkey RET\n"
+     "until berschreiben (j/n)\ntype n\nkey ESC\n",
+     "Neu.VWT",
+     "be-ver\r\nApfel\r\n"},
     {"OneLineListIsNotSaved",
      2,
      {},
