@@ -8,7 +8,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <iterator>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "exercises/Programs.h"
 #include "support/WindowRun.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "print/PrintTestSupport.h"
 #include "print/TestPrintServer.h"
