@@ -13,6 +13,33 @@ namespace qs {
 // Returns with LastKey = ESC and the right half cleared.
 void EditorChooser(Trainer& tr);
 
+// The editor for EditorProgram: file selection on the left half, then the
+// list on the left and the input rules on the right; returns when the user
+// leaves with ESC.
+void WordListEditor(Trainer& tr);
+// Saves WordList under WordFileName, asking for a name when it is empty;
+// ends with LastKey = '%'.
+void SaveWordList(Trainer& tr);
+// Prints the list through the printer file.
+void PrintWordList(Trainer& tr);
+// The box about unsaved changes: ESC leaves, F5 saves, F9 prints, any
+// other key goes on editing. The key is left in LastKey.
+void WarnUnsaved(Trainer& tr);
+// The key lines of the right panel as they stand when no message is shown.
+void RestoreEditorKeys(Trainer& tr);
+
+// The limits of an edited list: lines, and the column before which typing
+// is taken.
+constexpr int kEditorMaxLines = 300;
+constexpr int kEditorTypingColumns = 75;
+// Typing key c inserts it into the line (letters, digits, the umlauts and a
+// few signs of the word-list notations).
+bool TypedIntoLine(char c);
+
+// A text for the panel cut into rows of at most width cells, broken at a
+// blank where one is near, at most maxRows rows.
+std::vector<std::string> PanelRows(std::string_view text, size_t width, size_t maxRows);
+
 // The list as it is written to its file: trailing empty lines dropped,
 // trailing blanks cut from every line, lines that are then empty removed
 // (the others keep their order), and a Kontakt/Greifen list ("KWT") that

@@ -33,5 +33,9 @@ const EditorProgramInfo* EditorProgramByNo(int editorProgram);
 std::span<const RuleLine> CommonEditorRules();
 constexpr int kEditorHintRow = 25;
 constexpr const char* kEditorHint = "Hinweise in der Anleitung beachten.";
+// The check key, on the row of the line limit behind its text.
+constexpr int kCheckKeyRow = 19;
+constexpr int kCheckKeyColumn = 28;
+constexpr const char* kCheckKeyText = "F7 = Pr\201fen";
 
 }  // namespace qs

@@ -306,7 +306,11 @@ bool LoadWordFile(Trainer& tr) {
         std::string line;
         while (!f.Eof()) {
             ReadLnFromFile(f, line);
-            if (IsBlankLine(line) || tr.t.WordCount >= kWordListSize) continue;
+            if (IsBlankLine(line)) continue;
+            if (tr.t.WordCount >= kWordListSize) {
+                tr.t.WordListCut = true;  // the editor must not save the shorter list over it
+                continue;
+            }
             if (line.size() > kWordLineMax) line.resize(kWordLineMax);
             tr.t.WordList[static_cast<size_t>(++tr.t.WordCount)] = line;
         }
@@ -438,6 +442,7 @@ void SelectWordFile(Trainer& tr) {
     t.FileList.clear();
     t.FileCount = 0;
     t.WordCount = 0;
+    t.WordListCut = false;
     t.CurrentLine = 1;
 
     const bool editorMode = IsRunning(t, FileProgram::Editor);

@@ -90,11 +90,18 @@ struct TrainerState {
     std::vector<std::string> FileList;
     int FileCount = 0;
     bool WrongExtension = false;
+    // The last load dropped lines: the file holds more lines than the table.
+    bool WordListCut = false;
 
     // --- File selection: shared with the word-list editor ------------------
     // The editor's "file exists" message is on the screen (cleared by each
     // file selection, so the editor does not blank rows it did not write).
     bool OverwriteMessageShown = false;
+    // The editor's list was edited and not yet saved.
+    bool ListChanged = false;
+    // A file the editor loaded only in part (see WordListCut): never saved
+    // over. Empty when there is none.
+    std::string ReadOnlyFileName;
 };
 
 // Players, turns and the tasks of the running exercise.

@@ -108,7 +108,7 @@ TEST(MenuTest, KeysMoveAndStart) {
             {"g starts Greifen and keeps it highlighted", "key g\nkey ESC\n", 9, true},
             {"u starts Umwandeln", "key u\nkey ESC\n", 10, true},
             {"r starts Reparieren", "key r\nkey ESC\n", 11, true},
-            {"t starts the editor", "key t\n", 12, true},
+            {"t starts the editor", "key t\nkey ESC\n", 12, true},
             {"upper case does nothing", "key END\ntype W\n", 12, false},
             {"a typed G is not Home", "key END\ntype G\n", 12, false},
             {"F1 does nothing", "key END\nkey F1\n", 12, false},

@@ -85,6 +85,9 @@ TEST(WordListMouseTextsTest, ListRowsAreLinesCountedFromTheBottom) {
     }
     cases.push_back({40, 5, {}});
     // The key texts of the editor's right panel.
+    cases.push_back({67, 19, {'A'}});
+    cases.push_back({77, 19, {'A'}});
+    cases.push_back({78, 19, {}});
     cases.push_back({41, 20, {'3'}});
     cases.push_back({53, 20, {'3'}});
     cases.push_back({54, 20, {}});

@@ -18,6 +18,7 @@ KEYS = [
     (2, 20, "Abbruch = ESC", LIST_ESCAPE, "Abbruch = ESC"),
     # The editor's restored key line puts "F8 = Neue Datei" behind it.
     (21, 20, "F8 = Neue Datei", mtb.KEY_F8, "restored key line: new file"),
+    (28, 19, "F7 = Prüfen", mtb.KEY_F7, "check the list"),
     (2, 21, "F5 = Speichern", mtb.KEY_F5, "save"),
     (2, 22, "F6 = Speichern mit neuem Namen.", mtb.KEY_F6, "save as"),
     (2, 23, "F8 = Neue Datei eröffnen.", mtb.KEY_F8, "new file"),

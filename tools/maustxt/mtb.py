@@ -33,6 +33,7 @@ RIGHT = ord("M")
 KEY_PGDN = ord("Q")
 KEY_F5 = ord("?")
 KEY_F6 = ord("@")
+KEY_F7 = ord("A")
 KEY_F8 = ord("B")
 KEY_F9 = ord("C")
 
