@@ -3,7 +3,11 @@
 #include <array>
 
 #include "exercises/Placeholders.h"
+#include "exercises/buildingsite/Notation.h"
 #include "exercises/comparison/Comparison.h"
+#include "exercises/comparison/Notation.h"
+#include "exercises/contact/Notation.h"
+#include "exercises/twointoone/Notation.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"
@@ -22,7 +26,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Wortvergleich",
      .editorProgram = 1,
      .note = SelectionNote::Exposure,
-     .launcher = RunComparison},
+     .launcher = RunComparison,
+     .check = CheckComparisonList},
     {.entry = MenuEntry::Vorsilben,
      .hotkey = 'v',
      .menuText = "    Vorsilben              ",
@@ -89,7 +94,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Baustelle",
      .editorProgram = 5,
      .startWordChoice = true,
-     .launcher = RunBuildingSite},
+     .launcher = RunBuildingSite,
+     .check = CheckBuildingSiteList},
     {.entry = MenuEntry::Aus2Mach1,
      .hotkey = 'a',
      .menuText = "    Aus 2 mach 1           ",
@@ -99,7 +105,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Aus 2 mach 1",
      .editorProgram = 6,
      .protocolTitle = "-Aus 2 mach 1-",
-     .launcher = RunTwoIntoOne},
+     .launcher = RunTwoIntoOne,
+     .check = CheckTwoIntoOneList},
     {.entry = MenuEntry::Kontakt,
      .hotkey = 'k',
      .menuText = "    Kontakt                ",
@@ -110,7 +117,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .editorProgram = 7,
      .startWordChoice = true,
      .quitBox = QuitBox::Navy,
-     .launcher = RunContact},
+     .launcher = RunContact,
+     .check = CheckContactList},
     // Greifen plays the Kontakt word lists under their file program number,
     // so the rules read by that number are Kontakt's.
     {.entry = MenuEntry::Greifen,
@@ -122,7 +130,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Kontakt / Greifen",
      .startWordChoice = true,
      .quitBox = QuitBox::Navy,
-     .launcher = RunGrabbing},
+     .launcher = RunGrabbing,
+     .check = CheckContactList},
     {.entry = MenuEntry::Umwandeln,
      .hotkey = 'u',
      .menuText = "    Umwandeln              ",
