@@ -7,6 +7,8 @@
 #include "exercises/comparison/Comparison.h"
 #include "exercises/comparison/Notation.h"
 #include "exercises/contact/Notation.h"
+#include "exercises/race/Notation.h"
+#include "exercises/race/Race.h"
 #include "exercises/twointoone/Notation.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
@@ -42,7 +44,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .protocolTitle = "-Vorsilben-",
      .protocolHead = ProtocolHead::FirstLine,
      .quitBox = QuitBox::Navy,
-     .launcher = RunRace},
+     .launcher = RunRace,
+     .check = CheckPrefixList},
     {.entry = MenuEntry::Endungen,
      .hotkey = 'e',
      .menuText = "    Endungen               ",
@@ -58,7 +61,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .protocolTitle = "-Endungen-",
      .protocolHead = ProtocolHead::FirstLine,
      .quitBox = QuitBox::NavyForRace,
-     .launcher = RunEndings},
+     .launcher = RunEndings,
+     .check = CheckEndingList},
     {.entry = MenuEntry::SilbenOrdnen,
      .hotkey = 's',
      .menuText = "    Silben ordnen           ",
