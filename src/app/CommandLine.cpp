@@ -39,6 +39,27 @@ uint32_t ParseSeed(const std::string& text) {
     return static_cast<uint32_t>(n);
 }
 
+void SetListMode(CommandLine& cl, ListMode mode, const std::string& arg) {
+    if (cl.listMode != ListMode::None && cl.listMode != mode)
+        throw std::invalid_argument(arg + ": only one of --check, --import and --export");
+    cl.listMode = mode;
+}
+
+// The word-list modes take their own arguments and nothing of a run.
+void CheckListModes(const CommandLine& cl) {
+    const bool importOptions = !cl.importAs.empty() || !cl.importName.empty() || cl.force;
+    if (importOptions && cl.listMode != ListMode::Import)
+        throw std::invalid_argument("--as, --name and --force belong to --import");
+    if (cl.listMode == ListMode::Import && cl.importAs.empty())
+        throw std::invalid_argument("--import: missing --as EXT");
+    if (cl.listMode == ListMode::None) return;
+    if (cl.listFiles.empty()) throw std::invalid_argument("--check: missing FILE");
+    if (cl.listMode != ListMode::Check && cl.listFiles.size() > 1)
+        throw std::invalid_argument("unexpected second file '" + cl.listFiles[1] + "'");
+    if (cl.headless || cl.window || !cl.script.empty())
+        throw std::invalid_argument("--check, --import and --export run without a window");
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -66,8 +87,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.seed = ParseSeed(value());
         } else if (arg == "--app-dir") {
             cl.appDir = value();
+        } else if (arg == "--check") {
+            SetListMode(cl, ListMode::Check, arg);
+        } else if (arg == "--import" || arg == "--export") {
+            SetListMode(cl, arg == "--import" ? ListMode::Import : ListMode::Export, arg);
+            cl.listFiles.push_back(value());
+        } else if (arg == "--as") {
+            cl.importAs = value();
+        } else if (arg == "--name") {
+            cl.importName = value();
+        } else if (arg == "--force") {
+            cl.force = true;
         } else if (!arg.empty() && arg.front() == '-') {
             throw std::invalid_argument("unknown option '" + arg + "'");
+        } else if (cl.listMode == ListMode::Check) {
+            cl.listFiles.push_back(arg);
         } else if (haveFirst) {
             throw std::invalid_argument("unexpected second argument '" + arg +
                                         "' (the first was '" + cl.firstArgument + "')");
@@ -76,6 +110,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             haveFirst = true;
         }
     }
+    CheckListModes(cl);
+    if (cl.listMode != ListMode::None && haveFirst)
+        throw std::invalid_argument("unexpected argument '" + cl.firstArgument + "'");
     return cl;
 }
 

@@ -1,6 +1,10 @@
 // The program's command line:
 //   quendelstrand [--headless] [--window] [--size WxH] [--script FILE] [--out DIR]
 //                 [--seed N] [--app-dir DIR] [OPTIONSFILE|nodx]
+//   quendelstrand --check FILE...
+//   quendelstrand [--app-dir DIR] --import FILE --as EXT [--name NAME] [--force]
+//   quendelstrand --export FILE
+// The last three work on word lists and run without a window.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +16,8 @@
 
 namespace qs {
 
+enum class ListMode { None, Check, Import, Export };
+
 struct CommandLine {
     bool headless = false;  // the headless backend instead of a real window
     bool window = false;    // a normal window of `size` instead of full screen
@@ -21,6 +27,12 @@ struct CommandLine {
     std::string appDir;  // stands in for the program's folder when not empty
     std::optional<uint32_t> seed;
     std::string firstArgument;  // the trainer's first command-line argument
+
+    ListMode listMode = ListMode::None;
+    std::vector<std::string> listFiles;  // --check: every file; --import, --export: the one
+    std::string importAs;                // --as: the extension of the list made
+    std::string importName;              // --name: its name, empty for the file's own
+    bool force = false;                  // --force: an existing list may be replaced
 };
 
 // args without the program name. Throws std::invalid_argument naming the

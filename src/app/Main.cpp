@@ -11,6 +11,8 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/WordListTool.h"
+#include "exercises/Programs.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/HeadlessScriptBackend.h"
 #include "platform/host/AppFolderChoice.h"
@@ -20,6 +22,7 @@
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlScriptBackend.h"
 #include "screen/Dos.h"
+#include "screen/DosPath.h"
 #include "screen/script/Script.h"
 
 namespace {
@@ -78,7 +81,38 @@ std::vector<qs::ScriptCommand> LoadScript(qs::Platform& p, const std::string& pa
     return qs::ParseScript(std::string(bytes->begin(), bytes->end()));
 }
 
+// The program file's path: the one --app-dir names, else the running one.
+std::string ProgramFile(const CommandLine& cl) {
+    const std::string path = ProgramPathFor(cl);
+    return path.empty() ? qs::RunningProgramPath() : path;
+}
+
+int RunListMode(const CommandLine& cl) {
+    qs::ToolResult r;
+    if (cl.listMode == qs::ListMode::Import) {
+        const qs::FolderChoice folders = ChooseFolders(cl);
+        if (!folders.problem.empty())
+            std::fprintf(stderr, "quendelstrand: %s\n", folders.problem.c_str());
+        qs::PosixFileSystem files(ProgramFile(cl));
+        files.SetFolders(folders.folders);
+        std::string app = folders.folders.app.empty() ? files.ProgramDir() : folders.folders.app;
+        const std::string listDir = qs::ResolvePath(files, app + "LS1DAT") + "/";
+        r = qs::ImportWordList(files, qs::AllPrograms(),
+                               {cl.listFiles.front(), cl.importAs, cl.importName, cl.force},
+                               listDir);
+    } else {
+        qs::PosixFileSystem files(ProgramFile(cl));
+        r = cl.listMode == qs::ListMode::Check
+                ? qs::CheckWordLists(files, qs::AllPrograms(), cl.listFiles)
+                : qs::ExportWordList(files, cl.listFiles.front());
+    }
+    std::fwrite(r.out.data(), 1, r.out.size(), stdout);
+    std::fwrite(r.err.data(), 1, r.err.size(), stderr);
+    return r.status;
+}
+
 int Run(const CommandLine& cl) {
+    if (cl.listMode != qs::ListMode::None) return RunListMode(cl);
     const qs::FolderChoice folders = ChooseFolders(cl);
     if (!folders.problem.empty())
         std::fprintf(stderr, "quendelstrand: %s\n", folders.problem.c_str());

@@ -3,9 +3,13 @@
 #include <array>
 
 #include "exercises/Placeholders.h"
+#include "exercises/buildingsite/Notation.h"
 #include "exercises/comparison/Comparison.h"
+#include "exercises/comparison/Notation.h"
+#include "exercises/contact/Notation.h"
 #include "exercises/race/Notation.h"
 #include "exercises/race/Race.h"
+#include "exercises/twointoone/Notation.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"
@@ -24,7 +28,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Wortvergleich",
      .editorProgram = 1,
      .note = SelectionNote::Exposure,
-     .launcher = RunComparison},
+     .launcher = RunComparison,
+     .check = CheckComparisonList},
     {.entry = MenuEntry::Vorsilben,
      .hotkey = 'v',
      .menuText = "    Vorsilben              ",
@@ -93,7 +98,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Baustelle",
      .editorProgram = 5,
      .startWordChoice = true,
-     .launcher = RunBuildingSite},
+     .launcher = RunBuildingSite,
+     .check = CheckBuildingSiteList},
     {.entry = MenuEntry::Aus2Mach1,
      .hotkey = 'a',
      .menuText = "    Aus 2 mach 1           ",
@@ -103,7 +109,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Aus 2 mach 1",
      .editorProgram = 6,
      .protocolTitle = "-Aus 2 mach 1-",
-     .launcher = RunTwoIntoOne},
+     .launcher = RunTwoIntoOne,
+     .check = CheckTwoIntoOneList},
     {.entry = MenuEntry::Kontakt,
      .hotkey = 'k',
      .menuText = "    Kontakt                ",
@@ -114,7 +121,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .editorProgram = 7,
      .startWordChoice = true,
      .quitBox = QuitBox::Navy,
-     .launcher = RunContact},
+     .launcher = RunContact,
+     .check = CheckContactList},
     // Greifen plays the Kontakt word lists under their file program number,
     // so the rules read by that number are Kontakt's.
     {.entry = MenuEntry::Greifen,
@@ -126,7 +134,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .fileListName = "Kontakt / Greifen",
      .startWordChoice = true,
      .quitBox = QuitBox::Navy,
-     .launcher = RunGrabbing},
+     .launcher = RunGrabbing,
+     .check = CheckContactList},
     {.entry = MenuEntry::Umwandeln,
      .hotkey = 'u',
      .menuText = "    Umwandeln              ",

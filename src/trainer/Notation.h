@@ -25,4 +25,27 @@ using NotationCheck = NotationProblems (*)(std::span<const std::string> lines);
 // "Block ab Zeile 5: ungerade Anzahl von W\x94rtern".
 std::string ProblemText(const NotationProblem& problem);
 
+// One line the word-list loader keeps (a line that is not blank), with its
+// 1-based line number in the file.
+struct NotationEntry {
+    int line = 0;
+    const std::string* text = nullptr;
+};
+
+// The most lines a list may hold: what the editor keeps.
+constexpr size_t kNotationMaxEntries = 300;
+constexpr size_t kNotationLineMax = 78;
+
+// The lines an exercise gets, in order. Adds the problems every kind of
+// list shares to `out`: a control character (a line of a binary file), a
+// line longer than the editor keeps, and more lines than it holds.
+std::vector<NotationEntry> NotationEntries(std::span<const std::string> lines,
+                                           NotationProblems& out);
+
+// Puts the problems in line order, keeping the order of those of one line.
+void SortByLine(NotationProblems& problems);
+
+// Appends a problem of line `line` (or of the block that begins there).
+void AddProblem(NotationProblems& out, int line, std::string message, bool block = false);
+
 }  // namespace qs

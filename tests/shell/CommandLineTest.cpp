@@ -61,6 +61,26 @@ TEST(CommandLineTest, AcceptsEveryOption) {
     }
 }
 
+TEST(CommandLineTest, ReadsTheWordListModes) {
+    const CommandLine check = ParseCommandLine({"--check", "a.WWT", "b.kwt", "--app-dir", "/q"});
+    EXPECT_EQ(check.listMode, ListMode::Check);
+    EXPECT_EQ(check.listFiles, (std::vector<std::string>{"a.WWT", "b.kwt"}));
+    EXPECT_EQ(check.appDir, "/q");
+
+    const CommandLine import = ParseCommandLine(
+        {"--import", "Tiere.txt", "--as", "kwt", "--name", "Meine Tiere", "--force"});
+    EXPECT_EQ(import.listMode, ListMode::Import);
+    EXPECT_EQ(import.listFiles, std::vector<std::string>{"Tiere.txt"});
+    EXPECT_EQ(import.importAs, "kwt");
+    EXPECT_EQ(import.importName, "Meine Tiere");
+    EXPECT_TRUE(import.force);
+
+    const CommandLine exported = ParseCommandLine({"--export", "a.WWT"});
+    EXPECT_EQ(exported.listMode, ListMode::Export);
+    EXPECT_EQ(exported.listFiles, std::vector<std::string>{"a.WWT"});
+    EXPECT_EQ(ParseCommandLine({}).listMode, ListMode::None);
+}
+
 struct BadLine {
     std::vector<std::string> args;
     const char* messagePart;
@@ -85,6 +105,14 @@ TEST(CommandLineTest, RejectsBadArgumentsWithAClearMessage) {
         {{"--seed", "4294967296"}, "--seed: expected a number"},
         {{"--seed", "12 "}, "--seed: expected a number"},
         {{"a.txt", "nodx"}, "unexpected second argument 'nodx'"},
+        {{"--check"}, "--check: missing FILE"},
+        {{"--import", "a.txt"}, "--import: missing --as EXT"},
+        {{"--export", "a.WWT", "--as", "WWT"}, "--as, --name and --force belong to --import"},
+        {{"--force", "a.txt"}, "--as, --name and --force belong to --import"},
+        {{"--check", "a.WWT", "--export", "b.WWT"}, "only one of --check, --import and --export"},
+        {{"--export", "a.WWT", "b.WWT"}, "unexpected argument 'b.WWT'"},
+        {{"--check", "a.WWT", "--headless"}, "run without a window"},
+        {{"opt.txt", "--export", "a.WWT"}, "unexpected argument 'opt.txt'"},
     };
     for (const BadLine& t : cases) {
         std::string joined;

@@ -29,16 +29,6 @@ ScreenLayout ComparisonLayout() {
 
 }  // namespace
 
-WordPair SplitWordPair(const std::string& line) {
-    WordPair w;
-    const size_t dash = line.find('-');
-    w.a = line.substr(0, dash);
-    if (dash == std::string::npos) return w;
-    for (size_t i = dash + 1; i < line.size(); ++i)
-        if (line[i] != '-') w.b += line[i];
-    return w;
-}
-
 int ChangedExposure(int exposure, char key) {
     if (key == '+' && exposure < 100) return exposure + 1;
     if (key == '-' && exposure > 0) return exposure - 1;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "exercises/common/ExerciseScreen.h"
+#include "exercises/comparison/Notation.h"
 
 namespace qs {
 
@@ -16,14 +17,6 @@ constexpr int kFireSlot = 6;   // Feuer0..Feuer4
 constexpr int kDinoSlot = 24;  // Dino0..Dino10
 constexpr int kBarSlot = 41;   // the navy bar that uncovers the words
 constexpr Rgb kBarColour = 0x000080;
-
-// The two words of a word-list line: before the first "-", and every other
-// character after it.
-struct WordPair {
-    std::string a;
-    std::string b;
-};
-WordPair SplitWordPair(const std::string& line);
 
 // Exposure time after "+" or "-" (0..100; other keys leave it).
 int ChangedExposure(int exposure, char key);
