@@ -4,6 +4,8 @@
 
 #include "exercises/Placeholders.h"
 #include "exercises/comparison/Comparison.h"
+#include "exercises/convert/Convert.h"
+#include "exercises/convert/Notation.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"
@@ -139,7 +141,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .combinationsHeading = true,
      .protocolTitle = "-Umwandeln-",
      .protocolHead = ProtocolHead::FirstTwoLines,
-     .launcher = RunConvert},
+     .launcher = RunConvert,
+     .check = CheckConvertList},
     {.entry = MenuEntry::Reparieren,
      .hotkey = 'r',
      .menuText = "    Reparieren             ",
@@ -154,7 +157,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .certificateName = "W\x94rter reparieren",
      .protocolTitle = "-W\x94rter reparieren-",
      .protocolHead = ProtocolHead::FirstTwoLines,
-     .launcher = RunConvert},
+     .launcher = RunConvert,
+     .check = CheckRepairList},
     {.entry = MenuEntry::TextEditor,
      .hotkey = 't',
      .menuText = "         Text-Editor       ",
