@@ -127,6 +127,7 @@ TEST(ConvertGameTest, TwoPlayersRepairWordsInTurn) {
     const std::string& anna = run.dumps["anna"];
     EXPECT_TRUE(Shows(anna, "\"Lxxbx\""));
     EXPECT_EQ(TextAt(anna, 10, 20), "Aus ");
+    EXPECT_FALSE(Shows(anna, "\" \"")) << "no blank before the commas";
     EXPECT_EQ(TextAt(anna, 10, 196), "wird x");
     EXPECT_EQ(TextAt(anna, 120, 366), "Bitte erst den Artikel eingeben!");
     EXPECT_EQ(TextAt(anna, 50, 366), "Anna");

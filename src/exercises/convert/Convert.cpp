@@ -36,6 +36,10 @@ ScreenLayout ConvertLayout() {
     return layout;
 }
 
+bool IsBlanks(const RulePiece& piece) {
+    return !piece.group && piece.text.find_first_not_of(' ') == std::string::npos;
+}
+
 bool IsCommonArticle(const std::string& article) {
     return article == "der " || article == "die " || article == "das ";
 }
@@ -239,7 +243,13 @@ void umwandmonitor::DrawRepairRules() {
     SetColor(d, colour::Cyan);
     SetTextStyle(d, kRuleFont, 0, 4);
     int x = 10;
-    for (const RulePiece& piece : rule1_) {
+    for (size_t i = 0; i < rule1_.size(); ++i) {
+        const RulePiece& piece = rule1_[i];
+        // The blanks between two groups give way to the ", " before the
+        // second, so the line reads "Aus a, e, ie".
+        const bool between = i > 0 && i + 1 < rule1_.size() && rule1_[i - 1].group &&
+                             rule1_[i + 1].group && IsBlanks(piece);
+        if (between) continue;
         if (piece.group) {
             if (GroupCount > 0) {
                 OutTextXY(d, x, 20, ",");
@@ -281,7 +291,7 @@ void umwandmonitor::RedrawAnswer() {
     SetColor(d, colour::White);
     const int y = TypingY(TaskTextSize);
     int x = kAnswerX;
-    const std::string shown = (tr.t.opt.OptArtikel ? "" : answerArticle_) + typed_;
+    const std::string shown = (tr.t.opt.OptArtikel ? "" : answerArticle_) + tr.players.AnswerText;
     for (char c : shown) {
         const std::string letter(1, c);
         OutTextXY(d, x, y, letter);
@@ -407,12 +417,13 @@ void umwandmonitor::WaitWithCursor() {
 void umwandmonitor::TypeLetter(char letter, bool protocol) {
     PlayersState& p = tr.players;
     if (protocol) {
-        const std::string entry = ProtocolOfLetter(Answer, typed_.size(), letter);
+        const std::string entry = ProtocolOfLetter(Answer, tr.players.AnswerText.size(), letter);
         AppendProtocol(tr, entry);
         keys_ += entry;
     }
-    const bool right = typed_.size() < Answer.size() && Answer[typed_.size()] == letter;
-    typed_ += letter;
+    const bool right = tr.players.AnswerText.size() < Answer.size() &&
+                       Answer[tr.players.AnswerText.size()] == letter;
+    tr.players.AnswerText += letter;
     const std::string text(1, letter);
     SetSize(tr, TaskTextSize);
     SetColor(d, colour::White);
@@ -423,7 +434,7 @@ void umwandmonitor::TypeLetter(char letter, bool protocol) {
         ShowFace(Mood::Neutral, p.Player1Turn);
         MistakeShown = false;
     }
-    if (typed_.size() == Answer.size() && typed_ != Answer) {
+    if (tr.players.AnswerText.size() == Answer.size() && tr.players.AnswerText != Answer) {
         ++mistakes_;
         ShowFace(Mood::Sad, p.Player1Turn);
         MistakeShown = true;
@@ -431,7 +442,7 @@ void umwandmonitor::TypeLetter(char letter, bool protocol) {
 }
 
 void umwandmonitor::TakeBackLetter() {
-    typed_.pop_back();
+    tr.players.AnswerText.pop_back();
     RedrawAnswer();
     StopSound(d);
     if (TonesOn(tr)) PlayWav(d, "wavs\\zerlegen.wav");
@@ -439,7 +450,7 @@ void umwandmonitor::TakeBackLetter() {
 }
 
 void umwandmonitor::GiveHint() {
-    HintText = HintFor(Answer, typed_);
+    HintText = HintFor(Answer, tr.players.AnswerText);
     SetFillStyle(d, fillstyle::Solid, colour::Navy);
     Bar(d, RuleX, 190, 639, 230);
     SetTextStyle(d, 0, 0, 4);
@@ -459,18 +470,18 @@ void umwandmonitor::FirstHelp() {
 
 // False when ESC ended the game before the answer was complete.
 bool umwandmonitor::TypeAnswer() {
-    while (typed_ != Answer) {
+    while (tr.players.AnswerText != Answer) {
         WaitWithCursor();
         const char key = HandleKey();
         if (key == keycode::Esc) return false;
         if (key == keycode::Return) {
             AppendProtocol(tr, ">");
             keys_ += ">";
-            if (typed_.empty()) TypeLetter(Answer.front(), false);
+            if (tr.players.AnswerText.empty()) TypeLetter(Answer.front(), false);
             else GiveHint();
         } else if (key == keycode::Backspace) {
-            if (!typed_.empty()) TakeBackLetter();
-        } else if (IsAnswerLetter(key) && typed_.size() < Answer.size()) {
+            if (!tr.players.AnswerText.empty()) TakeBackLetter();
+        } else if (IsAnswerLetter(key) && tr.players.AnswerText.size() < Answer.size()) {
             TypeLetter(key, true);
         }
     }
@@ -484,7 +495,7 @@ bool umwandmonitor::PlayTask() {
     mistakes_ = 0;
     helped_ = false;
     MistakeShown = false;
-    typed_.clear();
+    tr.players.AnswerText.clear();
     keys_.clear();
     if (p.PlayerCount == 1 && tr.t.ProtocolCount < kProtocolSize)
         tr.t.ProtocolLines[static_cast<size_t>(tr.t.ProtocolCount + 1)].clear();

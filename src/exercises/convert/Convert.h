@@ -71,7 +71,7 @@ public:
 
     // One face at the current player's place (or player 2's place).
     void ShowFace(Mood mood, bool playerOne);
-    // The answer band drawn afresh with what has been typed.
+    // The answer band drawn afresh with what has been typed (AnswerText).
     void RedrawAnswer();
 
     int WordNo = 0;
@@ -130,7 +130,6 @@ private:
     std::string answerArticle_;
     std::string answerWord_;
     std::string task_;
-    std::string typed_;
     std::string keys_;  // what went into the protocol for this task
     std::string shownLine2_;
     std::vector<RulePiece> rule1_;
