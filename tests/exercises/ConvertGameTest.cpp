@@ -259,5 +259,23 @@ TEST(ConvertGameTest, BadListsPlayOrEndCleanly) {
     }
 }
 
+// Started from the menu with a shipped list, the game leaves nothing of
+// itself behind when it ends.
+TEST(ConvertGameTest, FromTheMenuAndBackNothingOfTheGameIsLeft) {
+    for (const char* key : {"u", "r"}) {
+        RunOptions o;
+        o.appDir = MakeTestAppDir("convert-menu");
+        o.script = std::string("until Text-Editor\nkey ") + key +
+                   "\nuntil Anzahl der Dateien\nkey RET\nuntil Anzahl der Spieler\nkey 1\n"
+                   "wait 500\ndump game\nkey ESC\nuntil Jetzt schon beenden?\nkey j\n"
+                   "until Text-Editor\ndump back\nkey ESC\nkey RET\n";
+        RunResult run = RunProgram(o);
+        ASSERT_EQ(run.exitCode, 0) << key << ": " << run.error;
+        EXPECT_EQ(run.dumps["game"].substr(0, 14), "mode: graphics") << key;
+        EXPECT_EQ(run.dumps["back"].substr(0, 10), "mode: text") << key;
+        EXPECT_TRUE(DumpTexts(run.dumps["back"]).empty()) << key;
+    }
+}
+
 }  // namespace
 }  // namespace qs::test
