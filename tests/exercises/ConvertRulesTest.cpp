@@ -3,7 +3,9 @@
 // text size and the choice of the next line.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
+#include <vector>
 
 #include "exercises/convert/Convert.h"
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "exercises/common/ExerciseScreen.h"
 #include "exercises/common/WordChoice.h"
