@@ -10,6 +10,5 @@ void RunBuildingSite(Trainer& tr) { CheckWordFile(tr); }
 void RunTwoIntoOne(Trainer& tr) { CheckWordFile(tr); }
 void RunContact(Trainer& tr) { CheckWordFile(tr); }
 void RunGrabbing(Trainer& tr) { CheckWordFile(tr); }
-void RunConvert(Trainer& tr) { CheckWordFile(tr); }
 
 }  // namespace qs

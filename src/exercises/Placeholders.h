@@ -12,6 +12,5 @@ void RunBuildingSite(Trainer& tr);  // Baustelle
 void RunTwoIntoOne(Trainer& tr);    // Aus 2 mach 1
 void RunContact(Trainer& tr);       // Kontakt
 void RunGrabbing(Trainer& tr);      // Greifen
-void RunConvert(Trainer& tr);       // Umwandeln, Reparieren
 
 }  // namespace qs

@@ -7,6 +7,8 @@
 #include "exercises/comparison/Comparison.h"
 #include "exercises/comparison/Notation.h"
 #include "exercises/contact/Notation.h"
+#include "exercises/convert/Convert.h"
+#include "exercises/convert/Notation.h"
 #include "exercises/race/Notation.h"
 #include "exercises/race/Race.h"
 #include "exercises/twointoone/Notation.h"
@@ -152,7 +154,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .combinationsHeading = true,
      .protocolTitle = "-Umwandeln-",
      .protocolHead = ProtocolHead::FirstTwoLines,
-     .launcher = RunConvert},
+     .launcher = RunConvert,
+     .check = CheckConvertList},
     {.entry = MenuEntry::Reparieren,
      .hotkey = 'r',
      .menuText = "    Reparieren             ",
@@ -167,7 +170,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .certificateName = "W\x94rter reparieren",
      .protocolTitle = "-W\x94rter reparieren-",
      .protocolHead = ProtocolHead::FirstTwoLines,
-     .launcher = RunConvert},
+     .launcher = RunConvert,
+     .check = CheckRepairList},
     {.entry = MenuEntry::TextEditor,
      .hotkey = 't',
      .menuText = "         Text-Editor       ",
