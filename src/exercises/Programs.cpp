@@ -4,6 +4,8 @@
 
 #include "exercises/Placeholders.h"
 #include "exercises/comparison/Comparison.h"
+#include "exercises/syllables/Notation.h"
+#include "exercises/syllables/Syllables.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"
@@ -67,7 +69,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .certificateName = "Wortteile zusammensetzen",
      .protocolTitle = "-Wortteile zusammensetzen-",
      .quitBoxPenAfter = colour::LightYellow,
-     .launcher = RunSyllables},
+     .launcher = RunSyllables,
+     .check = CheckSyllableList},
     {.entry = MenuEntry::Zerlegen,
      .hotkey = 'z',
      .menuText = "    Zerlegen               ",
@@ -79,7 +82,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .certificate = true,
      .certificateName = "W\x94rter in Silben zerlegen",
      .protocolTitle = "-W\x94rter in Silben zerlegen-",
-     .launcher = RunSyllables},
+     .launcher = RunSyllables,
+     .check = CheckSyllableList},
     {.entry = MenuEntry::Baustelle,
      .hotkey = 'b',
      .menuText = "    Baustelle              ",
