@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "exercises/syllables/Syllables.h"
@@ -42,8 +43,7 @@ bool HasText(const std::string& dump, const std::string& text) {
 }
 
 bool Protocolled(const TrainerState& t, const std::string& line) {
-    return std::find(t.ProtocolLines.begin(), t.ProtocolLines.end(), line) !=
-           t.ProtocolLines.end();
+    return std::find(t.ProtocolLines.begin(), t.ProtocolLines.end(), line) != t.ProtocolLines.end();
 }
 
 std::string ProtocolDump(const TrainerState& t) {
@@ -89,7 +89,8 @@ TEST(SyllablesGameTest, OnePlayerTypesTheWordsInOrder) {
         "key 1\nwait 1000\ndump task1\ntype Garten\nkey RET\nuntil Okay\ndump done1\nkey x\n"
         "wait 1000\ntype Apxel\nkey RET\nwait 300\nkey BS\nkey BS\nkey BS\ntype fel\n"
         "key RET\nuntil nein\ndump done2\nkey x\nwait 1000\n"
-        "key ESC\nuntil Jetzt schon beenden?\nkey j\nuntil \"Okay, das war es.\"\ndump end\nkey x\n";
+        "key ESC\nuntil Jetzt schon beenden?\nkey j\nuntil \"Okay, das war es.\"\ndump end\nkey "
+        "x\n";
     RunResult run = Play(g, "one");
     ASSERT_TRUE(run.returned) << run.error;
     const TrainerState& t = run.state;
@@ -147,6 +148,137 @@ TEST(SyllablesGameTest, TwoPlayersCountWordsWithoutMistakes) {
     EXPECT_EQ(TextAt(run.dumps["ben2"], 546, 350), "0");
     EXPECT_EQ(CountSounds(*run.platform, "schwellen.wav"), 4);
     EXPECT_EQ(CountSounds(*run.platform, "Fehlerton.wav"), 1);
+}
+
+// The x of the graphics text of the dump that is exactly text (the first,
+// or the one after skip others).
+int TextX(const std::string& dump, const std::string& text, int skip = 0) {
+    for (const std::string& t : DumpTexts(dump)) {
+        int x = 0, y = 0, c = 0;
+        char shown[64] = {};
+        if (std::sscanf(t.c_str(), "text %d %d %d \"%63[^\"]\"", &x, &y, &c, shown) == 4 &&
+            text == shown && skip-- == 0)
+            return x;
+    }
+    return -1;
+}
+
+// Where the syllables of the first word stand: a run up to the first task.
+std::string FirstTask(Game g) {
+    g.script = "key 1\nwait 1000\ndump task\nkey ESC\nkey j\n";
+    RunResult run = Play(g, "probe");
+    return run.dumps["task"];
+}
+
+// The upper band at 1280 x 960 shows nothing but its navy.
+bool UpperBandEmpty(const RunResult& run, const std::string& dump) {
+    const auto png = ReadPng(run.outDir + "/" + dump + ".png");
+    if (!png) return false;
+    const Rgb navy = png->Pixel(5, 250);
+    for (int y = 170; y < 330; y += 3)
+        for (int x = 0; x < 1280; x += 3)
+            if (png->Pixel(x, y) != navy) return false;
+    return true;
+}
+
+TEST(SyllablesGameTest, WordsAnsweredEachWay) {
+    Game ordering;
+    ordering.options = [](Options& o) { o.OptMaus = 2; };
+    ordering.lines = {"Ma-ma", "Ma-ma", "Ma-ma"};
+    const int ma = TextX(FirstTask(ordering), "Ma");
+    ordering.lines = {"la-la", "la-la", "la-la"};
+    const int la = TextX(FirstTask(ordering), "la", 1);
+
+    Game splitting;
+    splitting.program = FileProgram::Zerlegen;
+    splitting.options = [](Options& o) { o.OptMaus = 2; };
+    splitting.lines = {"Gar-ten", "Gar-ten", "Gar-ten"};
+    const int ten = TextX(FirstTask(splitting), "ten");
+    ASSERT_GT(ma, 20);
+    ASSERT_GT(la, 20);
+    ASSERT_GT(ten, 20);
+    auto at = [](const char* what, int x) {
+        const std::string p = std::to_string(x) + " 120\n";
+        return std::string(what) + " " + p;
+    };
+
+    struct Row {
+        const char* name;
+        Game game;
+        std::string script;  // after the player question, up to the reward
+        bool mistakes;
+        std::function<bool(const std::string&)> protocol;
+        std::function<void(const RunResult&)> check;
+    };
+    auto is = [](std::string want) {
+        return [want](const std::string& got) { return got == want; };
+    };
+    Game garten;
+    garten.program = FileProgram::Zerlegen;
+    garten.lines = {"der Gar-ten", "der Gar-ten", "der Gar-ten"};
+    garten.options = [](Options& o) { o.OptArtikel = true; };
+
+    Game count = garten;
+    count.lines = {"a-b-c-d-e-f-g-h-i-j", "a-b", "c-d"};
+    count.options = [](Options& o) { o.OptZerlegenArt = 1; };
+
+    Game remember = garten;
+    remember.options = [](Options& o) { o.OptZerlegen = 1; };
+
+    Game mama = ordering;
+    mama.lines = {"Ma-ma", "Ma-ma", "Ma-ma"};
+    Game lala = ordering;
+    lala.lines = {"la-la", "la-la", "la-la"};
+
+    const Row rows[] = {
+        {"der Gar-ten: RETURN types the first syllable and its hyphen", garten,
+         "key RET\ntype ten\nkey RET\n", false, is("der Gar-ten/>Gar<-ten"), nullptr},
+        {"Ma-ma: the pieces in order, after a wrong one", mama,
+         "gclick 25 120\nwait 300\ngclick " + std::to_string(ma + 5) +
+             " 120\nwait 300\ngclick 25 120\n",
+         true, is("Ma-ma/(ma)Mama"), nullptr},
+        {"la-la: either piece first", lala,
+         "gclick " + std::to_string(la + 5) + " 120\nwait 300\ngclick 25 120\n", false,
+         is("la-la="), nullptr},
+        {"+ Zahl: ten syllables are typed digit by digit", count,
+         "key 1\nkey a\nkey 0\nwait 500\ndump count\ntype a-b-c-d-e-f-g-h-i-j\nkey RET\n", false,
+         is("a-b-c-d-e-f-g-h-i-j="),
+         [](const RunResult& run) {
+             EXPECT_EQ(TextAt(run.dumps.at("count"), 400, 19), "10");
+             EXPECT_EQ(TextAt(run.dumps.at("count"), 216, 19), "Silbenanzahl:");
+         }},
+        {"mouse splitting: held on a wrong gap, then past the last character", splitting,
+         at("move", ten + 150) + "wait 100\n" + at("down", ten + 150) + "wait 100\n" +
+             at("up", ten + 150) + at("move", ten - 2) + "wait 100\n" + at("down", ten - 2) +
+             "wait 100\n" + at("up", ten - 2) + at("move", ten + 150) + "wait 100\n" +
+             at("down", ten + 150) + "wait 50\n" + at("up", ten + 150),
+         true,
+         [](const std::string& got) {
+             return got.rfind("Gar-ten/(Garten)(Garten)", 0) == 0 &&
+                    got.substr(got.size() - 7) == "Gar-ten";
+         },
+         nullptr},
+        {"erinnern: the word goes at the first key and comes back at the end", remember,
+         "dump shown\nkey x\nwait 300\ndump hidden\ntype Gar-ten\nkey RET\nwait 300\ndump solved\n",
+         false, is("der Gar-ten="),
+         [](const RunResult& run) {
+             EXPECT_FALSE(UpperBandEmpty(run, "shown"));
+             EXPECT_TRUE(UpperBandEmpty(run, "hidden"));
+             EXPECT_EQ(TextAt(run.dumps.at("solved"), 10, 100), "Gar-ten");
+         }},
+    };
+    for (const Row& row : rows) {
+        Game g = row.game;
+        g.script = "key 1\nwait 1000\n" + row.script +
+                   (row.mistakes ? "until nein" : "until Okay") +
+                   "\nkey x\nwait 500\nkey ESC\nkey j\n";
+        RunResult run = Play(g, "row");
+        ASSERT_TRUE(run.returned) << row.name << ": " << run.error
+                                  << "; protocol: " << run.state.ProtocolLines[3];
+        const std::string& line = run.state.ProtocolLines[3];
+        EXPECT_TRUE(row.protocol(line)) << row.name << ": " << line;
+        if (row.check) row.check(run);
+    }
 }
 
 }  // namespace

@@ -376,11 +376,13 @@ void silbenmonitor::StartAnswer() {
     SetColor(d, colour::LightYellow);
 }
 
-// Waits about ms, in steps that a key or (with the mouse on) a click ends.
+// Waits about ms, in steps that a key or (with the mouse on) a new click
+// ends. A button still held from the last move does not count, or the
+// reward after a split would end before it began.
 bool silbenmonitor::WaitBreak(int ms) {
     for (int waited = 0; waited < ms; waited += 20) {
         if (KeyPressed(d)) return true;
-        if (MouseOn(tr) && (TakeClick(d) != 0 || MouseButtons(d) != 0)) return true;
+        if (MouseOn(tr) && TakeClick(d) != 0) return true;
         Delay(d, 20);
     }
     return KeyPressed(d);
@@ -740,6 +742,7 @@ void silbenmonitor::Reward() {
     const bool one = p.Player1Turn;
     const int textX = one ? 150 : 420;
     bool stopped = false;
+    TakeClick(d);
     SetTextStyle(d, 0, 0, 3);
     for (int n = 1; n <= 3 && !stopped; ++n) {
         for (int frame = kNeutralFace; frame <= 6 && !stopped; ++frame) {
