@@ -281,5 +281,59 @@ TEST(SyllablesGameTest, WordsAnsweredEachWay) {
     }
 }
 
+// Lists the games cannot use, or only in part, play and end within
+// bounded time: a message where no word fits, otherwise the words that do.
+TEST(SyllablesGameTest, BadListsEndCleanly) {
+    std::vector<std::string> many;
+    for (int i = 0; i < 300; ++i) many.push_back("Wort-" + std::to_string(i));
+    struct Row {
+        const char* name;
+        Lines lines;
+        bool random;
+        const char* message;  // shown after the player question, or ""
+    };
+    const char* const tooShort = "Die Liste hat zu wenige W\x94rter.";
+    const char* const noWord = "Wort erf\x81llt nicht die Bedingungen.";
+    const Row rows[] = {
+        {"an empty list", {}, false, tooShort},
+        {"the one empty line", {""}, false, tooShort},
+        {"one line", {"Gar-ten"}, false, tooShort},
+        {"no separators, in order", {"Hund", "Katze", "Maus"}, false, noWord},
+        {"no separators, at random", {"Hund", "Katze", "Maus"}, true, noWord},
+        {"a word of 200 letters", Lines(3, std::string(100, 'a') + "-" + std::string(100, 'b')),
+         false, ""},
+        {"blanks and control bytes", {"     ", "\x01\x02-\x1b", "\t-\r"}, true, ""},
+        {"300 lines", many, true, ""},
+        {"separators doubled and at the ends", {"--Gar--ten--", "-a-", "b--c"}, false, ""},
+        {"umlauts and \xe1 everywhere", Lines(3, "\x84\x94-\x81\xe1\x84-\x8e\x99\x9a\xe1"), false,
+         ""},
+    };
+    const std::string script =
+        "key 1\nwait 2000\ndump after\ntype ab-\nkey RET\nkey RET\nwait 500\ngclick 25 120\n"
+        "wait 300\nkey ESC\nwait 300\nkey j\nwait 300\nkey x\n";
+    for (const bool mouse : {false, true}) {
+        for (const Row& row : rows) {
+            for (const FileProgram program : {FileProgram::SilbenOrdnen, FileProgram::Zerlegen}) {
+                Game g;
+                g.program = program;
+                g.lines = row.lines;
+                g.options = [&](Options& o) {
+                    o.OptWortwahl = row.random ? 0 : 1;
+                    o.OptMaus = mouse ? 2 : 0;
+                };
+                g.script = script;
+                RunResult run = Play(g, "bad");
+                const std::string name = std::string(row.name) + (mouse ? ", mouse" : "") +
+                                         (program == FileProgram::Zerlegen ? ", Zerlegen" : "");
+                EXPECT_TRUE(run.returned) << name << ": " << run.error;
+                EXPECT_FALSE(run.screen.rfind("mode: graphics", 0) == 0) << name;
+                if (*row.message != '\0') {
+                    EXPECT_TRUE(HasText(run.dumps["after"], ShownUtf8(row.message))) << name;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qs::test
