@@ -170,13 +170,17 @@ const std::string& silbenmonitor::WordLine() const {
     return tr.t.WordList[static_cast<size_t>(std::clamp(lineNo_, 0, kWordListSize))];
 }
 
+// The rules are drawn as bars three units high, like the bands they edge,
+// so that on a wide window they reach its edges as the bands do.
 void silbenmonitor::DrawRules() {
-    SetColor(d, colour::White);
-    Line(d, 0, kUpperTop - 1, 639, kUpperTop - 1);
-    Line(d, 0, kLowerTop - 1, 639, kLowerTop - 1);
-    SetColor(d, colour::Black);
-    Line(d, 0, 172, 639, 172);
-    Line(d, 0, 312, 639, 312);
+    auto rule = [&](int y, int colourIndex) {
+        SetFillStyle(d, fillstyle::Solid, colourIndex);
+        Bar(d, 0, y - 1, 639, y + 1);
+    };
+    rule(kUpperTop - 1, colour::White);
+    rule(kLowerTop - 1, colour::White);
+    rule(172, colour::Black);
+    rule(312, colour::Black);
 }
 
 void silbenmonitor::FillUpperBand() {
@@ -184,9 +188,10 @@ void silbenmonitor::FillUpperBand() {
     Bar(d, 0, kUpperTop, 639, kUpperBottom);
 }
 
-void silbenmonitor::FillBands() {
-    FillUpperBand();
-    SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
+void silbenmonitor::FillBands(int upperColour, int lowerColour) {
+    SetFillStyle(d, fillstyle::Solid, upperColour);
+    Bar(d, 0, kUpperTop, 639, kUpperBottom);
+    SetFillStyle(d, fillstyle::Solid, lowerColour);
     Bar(d, 0, kLowerTop, 639, kLowerBottom);
 }
 
@@ -388,16 +393,23 @@ bool silbenmonitor::WaitBreak(int ms) {
     return KeyPressed(d);
 }
 
-// A "?" blinks at (x, y) until a key is waiting. False after ESC was
-// confirmed.
-bool silbenmonitor::BlinkUntilKey(int x, int y) {
+// A "?" blinks at (x, y) on dark grey until a key is waiting; bottom is
+// where its ground ends. It is wiped off with a bar rather than drawn over
+// in the ground colour, which would leave its smoothed edges behind.
+// False after ESC was confirmed.
+bool silbenmonitor::BlinkUntilKey(int x, int y, int bottom) {
+    SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
+    const int right = x + TextWidth640(d, "?");
     for (int turn = 0; !KeyPressed(d); ++turn) {
-        SetColor(d, turn % 2 == 0 ? colour::Orange : colour::DarkGrey);
-        OutTextXY(d, x, y, "?");
+        if (turn % 2 == 0) {
+            SetColor(d, colour::Orange);
+            OutTextXY(d, x, y, "?");
+        } else {
+            Bar(d, x, y, right, bottom);
+        }
         for (int i = 0; i < 20 && !KeyPressed(d); ++i) Delay(d, 20);
     }
-    SetColor(d, colour::DarkGrey);
-    OutTextXY(d, x, y, "?");
+    Bar(d, x, y, right, bottom);
     ReadKeyOrQuit(tr);
     return tr.t.LastKey != keycode::Esc;
 }
@@ -411,7 +423,7 @@ void silbenmonitor::AskSyllableCount() {
     SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
     Bar(d, 390, 10, 450, 60);
     while (typed != number) {
-        if (!BlinkUntilKey(400, 19)) return;
+        if (!BlinkUntilKey(400, 19, 60)) return;
         const char key = tr.t.LastKey;
         if (key == keycode::Return) {
             typed = number;
@@ -576,7 +588,7 @@ bool silbenmonitor::SplitAtCandidate() {
 bool silbenmonitor::AnswerByTyping() {
     PlayersState& p = tr.players;
     for (;;) {
-        if (!BlinkUntilKey(p.AnswerX, kLowerTextY)) return false;
+        if (!BlinkUntilKey(p.AnswerX, kLowerTextY, kLowerBottom)) return false;
         auto key = static_cast<uint8_t>(tr.t.LastKey);
         ArrowToEditKey(d, key);
         if (TypingStep(static_cast<char>(key))) return true;
@@ -791,6 +803,7 @@ void silbenmonitor::WordDone() {
     ShowScores();
     Reward();
     WipeBands(colour::Grey, colour::Grey);
+    FillBands(colour::Grey, colour::Grey);
     SetFillStyle(d, fillstyle::Solid, colour::Grey);
     Bar(d, 150, 370, 250, 479);
     Bar(d, 400, 370, 470, 479);

@@ -76,7 +76,8 @@ private:
     const std::string& WordLine() const;
 
     void DrawRules();
-    void FillBands();
+    // Bars over the whole width: on a wide window they reach its edges.
+    void FillBands(int upperColour = colour::Navy, int lowerColour = colour::DarkGrey);
     void FillUpperBand();
     void WipeBands(int upperColour, int lowerColour);
     void ShowCountBox();
@@ -90,7 +91,7 @@ private:
     void PlaceSyllable(bool registering, bool last);
     void StartAnswer();
     void AskSyllableCount();
-    bool BlinkUntilKey(int x, int y);
+    bool BlinkUntilKey(int x, int y, int bottom);
     bool AnswerWord();
     bool OrderWithMouse();
     void TakePiece(int piece);
