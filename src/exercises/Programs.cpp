@@ -4,6 +4,8 @@
 
 #include "exercises/Placeholders.h"
 #include "exercises/comparison/Comparison.h"
+#include "exercises/race/Notation.h"
+#include "exercises/race/Race.h"
 #include "exercises/syllables/Notation.h"
 #include "exercises/syllables/Syllables.h"
 #include "screen/graph/Graph.h"
@@ -39,7 +41,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .protocolTitle = "-Vorsilben-",
      .protocolHead = ProtocolHead::FirstLine,
      .quitBox = QuitBox::Navy,
-     .launcher = RunRace},
+     .launcher = RunRace,
+     .check = CheckPrefixList},
     {.entry = MenuEntry::Endungen,
      .hotkey = 'e',
      .menuText = "    Endungen               ",
@@ -55,7 +58,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .protocolTitle = "-Endungen-",
      .protocolHead = ProtocolHead::FirstLine,
      .quitBox = QuitBox::NavyForRace,
-     .launcher = RunEndings},
+     .launcher = RunEndings,
+     .check = CheckEndingList},
     {.entry = MenuEntry::SilbenOrdnen,
      .hotkey = 's',
      .menuText = "    Silben ordnen           ",
