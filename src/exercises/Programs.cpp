@@ -11,6 +11,8 @@
 #include "exercises/convert/Notation.h"
 #include "exercises/race/Notation.h"
 #include "exercises/race/Race.h"
+#include "exercises/syllables/Notation.h"
+#include "exercises/syllables/Syllables.h"
 #include "exercises/twointoone/Notation.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
@@ -78,7 +80,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .certificateName = "Wortteile zusammensetzen",
      .protocolTitle = "-Wortteile zusammensetzen-",
      .quitBoxPenAfter = colour::LightYellow,
-     .launcher = RunSyllables},
+     .launcher = RunSyllables,
+     .check = CheckSyllableList},
     {.entry = MenuEntry::Zerlegen,
      .hotkey = 'z',
      .menuText = "    Zerlegen               ",
@@ -90,7 +93,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .certificate = true,
      .certificateName = "W\x94rter in Silben zerlegen",
      .protocolTitle = "-W\x94rter in Silben zerlegen-",
-     .launcher = RunSyllables},
+     .launcher = RunSyllables,
+     .check = CheckSyllableList},
     {.entry = MenuEntry::Baustelle,
      .hotkey = 'b',
      .menuText = "    Baustelle              ",

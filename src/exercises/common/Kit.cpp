@@ -5,6 +5,7 @@
 #include "screen/Keyboard.h"
 #include "screen/graph/Graph.h"
 #include "screen/mouse/Mouse.h"
+#include "trainer/Programs.h"
 #include "trainer/QuitKeys.h"
 
 namespace qs {
@@ -54,6 +55,12 @@ void WaitForKeyOrClick(Trainer& tr) {
 bool SoundOn(const Trainer& tr) { return tr.t.opt.OptTon == kSoundOn; }
 
 bool TonesOn(const Trainer& tr) { return tr.t.opt.OptTon < kSoundOff; }
+
+void SuccessSound(Trainer& tr) {
+    StopSound(tr.d);
+    const bool site = IsRunning(tr.t, FileProgram::Baustelle);
+    PlayWav(tr.d, site ? "wavs\\baustelleok.wav" : "wavs\\schwellen.wav");
+}
 
 void SetSize(Trainer& tr, int n) { SetTextStyle(tr.d, tr.t.opt.GraphFont, 0, n); }
 

@@ -46,6 +46,9 @@ bool SoundOn(const Trainer& tr);
 // Sound " ein " or " Tippton ": the typing and error tones play; only
 // " aus " silences them.
 bool TonesOn(const Trainer& tr);
+// The sound of a finished word: the building site has its own, the other
+// games share one.
+void SuccessSound(Trainer& tr);
 
 // ---- Text --------------------------------------------------------------------
 
