@@ -4,7 +4,18 @@ namespace qs {
 
 Dos::Dos(Platform& p) : platform(p), sound(p) { RefreshCanvas(); }
 
-void Dos::RefreshCanvas() { canvas_ = Bitmap::Wrap(platform.Framebuffer()); }
+// Held cells are drawn on the framebuffer they were written for; when the
+// platform has replaced it, that one's pixels are gone, and the records
+// with them.
+void Dos::RefreshCanvas() {
+    const PixelView now = platform.Framebuffer();
+    const PixelView was = canvas_.View();
+    if (now.pixels == was.pixels && now.width == was.width && now.height == was.height &&
+        now.pitch == was.pitch)
+        cells.Draw(canvas_);
+    else cells.Forget();
+    canvas_ = Bitmap::Wrap(now);
+}
 
 void Dos::MarkDirty(const Rect& area) {
     const Rect r = area.Intersect(Rect{0, 0, canvas_.Width(), canvas_.Height()});
@@ -15,6 +26,7 @@ void Dos::MarkDirty(const Rect& area) {
 
 void Dos::PresentIfDirty() {
     if (!dirty_ || offstage) return;
+    cells.Draw(canvas_);
     const bool all = dirtyAll_;
     const Rect area = dirtyArea_;
     dirty_ = false;

@@ -21,6 +21,7 @@
 #include "screen/sound/Sound.h"
 #include "screen/surface/Bitmap.h"
 #include "screen/text/FontEngine.h"
+#include "screen/text/TextCells.h"
 
 namespace qs {
 
@@ -54,6 +55,8 @@ public:
     GraphState graph;
     MouseState mouse;
     SoundComponent sound;
+    // Cells of the character screen written but not yet drawn on the window.
+    TextCells cells;
 
     // Owned by the main window for the whole run.
     std::vector<NamedPicture> GlyphPictures;
@@ -79,8 +82,14 @@ public:
     // no one is meant to see.
     bool offstage = false;
 
-    // The window's pixels. Re-wrapped after a resize.
-    Bitmap& Canvas() { return canvas_; }
+    // The window's pixels, every text cell drawn. Re-wrapped after a resize.
+    Bitmap& Canvas() {
+        if (cells.AnyHeld()) cells.Draw(canvas_);
+        return canvas_;
+    }
+    // The window's pixels with the held text cells not drawn yet: for the
+    // text screen itself, which draws the cells it needs.
+    Bitmap& CanvasAsIs() { return canvas_; }
     void RefreshCanvas();
     Size ClientSize() const { return Size{canvas_.Width(), canvas_.Height()}; }
     // Something was drawn on the window since it was last presented:

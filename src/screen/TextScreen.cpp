@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "base/CodePage.h"
 #include "screen/GraphMapping.h"
 #include "screen/graph/Graph.h"
 #include "screen/surface/Raster.h"
+#include "screen/text/TextCells.h"
 
 namespace qs {
 
@@ -78,12 +81,64 @@ Font& WriteFont(Dos& d) {
     return d.fonts.Get(req);
 }
 
+// The held-cell grid of the character screen, fitted to the current cells;
+// null where the text screen draws at once (graphics mode, holding off).
+TextCells* HeldCells(Dos& d) {
+    const ScreenState& s = d.screen;
+    TextCells& cells = d.cells;
+    if (s.GraphMode || !cells.enabled) {
+        if (cells.AnyHeld()) cells.Draw(d.CanvasAsIs());
+        return nullptr;
+    }
+    if (!cells.Fits(s.CellWidth, s.CellHeight))
+        cells.Fit(d.CanvasAsIs(), s.CellWidth, s.CellHeight, kColumns, kTextRows);
+    return &cells;
+}
+
+// The window's pixels with the held cells under r drawn, for drawing there
+// at once.
+Bitmap& CanvasFor(Dos& d, const Rect& r) {
+    Bitmap& canvas = d.CanvasAsIs();
+    d.cells.DrawTouching(canvas, r);
+    return canvas;
+}
+
+Rect CellAt(const ScreenState& s, int x, int y) {
+    return Rect{x, y, x + s.CellWidth, y + s.CellHeight};
+}
+
+// The colour of a held cell that shows nothing but its background.
+std::optional<Rgb> HeldPaper(const TextCells& cells, const Rect& at) {
+    const int picture = cells.Held(at.left, at.top);
+    if (picture == TextCells::kNone) return std::nullopt;
+    const TextCells::Key& key = cells.KeyOf(picture);
+    if (key.content != TextCells::Content::Blank) return std::nullopt;
+    return key.paper;
+}
+
+// The cached picture for key, made by draw onto a cell of plain paper when
+// there is none yet.
+template <class DrawFn>
+int CellPicture(Dos& d, TextCells& cells, const TextCells::Key& key, DrawFn draw) {
+    if (const int found = cells.Find(key); found != TextCells::kNone) return found;
+    Bitmap picture(cells.CellWidth(), cells.CellHeight(), key.paper);
+    draw(picture);
+    return cells.Add(d.CanvasAsIs(), key, std::move(picture));
+}
+
+int BlankPicture(Dos& d, TextCells& cells, Rgb paper) {
+    TextCells::Key key;
+    key.paper = paper;
+    return CellPicture(d, cells, key, [](Bitmap&) {});
+}
+
 // The text cursor: a horizontal XOR line near the bottom of its cell.
 void XorCursor(Dos& d, Rgb colour) {
     ScreenState& s = d.screen;
     const int y = s.CursorY + s.CellHeight - 2;
-    FillRect(d.Canvas(), Rect{s.CursorX, y, s.CursorX + s.CellWidth, y + 1}, colour, Rop::Xor);
-    d.MarkDirty();
+    const Rect line{s.CursorX, y, s.CursorX + s.CellWidth, y + 1};
+    FillRect(CanvasFor(d, line), line, colour, Rop::Xor);
+    d.MarkDirty(line);
 }
 
 void HideCursorLine(Dos& d) {
@@ -96,27 +151,67 @@ void ShowCursorLine(Dos& d) {
     XorCursor(d, d.screen.CursorColour);
 }
 
+// Whole cells become held blanks; anything else is filled at once.
 void FillBackground(Dos& d, const Rect& r) {
-    FillRect(d.Canvas(), r, d.screen.BackColour);
-    d.MarkDirty();
+    const Rgb paper = d.screen.BackColour;
+    d.MarkDirty(r);
+    if (TextCells* cells = HeldCells(d)) {
+        if (const std::optional<Rect> block = cells->CellsOf(r)) {
+            const int blank = BlankPicture(d, *cells, paper);
+            for (int row = block->top; row < block->bottom; ++row)
+                for (int column = block->left; column < block->right; ++column)
+                    cells->Hold(column, row, blank);
+            return;
+        }
+    }
+    FillRect(CanvasFor(d, r), r, paper);
 }
 
-void Scroll(Dos& d) {
-    ScreenState& s = d.screen;
+// Moves the window's held cells up one row by their records; a cell whose
+// pixels are drawn moves by its pixels.
+void ScrollHeldCells(Dos& d, TextCells& cells, const Rect& block) {
+    Bitmap& canvas = d.CanvasAsIs();
+    for (int row = block.top; row + 1 < block.bottom; ++row)
+        for (int column = block.left; column < block.right; ++column) {
+            const int below = cells.Held(column, row + 1);
+            if (below != TextCells::kNone) {
+                cells.Hold(column, row, below);
+            } else {
+                cells.Release(column, row);
+                const Rect from = cells.PixelsOf(column, row + 1);
+                Blit(canvas, from.left, from.top - cells.CellHeight(), canvas, from);
+            }
+        }
+}
+
+void ScrollPixels(Dos& d) {
+    const ScreenState& s = d.screen;
     Bitmap& c = d.Canvas();
     const int right = s.WinRight + s.CellWidth;
     int height = s.WinBottom - s.WinTop;
     height = std::min(height, c.Height() - (s.WinTop + s.CellHeight));
-    if (height > 0) {
+    if (height > 0)
         Blit(c, s.WinLeft, s.WinTop, c,
              Rect{s.WinLeft, s.WinTop + s.CellHeight, right, s.WinTop + s.CellHeight + height});
-        for (int y = s.WinTop; y < s.WinTop + height; y += s.CellHeight)
-            for (int x = s.WinLeft; x < right; x += s.CellWidth) {
-                char32_t* to = GridCell(s, x, y);
-                char32_t* from = GridCell(s, x, y + s.CellHeight);
-                if (to && from) *to = *from;
-            }
-    }
+}
+
+void Scroll(Dos& d) {
+    ScreenState& s = d.screen;
+    const int right = s.WinRight + s.CellWidth;
+    const Rect window{s.WinLeft, s.WinTop, right, s.WinBottom + s.CellHeight};
+    TextCells* cells = HeldCells(d);
+    const std::optional<Rect> block = cells ? cells->CellsOf(window) : std::nullopt;
+    if (block) ScrollHeldCells(d, *cells, *block);
+    else ScrollPixels(d);
+    d.MarkDirty(window);
+    const int height =
+        std::min(s.WinBottom - s.WinTop, d.CanvasAsIs().Height() - (s.WinTop + s.CellHeight));
+    for (int y = s.WinTop; y < s.WinTop + height; y += s.CellHeight)
+        for (int x = s.WinLeft; x < right; x += s.CellWidth) {
+            char32_t* to = GridCell(s, x, y);
+            char32_t* from = GridCell(s, x, y + s.CellHeight);
+            if (to && from) *to = *from;
+        }
     const Rect last{s.WinLeft, s.WinBottom, right, s.WinBottom + s.CellHeight};
     FillBackground(d, last);
     ClearGrid(s, last);
@@ -152,12 +247,70 @@ void AdvanceCursor(ScreenState& s) {
     }
 }
 
+// Draws a font character with its cell corner at pen, and returns its
+// advance. A character whose ink stays inside the held blank cell at pen is
+// held as that cell's picture instead.
+int DrawCharacter(Dos& d, TextCells* cells, Font& font, Point pen, char32_t cp) {
+    const ScreenState& s = d.screen;
+    const Rect ink = font.InkBounds(cp);
+    const Rect at{pen.x + ink.left, pen.y + ink.top, pen.x + ink.right, pen.y + ink.bottom};
+    const Rect cell = CellAt(s, pen.x, pen.y);
+    const std::optional<Rect> block = cells ? cells->CellsOf(cell) : std::nullopt;
+    if (block && (ink.Empty() || cell.Intersect(at) == at)) {
+        if (const std::optional<Rgb> paper = HeldPaper(*cells, *block)) {
+            TextCells::Key key{TextCells::Content::Character, font.Serial(), cp, s.FontColour,
+                               *paper};
+            const int picture = CellPicture(
+                d, *cells, key, [&](Bitmap& p) { font.DrawChar(p, 0, 0, cp, s.FontColour); });
+            cells->Hold(block->left, block->top, picture);
+            d.MarkDirty(cell);
+            return font.Glyph(cp).advance;
+        }
+    }
+    d.MarkDirty(at);
+    return font.DrawChar(CanvasFor(d, at), pen.x, pen.y, cp, s.FontColour);
+}
+
+// Draws special glyph number glyph in the cursor's cell. The same glyph as
+// in the cell before is copied from there.
+void DrawGlyphCell(Dos& d, TextCells* cells, int glyph, bool sameAsBefore, Point before) {
+    const ScreenState& s = d.screen;
+    const Rect cell = CellAt(s, s.CursorX, s.CursorY);
+    const Rect previous = CellAt(s, before.x, before.y);
+    d.MarkDirty(cell);
+    if (const std::optional<Rect> block = cells ? cells->CellsOf(cell) : std::nullopt) {
+        const std::optional<Rect> from = sameAsBefore ? cells->CellsOf(previous) : std::nullopt;
+        if (from && cells->Held(from->left, from->top) != TextCells::kNone) {
+            cells->Hold(block->left, block->top, cells->Held(from->left, from->top));
+            return;
+        }
+        const std::optional<Rgb> paper = HeldPaper(*cells, *block);
+        if (!sameAsBefore && paper) {
+            TextCells::Key key{TextCells::Content::Glyph, static_cast<uint64_t>(glyph), 0,
+                               s.FontColour, *paper};
+            const int picture = CellPicture(d, *cells, key, [&](Bitmap& p) {
+                DrawGlyph(d, p, s.Glyphs[static_cast<size_t>(glyph)], 0, 0, s.FontColour);
+            });
+            cells->Hold(block->left, block->top, picture);
+            return;
+        }
+    }
+    Bitmap& canvas = CanvasFor(d, cell);
+    if (sameAsBefore) {
+        d.cells.DrawTouching(canvas, previous);
+        Blit(canvas, s.CursorX, s.CursorY, canvas, previous);
+    } else {
+        DrawGlyph(d, canvas, s.Glyphs[static_cast<size_t>(glyph)], s.CursorX, s.CursorY,
+                  s.FontColour, s.GraphMode && s.XorWrites);
+    }
+}
+
 // Draws one value at the cursor: font characters at the drawing point, special
 // glyphs in the cursor's cell.
 RunEnd TextRun(Dos& d, const std::string& text) {
     ScreenState& s = d.screen;
-    Bitmap& canvas = d.Canvas();
     Font& font = WriteFont(d);
+    TextCells* cells = HeldCells(d);
     const bool courier = s.WindowFont.face == "Courier New";
     const std::string shown = OemToDisplayCopy(text, s.NoConversion);
     Point dp{s.CursorX, s.CursorY};
@@ -178,7 +331,7 @@ RunEnd TextRun(Dos& d, const std::string& text) {
                 dp.x += s.CellWidth;
             } else {
                 const uint8_t b = courier && drawn == 150 ? 151 : drawn;
-                dp.x += font.DrawChar(canvas, dp.x, dp.y, Cp1252ToUnicode(b), s.FontColour);
+                dp.x += DrawCharacter(d, cells, font, dp, Cp1252ToUnicode(b));
             }
             if (cell) *cell = GridCharFor(drawn, false, orig);
             previousGlyph = -1;
@@ -186,14 +339,7 @@ RunEnd TextRun(Dos& d, const std::string& text) {
             // Cells of a window can differ from those the glyphs were made
             // for (graphics mode, rounding); a glyph must fill its cell.
             if (s.GlyphCellSize != Size{s.CellWidth, s.CellHeight}) PrepareGlyphs(d);
-            if (glyph == previousGlyph) {
-                Blit(canvas, s.CursorX, s.CursorY, canvas,
-                     Rect{previousCell.x, previousCell.y, previousCell.x + s.CellWidth,
-                          previousCell.y + s.CellHeight});
-            } else {
-                DrawGlyph(d, canvas, s.Glyphs[static_cast<size_t>(glyph)], s.CursorX, s.CursorY,
-                          s.FontColour, s.GraphMode && s.XorWrites);
-            }
+            DrawGlyphCell(d, cells, glyph, glyph == previousGlyph, previousCell);
             if (cell) *cell = GridCharFor(drawn, true, orig);
             previousGlyph = glyph;
             previousCell = Point{s.CursorX, s.CursorY};
@@ -203,7 +349,6 @@ RunEnd TextRun(Dos& d, const std::string& text) {
         // After a glyph, and on a new row, font characters continue at the cursor.
         if (glyph >= 0 || s.CursorY != rowBefore) dp = Point{s.CursorX, s.CursorY};
     }
-    d.MarkDirty();
     return RunEnd{Point{s.CursorX, s.CursorY}, dp};
 }
 
@@ -258,7 +403,6 @@ void WriteTexts(Dos& d, const std::vector<std::string>& texts,
     }
     s.CursorShown = cursorWasShown;
     ShowCursorLine(d);
-    if (!d.exclusive) d.MarkDirty();
 }
 
 void MoveCursor(Dos& d, int x, int y) {
@@ -317,6 +461,7 @@ void InitScreen(Dos& d) {
 
 void PrepareGlyphs(Dos& d) {
     ScreenState& s = d.screen;
+    d.cells.DropPictures(d.CanvasAsIs());
     s.Glyphs.clear();
     s.GlyphIndex.clear();
     s.GlyphCellSize = Size{s.CellWidth, s.CellHeight};
@@ -448,13 +593,18 @@ void CursorOff(Dos& d) {
 void ShadowCells(Dos& d, int x1, int y1, int x2, int y2, int attr) {
     ScreenState& s = d.screen;
     const Rgb grey = attr == 7 ? MakeRgb(64, 64, 64) : MakeRgb(119, 119, 119);
+    TextCells* cells = HeldCells(d);
     for (int row = y1; row <= y2; ++row)
-        for (int col = x1; col <= x2; ++col)
-            FillRect(d.Canvas(),
-                     Rect{(col - 1) * s.CellWidth, (row - 1) * s.CellHeight, col * s.CellWidth,
-                          row * s.CellHeight},
-                     grey, Rop::And);
-    d.MarkDirty();
+        for (int col = x1; col <= x2; ++col) {
+            const Rect r{(col - 1) * s.CellWidth, (row - 1) * s.CellHeight, col * s.CellWidth,
+                         row * s.CellHeight};
+            d.MarkDirty(r);
+            const std::optional<Rect> at = cells ? cells->CellsOf(r) : std::nullopt;
+            const int held = at ? cells->Held(at->left, at->top) : TextCells::kNone;
+            if (held != TextCells::kNone)
+                cells->Hold(at->left, at->top, cells->Anded(d.CanvasAsIs(), held, grey));
+            else FillRect(CanvasFor(d, r), r, grey, Rop::And);
+        }
 }
 
 int TextWidth640(Dos& d, std::string_view s) {

@@ -61,6 +61,7 @@ struct FontEngine::Impl {
     FT_Library ft = nullptr;
     FcConfig* config = nullptr;
     std::unordered_map<std::string, std::unique_ptr<Font>> fonts;
+    uint64_t fontsMade = 0;
 };
 
 FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
@@ -135,6 +136,7 @@ Font& FontEngine::Get(const FontRequest& request) {
 
     auto font = std::unique_ptr<Font>(new Font());
     font->request_ = request;
+    font->serial_ = ++impl_->fontsMade;
     if (FcPattern* match =
             MatchPattern(impl_->config, request.face, request.bold, request.italic)) {
         FcChar8* file = nullptr;
@@ -213,6 +215,18 @@ const GlyphImage& Font::Glyph(char32_t cp) {
 }
 
 int Font::CharWidth(uint8_t ch) { return Glyph(Cp1252ToUnicode(ch)).advance; }
+
+Rect Font::InkBounds(char32_t cp) {
+    const GlyphImage& g = Glyph(cp);
+    const int gy = ascent_ - g.top;
+    Rect ink =
+        g.width > 0 && g.height > 0 ? Rect{g.left, gy, g.left + g.width, gy + g.height} : Rect{};
+    if (request_.underline) {
+        const int top = ascent_ + underlinePos_ - underlineThickness_ / 2;
+        ink = ink.Union(Rect{0, top, g.advance, top + underlineThickness_});
+    }
+    return ink;
+}
 
 int Font::TextWidth(const std::string& s) {
     int w = 0;

@@ -4,11 +4,13 @@
 // transparent background.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "screen/surface/Bitmap.h"
 
 namespace qs {
@@ -47,11 +49,16 @@ public:
     int Ascent() const { return ascent_; }
     int Descent() const { return descent_; }
     int Height() const { return ascent_ + descent_; }
+    // Tells this font apart from every other font the engine made, even one
+    // made later at the same address (a cache of drawn characters keys on it).
+    uint64_t Serial() const { return serial_; }
     // The glyph of a Unicode character (cached).
     const GlyphImage& Glyph(char32_t cp);
     // Advance width of a Windows-1252 string.
     int TextWidth(const std::string& cp1252);
     int CharWidth(uint8_t cp1252);
+    // The pixels DrawChar of cp at (0, 0) can touch, its underline included.
+    Rect InkBounds(char32_t cp);
 
     // Draws a Windows-1252 string with its top-left cell corner at (x, y),
     // blended in colour, clipped to clip (or the bitmap). Returns the x after
@@ -67,6 +74,7 @@ private:
     void DrawUnderline(Bitmap& dst, int x, int y, int width, Rgb colour, const Rect* clip);
 
     FontRequest request_;
+    uint64_t serial_ = 0;
     std::string family_;
     void* face_ = nullptr;  // FT_Face, owned
     bool emboldenSynthetic_ = false;
