@@ -22,6 +22,7 @@ namespace {
 
 constexpr const char* kProductName = "Quendelstrand";
 constexpr size_t kRecentFilesKept = 20;
+const char* const kSpeedNotStored = "Die Einstellung konnte nicht gespeichert werden.";
 
 // A missing file or folder is no error: the list then starts empty.
 std::string RecentFilesPath(FileSystem& fs) { return ExpandAppPath(fs, "Bgi7") + "\\filelist.txt"; }
@@ -370,6 +371,17 @@ void TForm_dos::OnActivate() {
 // F10: the speed dialog over the current screen, which comes back after it.
 // A resize during the dialog cancels it; the canvas is taken afresh so the
 // screen is restored onto the window as it is now.
+bool TForm_dos::StoreSpeedFactor(double factor) {
+    try {
+        WriteSetting(d_.platform.Settings(), ProgramFileName(d_.platform.Files()), "", "Allgemein",
+                     "Delay", FormatSpeed(factor, d_.platform.DecimalSeparator()));
+        return true;
+    } catch (const SettingsError& e) {
+        std::fprintf(stderr, "quendelstrand: %s\n", e.what());
+        return false;
+    }
+}
+
 void TForm_dos::SpeedDialog() {
     SavePage(d_, 4);
     TF_startsetup dialog;
@@ -380,20 +392,16 @@ void TForm_dos::SpeedDialog() {
         if (d_.beforePump) d_.beforePump();
         if (d_.waitingForInput) d_.waitingForInput();
     };
-    const DialogResult result = dialog.ShowModal(d_.platform, d_.Canvas(), d_.fonts, idle);
-    FlushKeyMessages(d_);
-    d_.RefreshCanvas();
-    if (result == DialogResult::Ok) {
+    // A factor that cannot be stored still holds for this run; the dialog
+    // comes back saying so, until it is stored or the dialog is cancelled.
+    while (dialog.ShowModal(d_.platform, d_.Canvas(), d_.fonts, idle) == DialogResult::Ok) {
         d_.keys.SpeedFactor = dialog.Value;
         d_.keys.ScaleDelays = true;
-        try {
-            WriteSetting(d_.platform.Settings(), ProgramFileName(d_.platform.Files()), "",
-                         "Allgemein", "Delay",
-                         FormatSpeed(dialog.Value, d_.platform.DecimalSeparator()));
-        } catch (const SettingsError& e) {
-            std::fprintf(stderr, "quendelstrand: %s\n", e.what());
-        }
+        if (StoreSpeedFactor(dialog.Value)) break;
+        dialog.Notice = kSpeedNotStored;
     }
+    FlushKeyMessages(d_);
+    d_.RefreshCanvas();
     ShowPage(d_, 4, false);
 }
 

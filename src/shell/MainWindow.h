@@ -69,6 +69,9 @@ private:
     void OnActivate();
     void DrawInactiveBanner(Bitmap& target);
     void SpeedDialog();
+    // Stores the factor in the user's settings; false (and a line on
+    // stderr) when the store refuses it.
+    bool StoreSpeedFactor(double factor);
 
     Dos& d_;
     TrainerProc trainerMain_;

@@ -17,6 +17,7 @@ constexpr Rgb kLight = MakeRgb(255, 255, 255);
 constexpr Rgb kShadow = MakeRgb(128, 128, 128);
 constexpr Rgb kDarkShadow = MakeRgb(64, 64, 64);
 constexpr Rgb kText = MakeRgb(0, 0, 0);
+constexpr Rgb kNoticeText = MakeRgb(192, 0, 0);
 constexpr Rgb kTitleLeft = MakeRgb(10, 36, 106);
 constexpr Rgb kTitleRight = MakeRgb(166, 202, 240);
 constexpr Rgb kTitleText = MakeRgb(255, 255, 255);
@@ -254,6 +255,7 @@ StartSetupLayout LayoutStartSetup(Size window, int position) {
     l.cancel = Rect{right - kButtonWidth, buttonTop, right, buttonTop + kButtonHeight};
     l.ok = Rect{l.cancel.left - kButtonGap - kButtonWidth, buttonTop, l.cancel.left - kButtonGap,
                 buttonTop + kButtonHeight};
+    l.notice = Rect{x0, buttonTop, l.ok.left - kButtonGap, buttonTop + kButtonHeight};
     return l;
 }
 
@@ -289,6 +291,11 @@ void TF_startsetup::Draw(Bitmap& b, FontEngine& fonts, const StartSetupLayout& l
 
     text.Draw(b, x0, top + kCaptionY, kFaster, kText);
     text.Draw(b, l.slider.right - text.TextWidth(kSlower), top + kCaptionY, kSlower, kText);
+
+    if (!Notice.empty()) {
+        const Rect& n = l.notice;
+        text.Draw(b, n.left, n.top + (n.Height() - text.Height()) / 2, Notice, kNoticeText);
+    }
 
     const bool cancelDefault = focus_ == Focus::Cancel;
     DrawButton(b, text, l.ok, kOkText, !cancelDefault, pressed_ == Part::Ok && pressedInside_,

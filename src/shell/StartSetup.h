@@ -41,6 +41,7 @@ struct StartSetupLayout {
     Rect label;     // the value display
     Rect ok;
     Rect cancel;
+    Rect notice;     // left of the buttons: where Notice shows
     int firstX = 0;  // thumb centre at position 0
     int step = 0;    // pixels between neighbouring positions
 
@@ -60,6 +61,9 @@ public:
     // slider's factor if the slider was moved, and stays as it was otherwise
     // (so a factor between two positions survives an F10 that only looks).
     double Value = 1.0;
+    // A line shown left of the buttons, in red ("" shows nothing): the
+    // window sets it when the factor of the last OK could not be stored.
+    std::string Notice;
 
     // Draws the dialog centred on window, then runs until OK or Cancel.
     // Return and a click on "OK" end with Ok (Return on a focused "Abrechen"

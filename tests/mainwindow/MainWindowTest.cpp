@@ -10,6 +10,7 @@
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
 #include "shell/MainWindow.h"
+#include "shell/StartSetup.h"
 #include "support/TestFiles.h"
 
 namespace qs::test {
@@ -26,6 +27,7 @@ public:
             HeadlessOptions o;
             o.size = size;
             o.programPath = appDir_ + "quendelstrand";
+            o.settings = std::move(settings_);
             platform_ = std::make_unique<HeadlessPlatform>(std::move(o));
             dos_ = std::make_unique<Dos>(*platform_);
         }
@@ -63,6 +65,7 @@ public:
         Platform().PostEvent(e);
     }
 
+    std::unique_ptr<SettingsStore> settings_;  // default: in memory
     TempDir app_;
     const std::string appDir_ = app_.Path();
     std::unique_ptr<HeadlessPlatform> platform_;
@@ -353,6 +356,64 @@ TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
             EXPECT_FALSE(stored) << row.name;
         }
     }
+}
+
+// A store that refuses every write, as a settings file in a read-only folder.
+class RefusingSettingsStore : public SettingsStore {
+public:
+    std::optional<std::string> Read(const std::string&, const std::string&,
+                                    const std::string&) override {
+        return std::nullopt;
+    }
+    bool Write(const std::string&, const std::string&, const std::string&,
+               const std::string&) override {
+        ++writes;
+        return false;
+    }
+    int writes = 0;
+};
+
+// OK on a factor that cannot be stored keeps the factor for the run and
+// brings the dialog back with a red line saying so; each further OK tries
+// again, and Escape leaves with the factor still in force.
+TEST_F(MainWindowTest, SpeedDialogThatCannotStoreSaysSoInTheDialog) {
+    auto store = std::make_unique<RefusingSettingsStore>();
+    RefusingSettingsStore& refusing = *store;
+    settings_ = std::move(store);
+    const std::vector<Key> keys = {Key::End, Key::Return, Key::Return, Key::Escape};
+    const Rect notice = LayoutStartSetup({640, 480}, kSpeedSliderMax).notice;
+    auto redInNotice = [&](const Bitmap& b) {
+        int red = 0;
+        for (int y = notice.top; y < notice.bottom; ++y)
+            for (int x = notice.left; x < notice.right; ++x)
+                red += b.Pixel(x, y) == MakeRgb(192, 0, 0);
+        return red;
+    };
+    std::vector<int> redBeforeKey;
+    double factor = -1;
+    RunWindow([&](Dos& d) {
+        ClrScr(d);
+        PostKey(Key::F10);
+        d.waitingForInput = nullptr;
+        size_t next = 0;
+        d.beforePump = [&] {
+            Event e;
+            if (next < keys.size() && !platform_->PeekEvent(e)) {
+                redBeforeKey.push_back(redInNotice(d.Canvas()));
+                PostKey(keys[next++]);
+            }
+        };
+        PumpMessages(d, true);
+        d.beforePump = nullptr;
+        factor = d.keys.SpeedFactor;
+    });
+    EXPECT_DOUBLE_EQ(factor, 440.0);
+    EXPECT_EQ(refusing.writes, 2) << "each OK tries to store";
+    ASSERT_EQ(redBeforeKey.size(), keys.size());
+    EXPECT_EQ(redBeforeKey[0], 0) << "no notice before the first OK";
+    EXPECT_EQ(redBeforeKey[1], 0);
+    EXPECT_GT(redBeforeKey[2], 0) << "the dialog came back with the notice";
+    EXPECT_GT(redBeforeKey[3], 0);
 }
 
 }  // namespace
