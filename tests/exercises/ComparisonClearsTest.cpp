@@ -1,7 +1,8 @@
 // What the word comparison draws during a task it also takes away: after a
 // whole task (uncovering, the dinosaur, clapping, burning or "Wie bitte?",
 // the explanation of a mistake) the field below the header is, pixel for
-// pixel, what it was before the first task, at every window size.
+// pixel, what it was before the first task, at every window size; and the
+// line under the name of the player whose turn it is does not cross it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 
 #include "exercises/comparison/Comparison.h"
 #include "screen/GraphMapping.h"
+#include "screen/graph/Graph.h"
+#include "support/ClearCheck.h"
 #include "support/PngFile.h"
 #include "support/WindowRun.h"
 
@@ -33,33 +36,20 @@ int CountSounds(const HeadlessPlatform& p, const std::string& file) {
     }));
 }
 
-// The first window row below the grey header (graph rows 0..39).
-int FieldTop(Size window) {
+// The window rows of graph rows y1..y2 - 1.
+Rect Rows(Size window, int y1, int y2) {
     const Rect area = DrawingArea(window);
-    int x = 0, y = 40;
-    ToWindow(area, x, y);
-    return y;
+    int x = 0;
+    ToWindow(area, x, y1);
+    ToWindow(area, x, y2);
+    return Rect{0, y1, window.w, y2};
 }
 
-// The pixels below row top where the two pictures differ, and their extent.
-struct Difference {
-    int pixels = 0;
-    Rect extent;
-};
-Difference Compare(const Bitmap& a, const Bitmap& b, int top) {
-    Difference diff;
-    for (int y = top; y < std::min(a.Height(), b.Height()); ++y)
-        for (int x = 0; x < std::min(a.Width(), b.Width()); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) {
-                ++diff.pixels;
-                diff.extent = diff.extent.Union(Rect{x, y, x + 1, y + 1});
-            }
-    return diff;
-}
-
-std::string Describe(const Rect& r) {
-    return std::to_string(r.Width()) + "x" + std::to_string(r.Height()) + " at " +
-           std::to_string(r.left) + "," + std::to_string(r.top);
+// Whether row y of b holds a pixel of colour c between columns left and right.
+bool RowHolds(const Bitmap& b, int y, int left, int right, Rgb c) {
+    for (int x = left; x < right; ++x)
+        if (b.Pixel(x, y) == c) return true;
+    return false;
 }
 
 // One task: uncover, answer, and 5.5 s later a key. By then a right answer's
@@ -73,7 +63,25 @@ std::string Task(int n, const std::string& uncover, char answer) {
            "dump after" + std::to_string(n) + "\n";
 }
 
-TEST(ComparisonClears, EveryTaskLeavesTheFieldAsItWas) {
+// Player 1's name (red, from x 20) and the red line under it: between the
+// rows of the name and the rows of the line lies at least one row without red.
+void ExpectTurnLineUnderTheName(const Bitmap& b, Size window, const Dos& d) {
+    const Rgb red = d.screen.Palette[static_cast<size_t>(colour::Red)];
+    const Rect area = DrawingArea(window);
+    int left = 20, right = 180, y = 0;
+    ToWindow(area, left, y);
+    ToWindow(area, right, y);
+    const Rect header = Rows(window, 0, 40);
+    std::vector<bool> redRows;
+    for (int row = header.top; row < header.bottom; ++row)
+        redRows.push_back(RowHolds(b, row, left, right, red));
+    const auto first = std::find(redRows.begin(), redRows.end(), true);
+    const auto last = std::find(redRows.rbegin(), redRows.rend(), true).base();
+    ASSERT_NE(first, redRows.end()) << "no red name in the header";
+    EXPECT_NE(std::find(first, last, false), last) << "the turn line touches the name";
+}
+
+TEST(ComparisonClears, TasksLeaveNoRemainsAndTheTurnLineMissesTheName) {
     struct Row {
         const char* name;
         Size window;
@@ -114,12 +122,14 @@ TEST(ComparisonClears, EveryTaskLeavesTheFieldAsItWas) {
 
         const std::optional<Bitmap> start = ReadPng(run.outDir + "/start.png");
         ASSERT_TRUE(start);
+        if (row.players == 2) ExpectTurnLineUnderTheName(*start, row.window, *run.dos);
         for (size_t i = 0; i < answers.size(); ++i) {
             const std::string name = "after" + std::to_string(i + 1);
             const std::optional<Bitmap> after = ReadPng(run.outDir + "/" + name + ".png");
             ASSERT_TRUE(after) << name;
-            const Difference diff = Compare(*start, *after, FieldTop(row.window));
-            EXPECT_EQ(diff.pixels, 0) << name << ": left over " << Describe(diff.extent);
+            // The header below the grey top rows 0..39 changes with the scores.
+            const Leftover left = Difference(*start, *after, Rows(row.window, 40, 480));
+            EXPECT_EQ(left.pixels, 0) << name << ": left over " << Describe(left.extent);
         }
     }
 }
