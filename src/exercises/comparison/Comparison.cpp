@@ -648,12 +648,13 @@ void urmonitor::PassTurn() {
 
 // The thick line under a player's name (drawn at x, y 10 in size 3): at
 // y 30, or lower where the name's letters reach further down, so that it
-// never crosses them; it stays inside the grey header (rows 0..39). The
-// same name always gets the same line, so the grey one covers the red one.
+// does not cross them; it stays inside the grey header (rows 0..39), where
+// only a long descender can still reach it. The same name always gets the
+// same line, so the grey one covers the red one.
 void urmonitor::TurnLine(int x, const std::string& name) {
     SetSize(tr, 3);
     const Rect ink = TextInkRect(d, x, 10, name);
-    const int y = std::clamp(ink.Empty() ? 30 : ink.bottom + 1, 30, 37);
+    const int y = std::clamp(ink.Empty() ? 30 : ink.bottom + 2, 30, 37);
     LineThick(d, x, y, x + 160, y, true);
 }
 
