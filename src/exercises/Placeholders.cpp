@@ -4,7 +4,6 @@
 
 namespace qs {
 
-void RunRace(Trainer& tr) { CheckWordFile(tr); }
 void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
 void RunSyllables(Trainer& tr) { CheckWordFile(tr); }
 void RunBuildingSite(Trainer& tr) { CheckWordFile(tr); }

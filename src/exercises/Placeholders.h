@@ -6,7 +6,6 @@
 
 namespace qs {
 
-void RunRace(Trainer& tr);          // Vorsilben, Endungen as a race
 void RunTeeth(Trainer& tr);         // Endungen with the bite
 void RunSyllables(Trainer& tr);     // Silben ordnen, Zerlegen
 void RunBuildingSite(Trainer& tr);  // Baustelle

@@ -4,6 +4,8 @@
 
 #include "exercises/Placeholders.h"
 #include "exercises/comparison/Comparison.h"
+#include "exercises/race/Notation.h"
+#include "exercises/race/Race.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"
@@ -37,7 +39,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .protocolTitle = "-Vorsilben-",
      .protocolHead = ProtocolHead::FirstLine,
      .quitBox = QuitBox::Navy,
-     .launcher = RunRace},
+     .launcher = RunRace,
+     .check = CheckPrefixList},
     {.entry = MenuEntry::Endungen,
      .hotkey = 'e',
      .menuText = "    Endungen               ",
@@ -53,7 +56,8 @@ constexpr std::array<Program, 12> kPrograms{{
      .protocolTitle = "-Endungen-",
      .protocolHead = ProtocolHead::FirstLine,
      .quitBox = QuitBox::NavyForRace,
-     .launcher = RunEndings},
+     .launcher = RunEndings,
+     .check = CheckEndingList},
     {.entry = MenuEntry::SilbenOrdnen,
      .hotkey = 's',
      .menuText = "    Silben ordnen           ",
