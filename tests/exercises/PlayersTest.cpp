@@ -1,6 +1,7 @@
 // Players, turns and the repeat list shared by the exercises.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "exercises/Programs.h"
@@ -8,6 +9,8 @@
 #include "graph/GraphTestSupport.h"
 #include "screen/TextScreen.h"
 #include "screen/graph/Graph.h"
+#include "support/ClearCheck.h"
+#include "support/PngFile.h"
 #include "support/RowName.h"
 #include "support/WindowRun.h"
 
@@ -55,6 +58,31 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"arrow keys are not letters", "type e\nkey LEFT\nkey UP\nkey RET\n", "E"},
         NameCase{"backspace on an empty name does nothing", "key BS\ntype x\nkey RET\n", "X"}),
     RowName());
+
+// Letters typed and taken back with backspace leave nothing behind: not the
+// smoothed edge of a letter, not a piece of one reaching under the next.
+TEST(NameEntryScreenTest, BackspacedLettersLeaveNoTrace) {
+    for (Size window : {Size{1920, 1080}, Size{1280, 1024}, Size{1000, 750}}) {
+        RunOptions o;
+        o.appDir = MakeTestAppDir("names-bs");
+        o.size = window;
+        o.script = "dump before\ntype jfyW\nkey BS\nkey BS\nkey BS\nkey BS\ndump after\nkey RET\n";
+        RunResult run = RunExercise(o, [&](Trainer& tr) {
+            InitGraph(tr.d, 0);
+            SetFillStyle(tr.d, 1, 7);
+            Bar(tr.d, 0, 0, tr.t.MaxX, 40);
+            tr.players.PlayerName1.clear();
+            EnterPlayerName(tr, tr.players.PlayerName1, "Name Spieler 1:", 8);
+        });
+        ASSERT_TRUE(run.returned) << run.error;
+        const std::optional<Bitmap> before = ReadPng(run.outDir + "/before.png");
+        const std::optional<Bitmap> after = ReadPng(run.outDir + "/after.png");
+        ASSERT_TRUE(before && after);
+        const Leftover left = Difference(*before, *after, before->Bounds());
+        EXPECT_EQ(left.pixels, 0) << window.w << "x" << window.h << ": left over "
+                                  << Describe(left.extent);
+    }
+}
 
 TEST(PlayerNamesTest, ReturnAtOnceGivesTheDefaultsWhichAreClearedAtTheEnd) {
     RunOptions o;

@@ -73,7 +73,7 @@ void monitor::Compose(const Picture& picture, int page, int x, int y, int left, 
     if (!background) return;
     Bitmap& window = d.Canvas();
     const Rect client = window.Bounds();
-    const Rect clip = d.graph.SpriteClip ? d.graph.SpriteClip->Intersect(client) : client;
+    const Rect clip = SpriteClip();
 
     const bool painted = how == Combine::Or || how == Combine::None;
     if (painted) {
@@ -81,9 +81,7 @@ void monitor::Compose(const Picture& picture, int page, int x, int y, int left, 
         y = std::min(y, kGraphHeight);
     }
     ToWindow(d.screen.Area, x, y);
-    const int w = picture ? picture->Width() : 0;
-    const int h = picture ? picture->Height() : 0;
-    const Rect region{x - left, y - top, x + w - 2 + left + right, y + h - 2 + top + bottom};
+    const Rect region = Region(picture, x, y, left, top, right, bottom);
     if (region.top >= client.bottom || region.left >= client.right || region.Empty()) return;
 
     if (Scratch.Width() != region.Width() || Scratch.Height() != region.Height())
@@ -116,6 +114,42 @@ void monitor::Compose(const Picture& picture, int page, int x, int y, int left, 
     Blit(window, visible.left, visible.top, Scratch,
          Rect{visible.left - region.left, visible.top - region.top, visible.right - region.left,
               visible.bottom - region.top});
+    d.MarkDirty();
+}
+
+Rect monitor::Region(const Picture& picture, int x, int y, int left, int top, int right,
+                     int bottom) {
+    const int w = picture ? picture->Width() : 0;
+    const int h = picture ? picture->Height() : 0;
+    return Rect{x - left, y - top, x + w - 2 + left + right, y + h - 2 + top + bottom};
+}
+
+// A mirrored picture is placed kMargin from the left of the mirrored region,
+// which is kMargin from its right edge in the window.
+Rect monitor::PicturePlace(const Picture& picture, const Rect& region, int left, int top,
+                           bool mirrored) {
+    const int w = picture ? picture->Width() : 0;
+    const int h = picture ? picture->Height() : 0;
+    const int x = mirrored ? region.right - kMargin - w : region.left + left;
+    const int y = region.top + (mirrored ? kMargin : top);
+    return Rect{x, y, x + w, y + h};
+}
+
+Rect monitor::SpriteClip() const {
+    const Rect client = d.Canvas().Bounds();
+    return d.graph.SpriteClip ? d.graph.SpriteClip->Intersect(client) : client;
+}
+
+void monitor::EraseSprite(const Picture& picture, int page, int x, int y, bool mirrored) {
+    if (page < 0 || page >= static_cast<int>(d.Pages.size()) || !picture) return;
+    const Bitmap* background = d.Pages[static_cast<size_t>(page)].get();
+    if (!background) return;
+    ToWindow(d.screen.Area, x, y);
+    const Rect region = Region(picture, x, y, kMargin, kMargin, kMargin, kMargin);
+    const Rect place =
+        PicturePlace(picture, region, kMargin, kMargin, mirrored).Intersect(SpriteClip());
+    if (place.Empty()) return;
+    Blit(d.Canvas(), place.left, place.top, *background, place);
     d.MarkDirty();
 }
 

@@ -83,6 +83,11 @@ public:
     void PaintSpriteMargins(const Picture& picture, int page, int mode, int x, int y, int left,
                             int top, int right, int bottom);
     void PaintSprite(const Picture& picture, int page, int mode, int x, int y);
+    // Puts back from page every pixel that DrawSprite (or, mirrored,
+    // DrawSpriteMirrored) at (x, y) covered with the picture: what is left
+    // of a figure that walked out or stopped where the next refresh does not
+    // reach, at any window size.
+    void EraseSprite(const Picture& picture, int page, int x, int y, bool mirrored = false);
 
     std::array<Picture, kPictureSlots> Pictures;
     Bitmap Scratch;
@@ -106,6 +111,13 @@ private:
     ScreenLayout layout_;
 
     enum class Combine { Transparent, Mirrored, Or, None };
+    // The window rectangle Compose refreshes for a picture at window pixel
+    // (x, y), and the part of it the picture takes.
+    static Rect Region(const Picture& picture, int x, int y, int left, int top, int right,
+                       int bottom);
+    static Rect PicturePlace(const Picture& picture, const Rect& region, int left, int top,
+                             bool mirrored);
+    Rect SpriteClip() const;
     void Compose(const Picture& picture, int page, int x, int y, int left, int top, int right,
                  int bottom, Combine how);
 };

@@ -1,5 +1,7 @@
 #include "exercises/common/Kit.h"
 
+#include <algorithm>
+
 #include "exercises/common/Players.h"
 #include "screen/KeyCodes.h"
 #include "screen/Keyboard.h"
@@ -67,6 +69,33 @@ void SetSize(Trainer& tr, int n) { SetTextStyle(tr.d, tr.t.opt.GraphFont, 0, n);
 void SetSizeReal(Trainer& tr, double n) { SetTextStyleReal(tr.d, tr.t.opt.GraphFont, 0, n); }
 
 void SetSmallText(Trainer& tr) { SetTextStyle(tr.d, 0, 0, 1); }
+
+void ClearText(Trainer& tr, int x, int y, std::string_view s, bool thick) {
+    const Rect ink = TextInkRect(tr.d, x, y, s, thick);
+    if (!ink.Empty()) Bar(tr.d, ink.left, ink.top, ink.right - 1, ink.bottom - 1);
+}
+
+void BarCovering(Trainer& tr, int x1, int y1, int x2, int y2, const Rect& also) {
+    const Rect r =
+        Rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1}.Union(
+            also);
+    Bar(tr.d, r.left, r.top, r.right - 1, r.bottom - 1);
+}
+
+SavedArea SaveArea(Trainer& tr, const Rect& area) {
+    SavedArea saved{nullptr, area.left, area.top};
+    if (!area.Empty())
+        GetImage(tr.d, area.left, area.top, area.right - 1, area.bottom - 1, saved.picture);
+    return saved;
+}
+
+void RestoreArea(Trainer& tr, const SavedArea& saved) {
+    Dos& d = tr.d;
+    const int mode = d.graph.WriteMode;
+    SetWriteMode(d, 0);  // the piece goes back as it was, never XORed
+    PutImage(d, saved.x, saved.y, saved.picture);
+    SetWriteMode(d, mode);
+}
 
 bool MouseOn(const Trainer& tr) { return tr.t.opt.OptMaus == kMouseOn; }
 

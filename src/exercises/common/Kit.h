@@ -9,6 +9,8 @@
 #include <functional>
 #include <string_view>
 
+#include "base/Geometry.h"
+#include "screen/graph/Graph.h"
 #include "trainer/TrainerState.h"
 
 namespace qs {
@@ -57,6 +59,30 @@ void SetSize(Trainer& tr, int n);
 void SetSizeReal(Trainer& tr, double n);
 // The small bitmap font of the help lines.
 void SetSmallText(Trainer& tr);
+
+// ---- Clearing what was drawn ---------------------------------------------------
+// Our fonts ink further than the fixed rectangles a screen may have been laid
+// out with (descenders below the line, fat text's growth), and window pixels
+// round differently at each window size; these clear from what was drawn.
+
+// Bar in the current fill over everything OutTextXY(x, y, s, thick) draws in
+// the current text style.
+void ClearText(Trainer& tr, int x, int y, std::string_view s, bool thick = false);
+
+// Bar (x1, y1)-(x2, y2), edges included as Bar takes them, grown to hold the
+// graph rectangle also (half-open, as TextInkRect gives it).
+void BarCovering(Trainer& tr, int x1, int y1, int x2, int y2, const Rect& also);
+
+// A piece of the window kept to be put back: what lay under a text or a
+// figure before it was first drawn.
+struct SavedArea {
+    Picture picture;
+    int x = 0;
+    int y = 0;
+};
+// area: graph points, half-open (as TextInkRect gives it).
+SavedArea SaveArea(Trainer& tr, const Rect& area);
+void RestoreArea(Trainer& tr, const SavedArea& saved);
 
 // ---- Pointer and waits ------------------------------------------------------
 

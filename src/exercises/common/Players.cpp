@@ -1,5 +1,8 @@
 #include "exercises/common/Players.h"
 
+#include <string>
+#include <vector>
+
 #include "base/CodePage.h"
 #include "exercises/common/Kit.h"
 #include "screen/KeyCodes.h"
@@ -56,14 +59,45 @@ void AskPlayerCount(Trainer& tr) {
     SetTextJustify(d, 0, 2);
 }
 
+namespace {
+
+// A name as it stands on the screen: the pieces in the order they were
+// drawn, each at its own x.
+struct NamePiece {
+    int x;
+    std::string text;
+};
+
+void DrawName(Dos& d, const std::vector<NamePiece>& pieces) {
+    SetColor(d, colour::Navy);
+    for (const NamePiece& piece : pieces) OutTextXY(d, piece.x, kNameY, piece.text);
+}
+
+// Backspace: drawing the letter again in the fill colour would leave its
+// smoothed edge, and the letter before may ink under it; so the whole name
+// goes and what is left of it is drawn again where it stood.
+void TakeLastLetter(Trainer& tr, std::vector<NamePiece>& pieces) {
+    Dos& d = tr.d;
+    Rect ink;
+    for (const NamePiece& piece : pieces)
+        ink = ink.Union(TextInkRect(d, piece.x, kNameY, piece.text));
+    if (!ink.Empty()) Bar(d, ink.left, ink.top, ink.right - 1, ink.bottom - 1);
+    pieces.back().text.pop_back();
+    if (pieces.back().text.empty()) pieces.pop_back();
+    DrawName(d, pieces);
+}
+
+}  // namespace
+
 void EnterPlayerName(Trainer& tr, std::string& name, const std::string& label, int labelColour) {
     Dos& d = tr.d;
     PlayersState& p = tr.players;
     SetColor(d, labelColour);
     Rect r;
     OutTextXYRect(d, 20, kNameY, label, r);
-    SetColor(d, colour::Navy);
-    OutTextXY(d, kNameX, kNameY, name);
+    std::vector<NamePiece> pieces;
+    if (!name.empty()) pieces.push_back({kNameX, name});
+    DrawName(d, pieces);
     p.EntryX = kNameX + TextWidth640(d, name);
     for (;;) {
         const uint8_t k = ReadKeyF1AsEsc(d);
@@ -77,13 +111,12 @@ void EnterPlayerName(Trainer& tr, std::string& name, const std::string& label, i
             const std::string s(1, c);
             SetColor(d, colour::Navy);
             OutTextXY(d, p.EntryX, kNameY, s);
+            pieces.push_back({p.EntryX, s});
             p.EntryX += TextWidth640(d, s);
         } else if (k == keycode::Backspace && !name.empty()) {
-            const std::string s(1, name.back());
-            SetColor(d, GetFillColor(d));
-            p.EntryX -= TextWidth640(d, s);
-            OutTextXY(d, p.EntryX, kNameY, s);
+            p.EntryX -= TextWidth640(d, std::string(1, name.back()));
             name.pop_back();
+            TakeLastLetter(tr, pieces);
         }
     }
 }

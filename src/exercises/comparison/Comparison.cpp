@@ -27,6 +27,17 @@ ScreenLayout ComparisonLayout() {
     return layout;
 }
 
+// Where "J" and "N" stand in their bubbles.
+constexpr int kJX = 210;
+constexpr int kNX = 411;
+constexpr int kLetterY = 335;
+// The word boxes with their borders (drawn 3 wide around 21..282 and
+// 357..618, rows 218..272).
+constexpr Rect kLeftBox{18, 216, 286, 275};
+constexpr Rect kRightBox{354, 216, 622, 275};
+// The last row of the grey header; the field below starts at row 40.
+constexpr int kHeaderBottom = 39;
+
 }  // namespace
 
 int ChangedExposure(int exposure, char key) {
@@ -83,7 +94,7 @@ void urmonitor::DrawHeader() {
     OutTextXY(d, 20, 10, p.PlayerName1);
     SetLineStyle(d, 0, 0, 3);
     SetColor(d, colour::Red);
-    LineThick(d, 20, 30, 180, 30, true);
+    TurnLine(20, p.PlayerName1);
     SetColor(d, colour::DarkGrey);
     OutTextXY(d, 340, 10, p.PlayerName2);
     p.Player1Turn = true;
@@ -102,6 +113,7 @@ void urmonitor::DrawScene() {
     FillEllipse(d, 420, 350, 30, 14);
     FillEllipse(d, 268, 375, 12, 8);
     FillEllipse(d, 372, 375, 12, 8);
+    SaveUnderLetters();
     DrawChildren();
     SetSmallText(tr);
     SetColor(d, colour::Teal);
@@ -152,19 +164,42 @@ void urmonitor::DrawChildren() {
     Arc(d, 350, 402, 200, 340, 8);
 }
 
-void urmonitor::DrawTaskFrame() {
+// The bubbles of "J" and "N" as they are without a letter: each letter is
+// drawn over a clean bubble, so a thin grey letter never keeps the outline of
+// the fat red one before it.
+void urmonitor::SaveUnderLetters() {
     SetSize(tr, 4);
-    SetColor(d, colour::DarkGrey);
-    OutTextXY(d, 210, 335, "J", true);
-    OutTextXY(d, 411, 335, "N", true);
+    underJ_ = SaveArea(tr, TextInkRect(d, kJX, kLetterY, "J", true));
+    underN_ = SaveArea(tr, TextInkRect(d, kNX, kLetterY, "N", true));
+}
+
+// "J" and "N" in their colours; a fat letter is the lit one.
+void urmonitor::ShowLetters(int jColour, bool jFat, int nColour, bool nFat) {
+    SetSize(tr, 4);
+    RestoreArea(tr, underJ_);
+    RestoreArea(tr, underN_);
+    SetColor(d, jColour);
+    OutTextXY(d, kJX, kLetterY, "J", jFat);
+    SetColor(d, nColour);
+    OutTextXY(d, kNX, kLetterY, "N", nFat);
+}
+
+void urmonitor::DrawTaskFrame() {
+    ShowLetters(colour::DarkGrey, true, colour::DarkGrey, true);
     SetColor(d, colour::Navy);
     Rectangle(d, 23, 81, 279, 131);
     Rectangle(d, 359, 81, 615, 131);
     SetSmallText(tr);
+    // Smoothed letters drawn again over themselves grow darker edges with
+    // every task: each one goes first.
+    const struct {
+        int x;
+        const char* text;
+    } labels[] = {{131, "RETURN"}, {452, "Leertaste"}, {305, "oder"}};
+    SetFillStyle(d, fillstyle::Solid, colour::Background);
+    for (const auto& l : labels) ClearText(tr, l.x, 100, l.text);
     SetColor(d, colour::Orange);
-    OutTextXY(d, 131, 100, "RETURN");
-    OutTextXY(d, 452, 100, "Leertaste");
-    OutTextXY(d, 305, 100, "oder");
+    for (const auto& l : labels) OutTextXY(d, l.x, 100, l.text);
 }
 
 // ---- One task ----------------------------------------------------------------
@@ -235,12 +270,9 @@ bool urmonitor::WaitForDecision(char& clicked) {
             continue;
         }
         for (int half = 0; half < 2 && tick_ <= 20 && !KeyPressed(d); ++half) {
-            SetSize(tr, 4);
             SetFillStyle(d, fillstyle::Solid, colour::Grey);
-            SetColor(d, half == 0 ? colour::Red : colour::Grey);
-            OutTextXY(d, 210, 335, "J", half == 0);
-            SetColor(d, half == 0 ? colour::Grey : colour::Red);
-            OutTextXY(d, 411, 335, "N", half == 1);
+            ShowLetters(half == 0 ? colour::Red : colour::Grey, half == 0,
+                        half == 0 ? colour::Grey : colour::Red, half == 1);
             if (!Tick(tr)) continue;
             if (PointerIn(tr, 190, 330, 244, 370)) {
                 clicked = 'j';
@@ -294,19 +326,17 @@ void urmonitor::PlayTask() {
             shown_ = true;
             taskPoints_ = std::max(0, taskPoints_ - 1);
         } else if ((key == 'j' || key == 'n') && shown_) {
-            SetSize(tr, 4);
-            SetColor(d, key == 'j' ? colour::Red : colour::Grey);
-            OutTextXY(d, 210, 335, "J", key == 'j');
-            SetColor(d, key == 'n' ? colour::Red : colour::Grey);
-            OutTextXY(d, 411, 335, "N", key == 'n');
+            ShowLetters(key == 'j' ? colour::Red : colour::Grey, key == 'j',
+                        key == 'n' ? colour::Red : colour::Grey, key == 'n');
             Evaluate(key == 'j');
             over = true;
         }
     } while (key != keycode::Esc && !over);
     if (key == keycode::Esc) return;
-    SetFillStyle(d, fillstyle::Solid, colour::Background);
-    Bar(d, 23, 220, 280, 270);
-    Bar(d, 359, 220, 616, 270);
+    // Page 2 holds the empty boxes with their borders, which a bar inside
+    // the borders would cut into at some window sizes.
+    ShowPageRect(d, 2, false, kLeftBox);
+    ShowPageRect(d, 2, false, kRightBox);
     SavePage(d, 3);
 }
 
@@ -375,7 +405,9 @@ void urmonitor::UncoverOneAfterOther() {
     SetFillStyle(d, fillstyle::Solid, colour::Background);
     for (int x = 26; x <= 360; x += 2) {
         PaintSpriteMargins(TheBar(), 0, 1, x, 220, 0, 2, 0, 2);
-        if (x < 282 || x > 284) Bar(d, x - 2, 220, x, 269);
+        // The strip behind the bar comes from the empty boxes, border and
+        // all: what the bar ORed over the border does not stay.
+        ShowPageRect(d, 2, false, Rect{x - 2, kLeftBox.top, x + 1, kLeftBox.bottom});
         StepDelay();
     }
     PaintSpriteMargins(TheBar(), 0, 1, 360, 220, 20, 16, 0, 0);
@@ -471,6 +503,9 @@ void urmonitor::Burn() {
     }
     StopSound(d);
     PaintSprite(Fire(2), 1, 0, left ? 225 : 280, 340);
+    // The refresh above starts a fixed number of pixels left of x 280,
+    // which on large windows is right of where the fire stood.
+    EraseSprite(Fire(2), 1, left ? 225 : 270, 340, left);
     SetFillStyle(d, fillstyle::Solid, colour::Background);
     Bar(d, 320 + dx, 385, 380 + dx, 479);
     SetColor(d, colour::Maroon);
@@ -507,10 +542,12 @@ void urmonitor::ShowScores() {
     PlayersState& p = tr.players;
     SetFillStyle(d, fillstyle::Solid, colour::Grey);
     SetSize(tr, 3);
+    // The score bars reach the header's last row: the digits may ink below
+    // row 30.
     if (p.PlayerCount != 2) {
-        Bar(d, 35, 0, 150, 30);
-        Bar(d, 300, 0, 380, 30);
-        Bar(d, 550, 0, 620, 30);
+        Bar(d, 35, 0, 150, kHeaderBottom);
+        Bar(d, 300, 0, 380, kHeaderBottom);
+        Bar(d, 550, 0, 620, kHeaderBottom);
         SetColor(d, colour::LightYellow);
         OutTextXY(d, 310, 10, std::to_string(right));
         SetColor(d, colour::DarkGrey);
@@ -519,11 +556,11 @@ void urmonitor::ShowScores() {
         OutTextXY(d, 40, 10, std::to_string(RightPercent(p.TaskCount, wrong)) + " %");
     } else if (p.Player1Turn) {
         SetColor(d, colour::LightYellow);
-        Bar(d, 200, 0, 280, 30);
+        Bar(d, 200, 0, 280, kHeaderBottom);
         OutTextXY(d, 200, 10, std::to_string(right));
     } else {
         SetColor(d, colour::LightYellow);
-        Bar(d, 520, 0, 600, 30);
+        Bar(d, 520, 0, 600, kHeaderBottom);
         OutTextXY(d, 520, 10, std::to_string(wrong));
     }
     SetLineStyle(d, 0, 0, 1);
@@ -547,6 +584,8 @@ void urmonitor::WalkAway() {
             frame_ = (frame_ + 1) % 6;
             WalkDelay();
         }
+        // The last frame stands partly left of the screen; all of it goes.
+        EraseSprite(Dino((frame_ + 5) % 6), 1, dinoX_, 340);
         Bar(d, 0, 400, 40, tr.t.MaxY - 14);
     }
 }
@@ -556,12 +595,15 @@ void urmonitor::WalkAway() {
 void urmonitor::ExplainMistake(bool saidSame) {
     SetSize(tr, 4);
     SetColor(d, colour::LightYellow);
-    OutTextXY(d, 110, 160, saidSame ? "Es ist leider nicht gleich." : "     Es ist gleich !!!");
+    const char* message = saidSame ? "Es ist leider nicht gleich." : "     Es ist gleich !!!";
+    OutTextXY(d, 110, 160, message);
+    // The letters below the line ("g") reach under the fixed bar.
+    const Rect ink = TextInkRect(d, 110, 160, message);
     EmptyKeyBuffer(tr);
     WaitForKeyOrClick(tr);
     SetSize(tr, 2);
     SetFillStyle(d, fillstyle::Solid, colour::Background);
-    Bar(d, 90, 159, 600, 198);
+    BarCovering(tr, 90, 159, 600, 198, ink);
     if (OnLeftSide()) Bar(d, 260, 385, 320, 479);
     else Bar(d, 320, 385, 380, 479);
     DrawChildren();
@@ -586,12 +628,24 @@ void urmonitor::PassTurn() {
     SetColor(d, colour::Red);
     OutTextXY(d, next.x, 10, next.name);
     p.Player1Turn = !toPlayer2;
-    LineThick(d, next.x, 30, next.x + 160, 30, true);
+    TurnLine(next.x, next.name);
     SetColor(d, colour::Grey);
-    LineThick(d, last.x, 30, last.x + 160, 30, true);
+    TurnLine(last.x, last.name);
     SetColor(d, colour::DarkGrey);
     OutTextXY(d, last.x, 10, last.name);
     SetLineStyle(d, 0, 0, 1);
+}
+
+// The thick line under a player's name (drawn at x, y 10 in size 3): at
+// y 30, or lower where the name's letters reach further down, so that it
+// does not cross them; it stays inside the grey header (rows 0..39), where
+// only a long descender can still reach it. The same name always gets the
+// same line, so the grey one covers the red one.
+void urmonitor::TurnLine(int x, const std::string& name) {
+    SetSize(tr, 3);
+    const Rect ink = TextInkRect(d, x, 10, name);
+    const int y = std::clamp(ink.Empty() ? 30 : ink.bottom + 2, 30, 37);
+    LineThick(d, x, y, x + 160, y, true);
 }
 
 // ---- The end ---------------------------------------------------------------------

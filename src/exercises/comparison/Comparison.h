@@ -8,6 +8,7 @@
 #include <string>
 
 #include "exercises/common/ExerciseScreen.h"
+#include "exercises/common/Kit.h"
 #include "exercises/comparison/Notation.h"
 
 namespace qs {
@@ -51,6 +52,8 @@ private:
     void DrawHeader();
     void DrawScene();
     void DrawChildren();
+    void SaveUnderLetters();
+    void ShowLetters(int jColour, bool jFat, int nColour, bool nFat);
     void DrawTaskFrame();
     void ChooseWord();
     void PrepareWords();
@@ -68,6 +71,7 @@ private:
     void WalkAway();
     void ExplainMistake(bool saidSame);
     void PassTurn();
+    void TurnLine(int x, const std::string& name);
     void EndScene();
 
     int mode_ = 1;
@@ -78,6 +82,8 @@ private:
     int lineNo_ = 1;  // the word-list line played now
     int dinoX_ = 560;
     int frame_ = 0;
+    SavedArea underJ_;  // the bubbles without their letters
+    SavedArea underN_;
 };
 
 // The launcher of menu entry 1.

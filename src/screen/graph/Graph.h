@@ -117,6 +117,13 @@ void Arc(Dos& d, int x, int y, int startAngle, int endAngle, int radius);
 
 // s is code page 437.
 void OutTextXY(Dos& d, int x, int y, std::string_view s, bool thick = false);
+// Every pixel OutTextXY(d, x, y, s, thick) would change in the current text
+// style, as a rectangle of graph points (half-open) rounded outwards: the
+// inked glyphs (which can reach above and below the font's line and past
+// their advance), the cells of special glyphs, an opaque background, the
+// growth of fat text. Bar over it (right and bottom less one) removes the
+// text at every window and font size.
+Rect TextInkRect(Dos& d, int x, int y, std::string_view s, bool thick = false);
 // rect: the drawn text in graph points (half-open).
 void OutTextXYRect(Dos& d, int x, int y, std::string_view s, Rect& rect);
 // Draws lead, then highlight in colour, then tail, on a cleared line; rect:

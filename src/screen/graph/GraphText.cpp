@@ -1,6 +1,7 @@
 // Graphics text: OutTextXY and its variants, drawn character by character
 // with the special glyphs, or as fat text.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,68 @@ void DrawFat(Bitmap& target, Font& font, int x, int y, const std::string& shown,
     }
 }
 
+// The pixels DrawRun changes for text drawn from (x, y): each character's
+// inked glyph, the cell of a special glyph, and the character's background
+// when text is opaque.
+Rect RunInk(Dos& d, Font& font, int x, int y, const std::string& text) {
+    const ScreenState& s = d.screen;
+    const std::string shown = OemToDisplayCopy(text, s.NoConversion);
+    const Size cell{font.CharWidth('A'), font.Height()};
+    const bool glyphs = s.WindowFont.face != kVaFace;
+    Rect ink;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto orig = static_cast<uint8_t>(text[i]);
+        const auto drawn = static_cast<uint8_t>(shown[i]);
+        const int index = glyphs && drawn == orig ? FindGlyph(d, orig) : -1;
+        if (index >= 0 && index < kGraphGlyphs &&
+            index < static_cast<int>(d.GlyphPictures.size())) {
+            ink = ink.Union(Rect{x, y, x + cell.w, y + cell.h});
+            x += cell.w;
+            continue;
+        }
+        const int advance = CharAdvance(d, font, drawn);
+        if (!d.graph.TextTransparent) ink = ink.Union(Rect{x, y, x + advance, y + cell.h});
+        const GlyphImage& g = font.Glyph(Cp1252ToUnicode(drawn));
+        const int gx = x + g.left, gy = y + font.Ascent() - g.top;
+        ink = ink.Union(Rect{gx, gy, gx + g.width, gy + g.height});
+        x += advance;
+    }
+    return ink;
+}
+
+// The pixels DrawFat changes: the glyphs at their advances, grown as the
+// fat text grows them.
+Rect FatInk(Font& font, int x, int y, const std::string& shown) {
+    Rect ink;
+    int pen = x;
+    for (char c : shown) {
+        const GlyphImage& g = font.Glyph(Cp1252ToUnicode(static_cast<uint8_t>(c)));
+        const int gx = pen + g.left, gy = y + font.Ascent() - g.top;
+        ink = ink.Union(Rect{gx, gy, gx + g.width, gy + g.height});
+        pen += g.advance;
+    }
+    if (ink.Empty()) return ink;
+    const int rise = FatRise(font);
+    return Rect{ink.left - kFat, ink.top - rise, ink.right + kFat, ink.bottom + rise};
+}
+
+// Window pixels to graph points, rounded outwards: the graph rectangle
+// maps back onto at least every pixel of px.
+Rect ToGraphRectOutward(const Dos& d, const Rect& px) {
+    const Rect& a = d.screen.Area;
+    if (px.Empty() || a.Width() <= 0 || a.Height() <= 0) return Rect{};
+    auto down = [](int v, int from, int span, int range) {
+        return static_cast<int>(std::floor(static_cast<double>(v - from) * range / span));
+    };
+    auto up = [](int v, int from, int span, int range) {
+        return static_cast<int>(std::ceil(static_cast<double>(v - from) * range / span));
+    };
+    return Rect{down(px.left, a.left, a.Width(), kGraphWidth),
+                down(px.top, a.top, a.Height(), kGraphHeight),
+                up(px.right, a.left, a.Width(), kGraphWidth),
+                up(px.bottom, a.top, a.Height(), kGraphHeight)};
+}
+
 // OutTextXY; returns the drawn text's rectangle in pixels.
 Rect DrawText(Dos& d, int x, int y, std::string_view s, bool thick) {
     if (s.empty()) return Rect{};
@@ -271,6 +334,19 @@ Rect DrawPiece(Dos& d, Font& font, int x, int y, std::string_view piece) {
 
 void OutTextXY(Dos& d, int x, int y, std::string_view s, bool thick) {
     DrawText(d, x, y, s, thick);
+}
+
+Rect TextInkRect(Dos& d, int x, int y, std::string_view s, bool thick) {
+    if (s.empty()) return Rect{};
+    const ScreenState& scr = d.screen;
+    std::string text(s);
+    if (scr.WindowFont.face == kVaFace) text = WithoutVaMarks(text);
+    Font& font = d.fonts.Get(scr.WindowFont);
+    const std::string shown = OemToDisplayCopy(text, scr.NoConversion);
+    const Point at = PlaceText(d, x, y, font.TextWidth(shown), font.Height());
+    const bool fat = thick && scr.GraphMode && d.graph.ThickText;
+    const Rect px = fat ? FatInk(font, at.x, at.y, shown) : RunInk(d, font, at.x, at.y, text);
+    return ToGraphRectOutward(d, px);
 }
 
 void OutTextXYRect(Dos& d, int x, int y, std::string_view s, Rect& rect) {
