@@ -39,6 +39,17 @@ uint32_t ParseSeed(const std::string& text) {
     return static_cast<uint32_t>(n);
 }
 
+uint64_t ParseMaxMs(const std::string& text) {
+    uint64_t n = 0;
+    // A year of program time is more than any scripted run needs.
+    constexpr uint64_t kLongest = 365ull * 24 * 3600 * 1000;
+    if (!ParseUnsigned(text, kLongest, n) || n == 0) {
+        throw std::invalid_argument("--max-ms: expected a number of milliseconds from 1 to " +
+                                    std::to_string(kLongest) + ", got '" + text + "'");
+    }
+    return n;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -66,6 +77,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.seed = ParseSeed(value());
         } else if (arg == "--app-dir") {
             cl.appDir = value();
+        } else if (arg == "--max-ms") {
+            cl.maxMs = ParseMaxMs(value());
         } else if (!arg.empty() && arg.front() == '-') {
             throw std::invalid_argument("unknown option '" + arg + "'");
         } else if (haveFirst) {

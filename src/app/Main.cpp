@@ -91,7 +91,7 @@ int Run(const CommandLine& cl) {
     std::unique_ptr<qs::ScriptBackend> backend;
     if (!cl.script.empty()) {
         backend = MakeScriptBackend(cl, *platform);
-        app.UseScript(LoadScript(*platform, cl.script), *backend, cl.outDir);
+        app.UseScript(LoadScript(*platform, cl.script), *backend, cl.outDir, cl.maxMs);
     }
     qs::WindowOptions w;
     w.fullscreen = !cl.window && !cl.headless;

@@ -164,7 +164,11 @@ void TForm_dos::Run() {
         Idle();
         d_.PresentIfDirty();
         const bool startsNext = Painted && StartPending;
-        if (!closed_ && !startsNext && !d_.platform.PeekEvent(e)) {
+        if (closed_ || startsNext) continue;
+        // While the trainer does not run (an inactive window waits to be
+        // activated before it starts again), a script goes on from here.
+        if (d_.beforePump) d_.beforePump();
+        if (!d_.platform.PeekEvent(e)) {
             if (d_.waitingForInput) d_.waitingForInput();
             d_.platform.SleepMillis(5);
         }

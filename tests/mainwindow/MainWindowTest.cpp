@@ -7,8 +7,10 @@
 #include <string>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessScriptBackend.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
+#include "screen/script/Script.h"
 #include "shell/MainWindow.h"
 #include "shell/StartSetup.h"
 #include "support/TestFiles.h"
@@ -356,6 +358,34 @@ TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
             EXPECT_FALSE(stored) << row.name;
         }
     }
+}
+
+// A script goes on while the trainer does not run: a resize of an inactive
+// window unwinds the trainer, which starts again only once the window is
+// active, so the script's own "focus in" must come from the window's loop.
+TEST_F(MainWindowTest, AScriptGoesOnWhileTheInactiveWindowWaitsToStartAgain) {
+    Platform();
+    HeadlessScriptBackend backend(*platform_);
+    ScriptRunner runner(*dos_, ParseScript("focus out\nresize 800 600\nfocus in\n"), backend,
+                        app_.Path());
+    int starts = 0;
+    form_ = std::make_unique<TForm_dos>(*dos_, [&](Dos& d) {
+        ++starts;
+        for (;;) ReadKey(d);
+    });
+    form_->Create();
+    platform_->OpenWindow(WindowOptions{});
+    form_->Show();
+    runner.Install();
+    const auto finish = dos_->waitingForInput;
+    int waits = 0;
+    dos_->waitingForInput = [&] {
+        if (++waits > 100000) throw std::runtime_error("the window's loop spins");
+        finish();
+    };
+    EXPECT_THROW(form_->Run(), ScriptFinished);
+    EXPECT_EQ(starts, 2);
+    EXPECT_EQ(platform_->ClientSize(), (Size{800, 600}));
 }
 
 // A store that refuses every write, as a settings file in a read-only folder.
