@@ -88,6 +88,7 @@ int Run(const CommandLine& cl) {
         return 1;
     }
     qs::Application app(*platform, cl.firstArgument);
+    app.form.StartNotice = folders.problem;
     std::unique_ptr<qs::ScriptBackend> backend;
     if (!cl.script.empty()) {
         backend = MakeScriptBackend(cl, *platform);
