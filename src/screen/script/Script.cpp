@@ -329,9 +329,15 @@ bool ScriptRunner::Settled() {
     return d_.keys.KeyBuffer.empty() && !d_.platform.PeekEvent(e);
 }
 
+// The lines' own ends (a finished script, a held line, an `until` that
+// timed out) come first; the run's limit catches what they cannot.
 void ScriptRunner::Step() {
-    using K = ScriptCommand::Kind;
+    StepLines();
     if (d_.platform.NowMicros() - startMicros_ >= maxMs_ * 1000) throw ScriptTimeout(maxMs_);
+}
+
+void ScriptRunner::StepLines() {
+    using K = ScriptCommand::Kind;
     while (!Finished()) {
         const ScriptCommand& c = commands_[next_];
         if (waitUntil_) {

@@ -100,6 +100,7 @@ public:
     std::optional<uint64_t> NextDue() const;
 
 private:
+    void StepLines();
     bool Settled();
     void PostKey(Key key, const std::string& text, bool alt, bool shift);
     void PostCharacter(const std::string& utf8);
