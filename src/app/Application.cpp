@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <cstdio>
+#include <exception>
 
 #include "exercises/Programs.h"
 #include "trainer/TrainerMain.h"
@@ -20,8 +21,8 @@ Application::Application(Platform& platform, std::string firstArgument)
       firstArgument_(std::move(firstArgument)) {}
 
 void Application::UseScript(std::vector<ScriptCommand> script, ScriptBackend& backend,
-                            const std::string& outDir) {
-    runner_ = std::make_unique<ScriptRunner>(dos, std::move(script), backend, outDir);
+                            const std::string& outDir, uint64_t maxMs) {
+    runner_ = std::make_unique<ScriptRunner>(dos, std::move(script), backend, outDir, maxMs);
     runner_->Install();
 }
 
@@ -34,7 +35,13 @@ int Application::Run(const WindowOptions& window) {
     form.Show();
     try {
         form.Run();
-    } catch (const ScriptFinished&) {}
+    } catch (const ScriptFinished&) {
+    } catch (const std::exception& e) {
+        // A script that failed while the trainer was not running.
+        std::fprintf(stderr, "quendelstrand: %s\n", e.what());
+        form.Destroy();
+        return 1;
+    }
     form.Destroy();
     return form.LastError().empty() ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // point and the end-to-end tests build one of these.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,9 +22,10 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Drives the run by a script; dumps go to outDir.
+    // Drives the run by a script; dumps go to outDir. The run fails once it
+    // has taken maxMs of the program's time.
     void UseScript(std::vector<ScriptCommand> script, ScriptBackend& backend,
-                   const std::string& outDir);
+                   const std::string& outDir, uint64_t maxMs = kScriptDefaultMaxMs);
     // Opens the window and runs until it closes or the script is used up.
     // Returns the exit status: 0, or 1 when the window could not be opened
     // or an error ended the trainer.

@@ -60,6 +60,17 @@ void CheckListModes(const CommandLine& cl) {
         throw std::invalid_argument("--check, --import and --export run without a window");
 }
 
+uint64_t ParseMaxMs(const std::string& text) {
+    uint64_t n = 0;
+    // A year of program time is more than any scripted run needs.
+    constexpr uint64_t kLongest = 365ull * 24 * 3600 * 1000;
+    if (!ParseUnsigned(text, kLongest, n) || n == 0) {
+        throw std::invalid_argument("--max-ms: expected a number of milliseconds from 1 to " +
+                                    std::to_string(kLongest) + ", got '" + text + "'");
+    }
+    return n;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -98,6 +109,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.importName = value();
         } else if (arg == "--force") {
             cl.force = true;
+        } else if (arg == "--max-ms") {
+            cl.maxMs = ParseMaxMs(value());
         } else if (!arg.empty() && arg.front() == '-') {
             throw std::invalid_argument("unknown option '" + arg + "'");
         } else if (cl.listMode == ListMode::Check) {

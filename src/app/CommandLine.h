@@ -1,6 +1,6 @@
 // The program's command line:
 //   quendelstrand [--headless] [--window] [--size WxH] [--script FILE] [--out DIR]
-//                 [--seed N] [--app-dir DIR] [OPTIONSFILE|nodx]
+//                 [--seed N] [--app-dir DIR] [--max-ms N] [OPTIONSFILE|nodx]
 //   quendelstrand --check FILE...
 //   quendelstrand [--app-dir DIR] --import FILE --as EXT [--name NAME] [--force]
 //   quendelstrand --export FILE
@@ -26,7 +26,8 @@ struct CommandLine {
     std::string outDir = ".";
     std::string appDir;  // stands in for the program's folder when not empty
     std::optional<uint32_t> seed;
-    std::string firstArgument;  // the trainer's first command-line argument
+    uint64_t maxMs = 10ull * 60 * 1000;  // a scripted run fails after this much program time
+    std::string firstArgument;           // the trainer's first command-line argument
 
     ListMode listMode = ListMode::None;
     std::vector<std::string> listFiles;  // --check: every file; --import, --export: the one

@@ -122,10 +122,11 @@ int Run(const CommandLine& cl) {
         return 1;
     }
     qs::Application app(*platform, cl.firstArgument);
+    app.form.StartNotice = folders.problem;
     std::unique_ptr<qs::ScriptBackend> backend;
     if (!cl.script.empty()) {
         backend = MakeScriptBackend(cl, *platform);
-        app.UseScript(LoadScript(*platform, cl.script), *backend, cl.outDir);
+        app.UseScript(LoadScript(*platform, cl.script), *backend, cl.outDir, cl.maxMs);
     }
     qs::WindowOptions w;
     w.fullscreen = !cl.window && !cl.headless;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,10 @@ public:
 
     // Owned by the main window for the whole run.
     std::vector<NamedPicture> GlyphPictures;
+    // The glyph pictures drawn into the character cells of each cell size the
+    // screen has had (width, height), so a screen set-up draws them only for
+    // a size that is new.
+    std::map<std::pair<int, int>, std::vector<GlyphCell>> PreparedGlyphs;
     std::vector<std::string> InstalledFonts;  // "Face=path", in installation order
     std::array<std::unique_ptr<Bitmap>, 6> Pages;
 

@@ -224,6 +224,10 @@ bool KeyPressed(Dos& d) {
     return result;
 }
 
+void NoteWaitingForInput(Dos& d) {
+    if (d.waitingForInput && NothingPending(d)) d.waitingForInput();
+}
+
 void WaitForEnter(Dos& d) {
     for (;;) {
         const uint8_t c = ReadKey(d);

@@ -27,6 +27,10 @@ uint8_t ExtendedCodeOf(Key key, bool exclusive);
 
 uint8_t ReadKey(Dos& d);
 bool KeyPressed(Dos& d);
+// For loops of the program's own that poll for a key or a click instead of
+// calling ReadKey: a scripted run that is used up ends here (the hook for
+// waits for input runs when nothing is pending).
+void NoteWaitingForInput(Dos& d);
 void WaitForEnter(Dos& d);
 void FlushKeyMessages(Dos& d);
 void ArrowToEditKey(Dos& d, uint8_t& ch);

@@ -459,22 +459,45 @@ void InitScreen(Dos& d) {
     PrepareGlyphs(d);
 }
 
-void PrepareGlyphs(Dos& d) {
-    ScreenState& s = d.screen;
-    d.cells.DropPictures(d.CanvasAsIs());
-    s.Glyphs.clear();
-    s.GlyphIndex.clear();
-    s.GlyphCellSize = Size{s.CellWidth, s.CellHeight};
-    for (const NamedPicture& p : d.GlyphPictures) {
+namespace {
+
+// Few cell sizes come up in a run (text and graphics mode, a resize or
+// two); past this many the oldest drawings are dropped together.
+constexpr size_t kPreparedGlyphSizesKept = 8;
+
+std::vector<GlyphCell> DrawGlyphCells(const std::vector<NamedPicture>& pictures, Size cell) {
+    std::vector<GlyphCell> glyphs;
+    for (const NamedPicture& p : pictures) {
         GlyphCell g;
         g.name = p.name;
-        g.mask.Allocate(s.CellWidth, s.CellHeight + 2, 0);
+        g.mask.Allocate(cell.w, cell.h + 2, 0);
         p.picture.Draw(g.mask, g.mask.Bounds());
         g.inverse = g.mask;
         FillRect(g.inverse, g.inverse.Bounds(), 0, Rop::Invert);
-        s.GlyphIndex.emplace(g.name, static_cast<int>(s.Glyphs.size()));
-        s.Glyphs.push_back(std::move(g));
+        glyphs.push_back(std::move(g));
     }
+    return glyphs;
+}
+
+}  // namespace
+
+void PrepareGlyphs(Dos& d) {
+    ScreenState& s = d.screen;
+    d.cells.DropPictures(d.CanvasAsIs());
+    s.GlyphCellSize = Size{s.CellWidth, s.CellHeight};
+    const std::pair<int, int> key{s.CellWidth, s.CellHeight};
+    auto it = d.PreparedGlyphs.find(key);
+    const bool stale = it != d.PreparedGlyphs.end() && it->second.size() != d.GlyphPictures.size();
+    if (it == d.PreparedGlyphs.end() || stale) {
+        if (d.PreparedGlyphs.size() >= kPreparedGlyphSizesKept) d.PreparedGlyphs.clear();
+        it =
+            d.PreparedGlyphs.insert_or_assign(key, DrawGlyphCells(d.GlyphPictures, s.GlyphCellSize))
+                .first;
+    }
+    s.Glyphs = it->second;
+    s.GlyphIndex.clear();
+    for (size_t i = 0; i < s.Glyphs.size(); ++i)
+        s.GlyphIndex.emplace(s.Glyphs[i].name, static_cast<int>(i));
 }
 
 void Window(Dos& d, int x1, int y1, int x2, int y2) {

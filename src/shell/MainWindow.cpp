@@ -14,6 +14,7 @@
 #include "screen/graph/Graph.h"
 #include "screen/mouse/Mouse.h"
 #include "screen/surface/Raster.h"
+#include "shell/MessageBox.h"
 #include "shell/StartSetup.h"
 
 namespace qs {
@@ -164,7 +165,11 @@ void TForm_dos::Run() {
         Idle();
         d_.PresentIfDirty();
         const bool startsNext = Painted && StartPending;
-        if (!closed_ && !startsNext && !d_.platform.PeekEvent(e)) {
+        if (closed_ || startsNext) continue;
+        // While the trainer does not run (an inactive window waits to be
+        // activated before it starts again), a script goes on from here.
+        if (d_.beforePump) d_.beforePump();
+        if (!d_.platform.PeekEvent(e)) {
             if (d_.waitingForInput) d_.waitingForInput();
             d_.platform.SleepMillis(5);
         }
@@ -175,6 +180,7 @@ void TForm_dos::Idle() {
     if (!Painted) return;
     d_.platform.SleepMillis(0);
     if (!StartPending) return;
+    if (!StartNotice.empty()) ShowStartNotice();
     StartPending = false;
     d_.keys.RestartRequested = false;
     d_.keys.ScaleDelays = true;
@@ -371,6 +377,25 @@ void TForm_dos::OnActivate() {
 // F10: the speed dialog over the current screen, which comes back after it.
 // A resize during the dialog cancels it; the canvas is taken afresh so the
 // screen is restored onto the window as it is now.
+void TForm_dos::ShowStartNotice() {
+    std::string text;
+    for (size_t pos = 0; pos < StartNotice.size();) {
+        const uint8_t b = UnicodeToCp1252(DecodeUtf8(StartNotice, pos));
+        text.push_back(static_cast<char>(b != 0 ? b : '?'));
+    }
+    StartNotice.clear();
+    SavePage(d_, 4);
+    auto idle = [this] {
+        if (d_.beforePump) d_.beforePump();
+        if (d_.waitingForInput) d_.waitingForInput();
+    };
+    ShowMessageBox(d_.platform, d_.Canvas(), d_.fonts, kProductName, text, idle);
+    FlushKeyMessages(d_);
+    d_.RefreshCanvas();
+    ShowPage(d_, 4, false);
+    d_.MarkDirty();
+}
+
 bool TForm_dos::StoreSpeedFactor(double factor) {
     try {
         WriteSetting(d_.platform.Settings(), ProgramFileName(d_.platform.Files()), "", "Allgemein",

@@ -42,6 +42,10 @@ public:
     const std::string& LastError() const { return lastError_; }
 
     std::vector<std::string> RecentFiles;
+    // A message (UTF-8) shown in a box the user confirms before the trainer
+    // first starts, such as a per-user folder that could not be made; "" for
+    // none.
+    std::string StartNotice;
     bool StartPending = true;
     bool Painted = false;
     bool AltDown = false;
@@ -69,6 +73,7 @@ private:
     void OnActivate();
     void DrawInactiveBanner(Bitmap& target);
     void SpeedDialog();
+    void ShowStartNotice();
     // Stores the factor in the user's settings; false (and a line on
     // stderr) when the store refuses it.
     bool StoreSpeedFactor(double factor);

@@ -57,5 +57,30 @@ TEST(KitTest, ProtocolLineIsClosedForOnePlayerWithRoomOnly) {
     }
 }
 
+// A game's waiting loop is a wait for the player: a scripted run that is
+// used up ends in it instead of polling on for ten minutes.
+TEST(KitTest, ATickWithoutInputCountsAsAWaitForInput) {
+    const struct {
+        const char* what;
+        const char* keys;
+        int click;
+        bool clicked;
+        bool waited;
+    } cases[] = {
+        {"nothing comes", "", 0, false, true},
+        {"a key is waiting", "a", 0, false, false},
+        {"a click came", "", 1, true, false},
+    };
+    for (const auto& c : cases) {
+        KitFixture f;
+        f.d.keys.KeyBuffer = c.keys;
+        f.d.mouse.LastClick = c.click;
+        bool waited = false;
+        f.d.waitingForInput = [&] { waited = true; };
+        EXPECT_EQ(Tick(f.tr), c.clicked) << c.what;
+        EXPECT_EQ(waited, c.waited) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace qs::test

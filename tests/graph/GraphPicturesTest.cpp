@@ -148,6 +148,25 @@ TEST_F(PictureFiles, LoadMaskedPictureMakesAComplementaryMask) {
     EXPECT_EQ(alone->Pixel(30, 10), kRed);
 }
 
+// A picture decodes to at most sixteen times the pixels it is drawn at (1 Mpx
+// at least), and the pictures of one screen to 64 Mpx together; one over
+// either shows as missing: the picture keeps its fill colour.
+TEST_F(PictureFiles, PicturesOverTheirPixelBudgetCountAsMissing) {
+    dir.Put("bitplane/gross.png", AsString(EncodePng(Bitmap(2048, 2048, kRed))));  // 4 Mpx
+    auto drawnRed = [&](int w, int h) {
+        Picture pic;
+        LoadPicture(d, pic, kGrey, w, true, "bitplane\\gross.png", h);
+        return pic->Pixel(pic->Width() / 2, pic->Height() / 2) == kRed;
+    };
+    EXPECT_FALSE(drawnRed(160, 160)) << "drawn at 200 x 200 pixels: 40 kpx";
+    EXPECT_TRUE(drawnRed(640, 480)) << "drawn at 800 x 600 pixels: 480 kpx";
+    for (int i = 2; i <= 16; ++i) EXPECT_TRUE(drawnRed(640, 480)) << "picture " << i;
+    EXPECT_FALSE(drawnRed(640, 480)) << "the 17th passes 64 Mpx";
+    SetFillStyle(d, 1, 0);
+    Bar(d, 0, 0, 639, 479);
+    EXPECT_TRUE(drawnRed(640, 480)) << "a cleared screen starts afresh";
+}
+
 TEST(GraphPictures, NewFreeAndFill) {
     GraphScreen s({800, 600});
     Picture pic;

@@ -300,5 +300,23 @@ TEST(ImageDecodeHostile, RandomlyModifiedValidPicturesAreHandled) {
     }
 }
 
+// The header alone tells the size the decoder then gives, so that a budget
+// can refuse a picture before it is decoded.
+TEST(ImageDecode, TheProbedSizeIsTheDecodedSize) {
+    for (const auto& entry : std::filesystem::directory_iterator(kFixtures)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".py") continue;
+        const std::vector<uint8_t> bytes = ReadFileBytes(entry.path().string());
+        const std::optional<DecodedImage> img = DecodeImage(bytes);
+        const std::optional<Size> probed = ProbeImageSize(bytes);
+        ASSERT_TRUE(img) << name;
+        ASSERT_TRUE(probed) << name;
+        EXPECT_EQ(*probed, (Size{img->rgb.Width(), img->rgb.Height()})) << name;
+        const uint64_t pixels = uint64_t(probed->w) * uint64_t(probed->h);
+        EXPECT_TRUE(DecodeImage(bytes, pixels)) << name << " at its size";
+        EXPECT_FALSE(DecodeImage(bytes, pixels - 1)) << name << " one pixel over";
+    }
+}
+
 }  // namespace
 }  // namespace qs::test

@@ -7,9 +7,12 @@
 #include <string>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessScriptBackend.h"
 #include "screen/Keyboard.h"
 #include "screen/TextScreen.h"
+#include "screen/script/Script.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageBox.h"
 #include "shell/StartSetup.h"
 #include "support/TestFiles.h"
 
@@ -356,6 +359,85 @@ TEST_F(MainWindowTest, SpeedDialogSetsAndStoresTheFactor) {
             EXPECT_FALSE(stored) << row.name;
         }
     }
+}
+
+// A script goes on while the trainer does not run: a resize of an inactive
+// window unwinds the trainer, which starts again only once the window is
+// active, so the script's own "focus in" must come from the window's loop.
+TEST_F(MainWindowTest, AScriptGoesOnWhileTheInactiveWindowWaitsToStartAgain) {
+    Platform();
+    HeadlessScriptBackend backend(*platform_);
+    ScriptRunner runner(*dos_, ParseScript("focus out\nresize 800 600\nfocus in\n"), backend,
+                        app_.Path());
+    int starts = 0;
+    form_ = std::make_unique<TForm_dos>(*dos_, [&](Dos& d) {
+        ++starts;
+        for (;;) ReadKey(d);
+    });
+    form_->Create();
+    platform_->OpenWindow(WindowOptions{});
+    form_->Show();
+    runner.Install();
+    const auto finish = dos_->waitingForInput;
+    int waits = 0;
+    dos_->waitingForInput = [&] {
+        if (++waits > 100000) throw std::runtime_error("the window's loop spins");
+        finish();
+    };
+    EXPECT_THROW(form_->Run(), ScriptFinished);
+    EXPECT_EQ(starts, 2);
+    EXPECT_EQ(platform_->ClientSize(), (Size{800, 600}));
+}
+
+// A problem at start-up shows in a box before the trainer starts; the key
+// that confirms it does not reach the trainer.
+TEST_F(MainWindowTest, StartNoticeIsConfirmedBeforeTheTrainerStarts) {
+    Platform();
+    bool started = false;
+    std::string keysAtStart = "(none)";
+    form_ = std::make_unique<TForm_dos>(*dos_, [&](Dos& d) {
+        started = true;
+        keysAtStart = d.keys.KeyBuffer;
+    });
+    form_->StartNotice =
+        "Der Ordner f\u00fcr die eigenen Dateien (/x/) kann nicht angelegt werden. Die "
+        "mitgelieferten Wortlisten sind nur lesbar.";
+    form_->Create();
+    platform_->OpenWindow(WindowOptions{});
+    form_->Show();
+    int idles = 0;
+    Rgb panel = 0;
+    dos_->beforePump = [&] {
+        if (++idles == 1) {
+            EXPECT_FALSE(started);
+            panel = dos_->Canvas().Pixel((640 - 460) / 2 + 8, 240);  // the left margin
+        }
+        if (idles == 3) PostKey(Key::Return);
+    };
+    form_->Run();
+    EXPECT_GE(idles, 3);
+    EXPECT_EQ(panel, MakeRgb(212, 208, 200)) << "the box is drawn over the screen";
+    EXPECT_TRUE(started);
+    EXPECT_EQ(keysAtStart, "");
+    EXPECT_TRUE(form_->StartNotice.empty()) << "shown once";
+}
+
+// The notice is wrapped to the box's width at blanks.
+TEST(MessageBoxTest, LongTextIsWrappedAtBlanks) {
+    FontEngine fonts;
+    Font& font = fonts.Get(FontRequest{"Arial", 9, false, false, false});
+    const std::string text =
+        "Die mitgelieferten Wortlisten sind nur lesbar; Einstellungen und "
+        "Protokolle werden nicht gespeichert.";
+    const std::vector<std::string> lines = WrapText(font, text, 200);
+    ASSERT_GT(lines.size(), 1u);
+    std::string joined;
+    for (const std::string& line : lines) {
+        EXPECT_LE(font.TextWidth(line), 200) << line;
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(WrapText(font, "Unzerteilbarlangeswort", 10).size(), 1u) << "a long word stays whole";
 }
 
 // A store that refuses every write, as a settings file in a read-only folder.

@@ -37,6 +37,13 @@ public:
         for (int32_t f : fields) Put32(bytes_, static_cast<uint32_t>(f));
         return *this;
     }
+    // A record too long to spell out field by field.
+    EmfBuilder& Record(uint32_t type, const std::vector<int32_t>& fields) {
+        Put32(bytes_, type);
+        Put32(bytes_, static_cast<uint32_t>(8 + 4 * fields.size()));
+        for (int32_t f : fields) Put32(bytes_, static_cast<uint32_t>(f));
+        return *this;
+    }
     // A record with a size field that need not match its contents.
     EmfBuilder& RawRecord(uint32_t type, uint32_t size, std::initializer_list<int32_t> fields) {
         Put32(bytes_, type);

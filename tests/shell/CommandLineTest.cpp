@@ -29,7 +29,7 @@ TEST(CommandLineTest, AcceptsEveryOption) {
         {"window", {"--window"}, Make([](CommandLine& c) { c.window = true; })},
         {"all",
          {"--headless", "--window", "--size", "1920x1080", "--script", "a.txt", "--out", "dumps",
-          "--seed", "4294967295", "--app-dir", "/opt/q", "nodx"},
+          "--seed", "4294967295", "--app-dir", "/opt/q", "--max-ms", "5000", "nodx"},
          Make([](CommandLine& c) {
              c.headless = c.window = true;
              c.size = {1920, 1080};
@@ -37,6 +37,7 @@ TEST(CommandLineTest, AcceptsEveryOption) {
              c.outDir = "dumps";
              c.seed = 4294967295u;
              c.appDir = "/opt/q";
+             c.maxMs = 5000;
              c.firstArgument = "nodx";
          })},
         {"argument before options", {"optionen.txt", "--seed", "0"}, Make([](CommandLine& c) {
@@ -57,6 +58,7 @@ TEST(CommandLineTest, AcceptsEveryOption) {
         EXPECT_EQ(got.outDir, t.want.outDir);
         EXPECT_EQ(got.appDir, t.want.appDir);
         EXPECT_EQ(got.seed, t.want.seed);
+        EXPECT_EQ(got.maxMs, t.want.maxMs);
         EXPECT_EQ(got.firstArgument, t.want.firstArgument);
     }
 }
@@ -95,6 +97,8 @@ TEST(CommandLineTest, RejectsBadArgumentsWithAClearMessage) {
         {{"--script"}, "--script: missing value"},
         {{"--out", ""}, "--out: empty value"},
         {{"--size", "640"}, "WIDTHxHEIGHT"},
+        {{"--max-ms", "0"}, "--max-ms: expected a number of milliseconds"},
+        {{"--max-ms", "10s"}, "--max-ms: expected a number of milliseconds"},
         {{"--size", "640x"}, "WIDTHxHEIGHT"},
         {{"--size", "0x480"}, "WIDTHxHEIGHT"},
         {{"--size", "-640x480"}, "WIDTHxHEIGHT"},

@@ -288,8 +288,9 @@ class ScriptRunnerTest : public ::testing::Test {
 protected:
     explicit ScriptRunnerTest(Size size = {1280, 960}) : platform_(WithSize(size)) {}
 
-    void Start(const std::string& script, const std::string& outDir = ".") {
-        runner_ = std::make_unique<ScriptRunner>(d_, ParseScript(script), backend_, outDir);
+    void Start(const std::string& script, const std::string& outDir = ".",
+               uint64_t maxMs = kScriptDefaultMaxMs) {
+        runner_ = std::make_unique<ScriptRunner>(d_, ParseScript(script), backend_, outDir, maxMs);
         runner_->Install();
     }
     void Step() { d_.beforePump(); }
@@ -427,6 +428,19 @@ TEST_F(ScriptRunnerTest, FinishesAProgramThatPollsForTenMinutesAfterTheScript) {
     EXPECT_NO_THROW(Step());
     platform_.AdvanceMillis(1);
     EXPECT_THROW(Step(), ScriptFinished);
+}
+
+TEST_F(ScriptRunnerTest, FailsOnceTheRunHasTakenItsLimitOfProgramTime) {
+    Start("wait 5000\nkey a", ".", 1000);
+    platform_.AdvanceMillis(999);
+    EXPECT_NO_THROW(Step());
+    platform_.AdvanceMillis(1);
+    try {
+        Step();
+        ADD_FAILURE() << "went on";
+    } catch (const ScriptTimeout& e) {
+        EXPECT_STREQ(e.what(), "the scripted run did not end within 1000 ms of the program's time");
+    }
 }
 
 TEST_F(ScriptRunnerTest, FailsWhenTheProgramLeavesTheInputUntakenForTenMinutes) {

@@ -111,7 +111,10 @@ bool Tick(Trainer& tr) {
         Delay(d, 20);
         if (KeyPressed(d) || MouseButtons(d) != 0 || d.mouse.LastClick != 0) break;
     }
-    return TakeClick(d) != 0;
+    if (TakeClick(d) != 0) return true;
+    // The game's waiting loop waits for the player.
+    NoteWaitingForInput(d);
+    return false;
 }
 
 void EnterResult(Trainer& tr, int lineNo, bool hadMistakes) {

@@ -51,13 +51,44 @@ struct SourcePicture {
     }
 };
 
-std::optional<SourcePicture> LoadSource(Dos& d, const std::string& fileName) {
+// The raster pixels a picture may decode to: sixteen times the pixels it is
+// drawn at (four times each side), and never less than the floor, so that a
+// small drawing of an ordinary photo still works.
+uint64_t PicturePixelLimit(Size drawn) {
+    const uint64_t area = uint64_t(std::max(drawn.w, 0)) * uint64_t(std::max(drawn.h, 0));
+    return std::max(area * kPictureOverDraw, kPicturePixelFloor);
+}
+
+// The pixels the pictures of the current screen have decoded to so far; a
+// cleared screen starts afresh.
+uint64_t& ScreenPicturePixels(Dos& d) {
+    GraphState& g = d.graph;
+    if (g.PicturePixelsScreen != d.screen.GraphTextsCleared) {
+        g.PicturePixelsScreen = d.screen.GraphTextsCleared;
+        g.PicturePixels = 0;
+    }
+    return g.PicturePixels;
+}
+
+std::optional<SourcePicture> LoadSource(Dos& d, const std::string& fileName, Size drawn) {
     FileSystem& files = d.platform.Files();
     const std::string path = ResolvePath(files, ExpandAppPath(files, fileName));
     if (fileName.empty() || !files.Exists(path) || files.IsDirectory(path)) return std::nullopt;
     auto bytes = files.ReadFile(path);
     if (!bytes) return std::nullopt;
-    if (auto img = DecodeImage(*bytes)) return SourcePicture{std::move(*img)};
+    // A small file can unpack to gigabytes: the header's size is checked
+    // against both budgets before anything is decoded, and a picture over
+    // either counts as missing.
+    if (const std::optional<Size> raster = ProbeImageSize(*bytes)) {
+        uint64_t& used = ScreenPicturePixels(d);
+        const uint64_t pixels = uint64_t(std::max(raster->w, 0)) * uint64_t(std::max(raster->h, 0));
+        if (pixels > PicturePixelLimit(drawn) || used + pixels > kScreenPicturePixels)
+            return std::nullopt;
+        auto img = DecodeImage(*bytes, pixels);
+        if (!img) return std::nullopt;
+        used += pixels;
+        return SourcePicture{std::move(*img)};
+    }
     if (auto meta = Metafile::Parse(std::move(*bytes))) {
         const Size n = meta->NaturalSize();
         if (n.w > 0 && n.h > 0) return SourcePicture{std::move(*meta)};
@@ -171,7 +202,9 @@ void LoadPicture(Dos& d, Picture& pic, Rgb colour, int w, bool stretch, const st
                  int h) {
     int pw = w, ph = h;
     ScaleSize(d.screen.Area, pw, ph);
-    const std::optional<SourcePicture> src = LoadSource(d, fileName);
+    // A picture drawn at its own width counts as up to four times as wide as high.
+    const std::optional<SourcePicture> src =
+        LoadSource(d, fileName, Size{w == 0 ? 4 * ph : pw, ph});
     const Size natural = src ? src->NaturalSize() : Size{};
     if (src && w == 0)
         pw = static_cast<int>(std::lround(static_cast<double>(natural.w) / natural.h * ph));
@@ -186,7 +219,7 @@ void LoadMaskedPicture(Dos& d, Picture& pic, Picture* mask, const std::string& f
     if (!pic) return;
     FillRect(*pic, pic->Bounds(), 0);
     if (mask) *mask = std::make_unique<Bitmap>(pic->Width(), pic->Height(), 0xFFFFFF);
-    std::optional<SourcePicture> src = LoadSource(d, fileName);
+    std::optional<SourcePicture> src = LoadSource(d, fileName, Size{pic->Width(), pic->Height()});
     if (!src) return;
     HardenAlpha(*src);
     DrawSource(*pic, Grown(*pic), *src, true);

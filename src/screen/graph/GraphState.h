@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,7 +29,18 @@ struct GraphGlyphCell {
     bool ready = false;
 };
 
+// Budgets of decoded picture pixels (see LoadPicture): per screen, per
+// picture relative to the pixels it is drawn at, and the least a picture may
+// always have.
+inline constexpr uint64_t kScreenPicturePixels = 64ull << 20;
+inline constexpr uint64_t kPictureOverDraw = 16;
+inline constexpr uint64_t kPicturePixelFloor = 1ull << 20;
+
 struct GraphState {
+    // Decoded picture pixels of the current screen, and the screen
+    // (ScreenState::GraphTextsCleared) they were counted for.
+    uint64_t PicturePixels = 0;
+    uint32_t PicturePixelsScreen = 0;
     // Pen (SetColor, SetLineStyle): colour, width in pixels, solid or dashed.
     Rgb PenColour = 0xFFFFFF;
     int PenWidth = 1;

@@ -17,8 +17,14 @@ struct DecodedImage {
     std::vector<uint8_t> alpha;  // one byte per pixel, row by row; empty when opaque
 };
 
-// Detects the format by content. nullopt for unknown, corrupt, empty or oversized pictures.
-std::optional<DecodedImage> DecodeImage(const std::vector<uint8_t>& bytes);
+// Detects the format by content. nullopt for unknown, corrupt, empty or oversized pictures,
+// and for pictures of more than maxPixels pixels (told by the header, before decoding).
+std::optional<DecodedImage> DecodeImage(const std::vector<uint8_t>& bytes,
+                                        uint64_t maxPixels = UINT64_MAX);
+
+// The size a picture will decode to, read from its header alone; nullopt when
+// the header cannot tell (unknown format, too short).
+std::optional<Size> ProbeImageSize(const std::vector<uint8_t>& bytes);
 
 // The single decoders, for callers that already know the format.
 std::optional<DecodedImage> DecodePng(const uint8_t* data, size_t size);

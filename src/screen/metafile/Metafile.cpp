@@ -114,9 +114,28 @@ constexpr uint32_t kPatCopy = 0x00F00021;
 constexpr uint32_t kBlackness = 0x00000042;
 constexpr uint32_t kWhiteness = 0x00FF0062;
 
-bool ReadPoints(const ByteReader& r, size_t off, uint64_t count, bool wide, std::vector<Pt>& out) {
+// What one drawing of a picture may cost at most. A real picture stays far
+// below; a file made to stall the program (hundreds of thousands of points)
+// is drawn only as far as its budget reaches.
+struct WorkBudget {
+    uint64_t records = kMetafileMaxRecords;
+    uint64_t points = kMetafileMaxPoints;
+
+    bool TakeRecord() { return records > 0 && (--records, true); }
+    bool TakePoints(uint64_t n) {
+        if (n > points) {
+            points = 0;
+            return false;
+        }
+        points -= n;
+        return true;
+    }
+};
+
+bool ReadPoints(const ByteReader& r, size_t off, uint64_t count, bool wide, std::vector<Pt>& out,
+                WorkBudget& budget) {
     size_t item = wide ? 8 : 4;
-    if (!r.Fits(off, count, item)) return false;
+    if (!r.Fits(off, count, item) || !budget.TakePoints(count)) return false;
     out.resize(static_cast<size_t>(count));
     for (size_t i = 0; i < out.size(); ++i) {
         size_t o = off + i * item;
@@ -162,7 +181,7 @@ cairo_matrix_t ReadXform(const ByteReader& r, size_t o) {
 }
 
 // Plays one record; false ends the picture (end of file or a malformed record).
-bool PlayEmfRecord(uint32_t type, const ByteReader& r, GdiCanvas& c) {
+bool PlayEmfRecord(uint32_t type, const ByteReader& r, GdiCanvas& c, WorkBudget& budget) {
     auto need = [&](size_t n) { return r.size >= n; };
     meta::DcState& dc = c.Dc();
     std::vector<Pt> pts;
@@ -180,7 +199,7 @@ bool PlayEmfRecord(uint32_t type, const ByteReader& r, GdiCanvas& c) {
         case EmrPolylineTo16: {
             bool wide = type < EmrPolyBezier16;
             uint32_t kind = wide ? type : type - (EmrPolyBezier16 - EmrPolyBezier);
-            if (!need(28) || !ReadPoints(r, 28, r.U32(24), wide, pts)) return false;
+            if (!need(28) || !ReadPoints(r, 28, r.U32(24), wide, pts, budget)) return false;
             switch (kind) {
                 case EmrPolyBezier: c.PolyBezier(pts); break;
                 case EmrPolygon: c.Polygon(pts); break;
@@ -200,7 +219,7 @@ bool PlayEmfRecord(uint32_t type, const ByteReader& r, GdiCanvas& c) {
             if (!r.Fits(32, polys, 4)) return false;
             std::vector<uint32_t> counts(polys);
             for (uint32_t i = 0; i < polys; ++i) counts[i] = r.U32(32 + size_t{i} * 4);
-            if (!ReadPoints(r, 32 + size_t{polys} * 4, total, wide, pts)) return false;
+            if (!ReadPoints(r, 32 + size_t{polys} * 4, total, wide, pts, budget)) return false;
             if (type == EmrPolyPolygon || type == EmrPolyPolygon16) c.PolyPolygon(pts, counts);
             else c.PolyPolyline(pts, counts);
             return true;
@@ -210,7 +229,7 @@ bool PlayEmfRecord(uint32_t type, const ByteReader& r, GdiCanvas& c) {
             bool wide = type == EmrPolyDraw;
             if (!need(28)) return false;
             uint32_t n = r.U32(24);
-            if (!ReadPoints(r, 28, n, wide, pts)) return false;
+            if (!ReadPoints(r, 28, n, wide, pts, budget)) return false;
             size_t typesAt = 28 + size_t{n} * (wide ? 8 : 4);
             if (!r.Fits(typesAt, n, 1)) return false;
             std::vector<uint8_t> types(r.data + typesAt, r.data + typesAt + n);
@@ -465,7 +484,7 @@ void AddWmfObject(GdiCanvas& c, const GdiObject& o) {
     if (slot >= 0) c.PutObject(static_cast<uint32_t>(slot), o);
 }
 
-bool PlayWmfRecord(uint16_t fn, const ByteReader& r, GdiCanvas& c) {
+bool PlayWmfRecord(uint16_t fn, const ByteReader& r, GdiCanvas& c, WorkBudget& budget) {
     auto w = [&](size_t i) { return double(r.I16(i * 2)); };  // i-th 16-bit parameter
     auto need = [&](size_t words) { return r.size >= words * 2; };
     meta::DcState& dc = c.Dc();
@@ -523,7 +542,7 @@ bool PlayWmfRecord(uint16_t fn, const ByteReader& r, GdiCanvas& c) {
         case MetaPolygon:
         case MetaPolyline: {
             if (!need(1)) return false;
-            if (!ReadPoints(r, 2, r.U16(0), false, pts)) return false;
+            if (!ReadPoints(r, 2, r.U16(0), false, pts, budget)) return false;
             if (fn == MetaPolygon) c.Polygon(pts);
             else c.Polyline(pts);
             return true;
@@ -535,7 +554,7 @@ bool PlayWmfRecord(uint16_t fn, const ByteReader& r, GdiCanvas& c) {
             std::vector<uint32_t> counts(polys);
             uint64_t total = 0;
             for (uint16_t i = 0; i < polys; ++i) total += counts[i] = r.U16(2 + size_t{i} * 2);
-            if (!ReadPoints(r, 2 + size_t{polys} * 2, total, false, pts)) return false;
+            if (!ReadPoints(r, 2 + size_t{polys} * 2, total, false, pts, budget)) return false;
             c.PolyPolygon(pts, counts);
             return true;
         }
@@ -725,10 +744,11 @@ void Metafile::Draw(Bitmap& target, const Rect& dest, bool antialias) const {
             GdiCanvas canvas(cr, toTarget, clip, {pixelsPerMmX_, pixelsPerMmY_}, antialias,
                              handleCount_);
             size_t off = recordsStart_;
-            while (r.Has(off, 8)) {
+            WorkBudget budget;
+            while (r.Has(off, 8) && budget.TakeRecord()) {
                 uint32_t type = r.U32(off), size = r.U32(off + 4);
                 if (size < 8 || size % 4 != 0 || size > r.size - off) break;
-                if (!PlayEmfRecord(type, r.Sub(off, size), canvas)) break;
+                if (!PlayEmfRecord(type, r.Sub(off, size), canvas, budget)) break;
                 off += size;
             }
         }
@@ -746,11 +766,12 @@ void Metafile::Draw(Bitmap& target, const Rect& dest, bool antialias) const {
         canvas.SetViewportOrg(dest.left, dest.top);
         canvas.SetViewportExt(dest.Width(), dest.Height());
         size_t off = recordsStart_;
-        while (r.Has(off, 6)) {
+        WorkBudget budget;
+        while (r.Has(off, 6) && budget.TakeRecord()) {
             uint64_t len = uint64_t{r.U32(off)} * 2;
             if (len < 6 || len > r.size - off) break;
-            if (!PlayWmfRecord(r.U16(off + 4), r.Sub(off + 6, static_cast<size_t>(len) - 6),
-                               canvas))
+            if (!PlayWmfRecord(r.U16(off + 4), r.Sub(off + 6, static_cast<size_t>(len) - 6), canvas,
+                               budget))
                 break;
             off += static_cast<size_t>(len);
         }

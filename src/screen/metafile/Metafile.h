@@ -14,6 +14,11 @@
 
 namespace qs {
 
+// The most records and points one drawing of a picture plays; the rest of a
+// picture beyond either is left out.
+inline constexpr uint64_t kMetafileMaxRecords = 100'000;
+inline constexpr uint64_t kMetafileMaxPoints = 100'000;
+
 class Metafile {
 public:
     enum class Kind : uint8_t { Emf, Wmf };
@@ -27,7 +32,8 @@ public:
     // placeable header; for a plain WMF its first window extent).
     Size NaturalSize() const { return natural_; }
 
-    // Draws the picture stretched into dest of target, clipped to the bitmap.
+    // Draws the picture stretched into dest of target, clipped to the bitmap,
+    // as far as the work limits above reach.
     // antialias=false draws hard edges, as the Windows drawing calls did.
     void Draw(Bitmap& target, const Rect& dest, bool antialias = false) const;
 

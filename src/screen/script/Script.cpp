@@ -295,9 +295,18 @@ std::vector<ScriptCommand> ParseScript(const std::string& text) {
 
 // --- The runner -----------------------------------------------------------------
 
+ScriptTimeout::ScriptTimeout(uint64_t maxMs)
+    : std::runtime_error("the scripted run did not end within " + std::to_string(maxMs) +
+                         " ms of the program's time") {}
+
 ScriptRunner::ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
-                           std::string outDir)
-    : d_(d), commands_(std::move(commands)), backend_(backend), outDir_(std::move(outDir)) {
+                           std::string outDir, uint64_t maxMs)
+    : d_(d),
+      commands_(std::move(commands)),
+      backend_(backend),
+      outDir_(std::move(outDir)),
+      startMicros_(d.platform.NowMicros()),
+      maxMs_(maxMs) {
     MarkInput();
 }
 
@@ -320,7 +329,14 @@ bool ScriptRunner::Settled() {
     return d_.keys.KeyBuffer.empty() && !d_.platform.PeekEvent(e);
 }
 
+// The lines' own ends (a finished script, a held line, an `until` that
+// timed out) come first; the run's limit catches what they cannot.
 void ScriptRunner::Step() {
+    StepLines();
+    if (d_.platform.NowMicros() - startMicros_ >= maxMs_ * 1000) throw ScriptTimeout(maxMs_);
+}
+
+void ScriptRunner::StepLines() {
     using K = ScriptCommand::Kind;
     while (!Finished()) {
         const ScriptCommand& c = commands_[next_];

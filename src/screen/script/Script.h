@@ -55,6 +55,14 @@ std::vector<ScriptCommand> ParseScript(const std::string& text);
 
 // How long `until` waits for its text when the line names no time.
 constexpr int kUntilDefaultMs = 60 * 1000;
+// How much of the program's time a scripted run may take by default.
+constexpr uint64_t kScriptDefaultMaxMs = 10ull * 60 * 1000;
+
+// A scripted run that has taken longer than its limit; the message names it.
+class ScriptTimeout : public std::runtime_error {
+public:
+    explicit ScriptTimeout(uint64_t maxMs);
+};
 
 // Feeds a parsed script into the program from its message pump. Each line
 // waits until the program has taken the events of the lines before it and
@@ -64,8 +72,10 @@ constexpr int kUntilDefaultMs = 60 * 1000;
 // a graphics text drawn since the script last handed the program input.
 class ScriptRunner {
 public:
+    // maxMs: the program time from now after which the run fails (Step
+    // throws ScriptTimeout), however far the script has come.
     ScriptRunner(Dos& d, std::vector<ScriptCommand> commands, ScriptBackend& backend,
-                 std::string outDir);
+                 std::string outDir, uint64_t maxMs = kScriptDefaultMaxMs);
 
     // Hooks the runner into d's message pump and its waits for input. The
     // runner must outlive d's use of the hooks.
@@ -90,6 +100,7 @@ public:
     std::optional<uint64_t> NextDue() const;
 
 private:
+    void StepLines();
     bool Settled();
     void PostKey(Key key, const std::string& text, bool alt, bool shift);
     void PostCharacter(const std::string& utf8);
@@ -108,6 +119,8 @@ private:
     std::vector<ScriptCommand> commands_;
     ScriptBackend& backend_;
     std::string outDir_;
+    uint64_t startMicros_ = 0;
+    uint64_t maxMs_ = kScriptDefaultMaxMs;
     size_t next_ = 0;
     size_t typed_ = 0;  // bytes of the current `type` line already posted
     std::optional<uint64_t> waitUntil_;

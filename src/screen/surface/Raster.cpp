@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qs {
 
 namespace {
@@ -14,15 +18,10 @@ constexpr uint32_t kRgbMask = 0xFFFFFFu;
 constexpr size_t kStreamingBytes = size_t{2} << 20;
 
 #if defined(__SSE2__)
-// The compiler's own SSE2 store (the intrinsics header drags in names the core may not use).
-using Pixels4 = long long __attribute__((vector_size(16)));
-inline void Stream4(uint32_t* d, Pixels4 v) {
-    __builtin_ia32_movntdq(reinterpret_cast<Pixels4*>(d), v);
-}
+using Pixels4 = __m128i;
+inline void Stream4(uint32_t* d, Pixels4 v) { _mm_stream_si128(reinterpret_cast<__m128i*>(d), v); }
 inline Pixels4 Load4(const uint32_t* s) {
-    Pixels4 v;
-    std::memcpy(&v, s, sizeof v);
-    return v;
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
 }
 #endif
 
