@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=${QS_FUZZ_BUILD:-build-fuzz}
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
-make -C "$build" -j2 image_fuzz metafile_fuzz >/dev/null
+make -C "$build" -j2 image_fuzz metafile_fuzz notation_fuzz >/dev/null
 
 run() {
     local target=$1
@@ -24,3 +24,4 @@ run() {
 
 run image_fuzz -max_len=65536 tests/data/image
 run metafile_fuzz tests/data/metafile data/emfs
+run notation_fuzz data/LS1DAT
