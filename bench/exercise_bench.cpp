@@ -3,41 +3,19 @@
 // bar uncovering both words.
 #include <benchmark/benchmark.h>
 
-#include "BenchAppDir.h"
-#include "exercises/Programs.h"
+#include "GameBench.h"
 #include "exercises/comparison/Comparison.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "screen/graph/Graph.h"
-#include "shell/MainWindow.h"
 
 namespace qs {
 namespace {
 
-struct ExerciseMachine {
-    HeadlessPlatform platform;
-    Dos dos;
-    TForm_dos form;
-    Trainer trainer;
-    urmonitor game;
-    ExerciseMachine()
-        : platform(Options()),
-          dos(platform),
-          form(dos, [](Dos&) {}),
-          trainer(dos, AllPrograms()),
-          game(trainer) {
-        form.Create();
-        platform.OpenWindow(WindowOptions{});
-        form.Show();
+struct ExerciseMachine : GameMachine<urmonitor> {
+    ExerciseMachine() {
         InitGraph(dos, 0);
         game.Prepare();
         SavePage(dos, 0);
         SavePage(dos, 1);
-    }
-    static HeadlessOptions Options() {
-        HeadlessOptions o;
-        o.size = {1920, 1080};
-        o.programPath = BenchAppDir() + "quendelstrand";
-        return o;
     }
 };
 

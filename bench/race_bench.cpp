@@ -3,47 +3,20 @@
 // full frame in the same run, which is what the step is measured against.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <vector>
-
-#include "BenchAppDir.h"
-#include "exercises/Programs.h"
+#include "GameBench.h"
 #include "exercises/race/Race.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "screen/graph/Graph.h"
-#include "shell/MainWindow.h"
 
 namespace qs {
 namespace {
 
-constexpr size_t kFrameBytes = size_t(1920) * 1080 * 4;
-
-struct RaceMachine {
-    HeadlessPlatform platform;
-    Dos dos;
-    TForm_dos form;
-    Trainer trainer;
-    staebchen game;
-    RaceMachine()
-        : platform(Options()),
-          dos(platform),
-          form(dos, [](Dos&) {}),
-          trainer(dos, AllPrograms()),
-          game(trainer) {
-        form.Create();
-        platform.OpenWindow(WindowOptions{});
-        form.Show();
+struct RaceMachine : GameMachine<staebchen> {
+    RaceMachine() {
         InitGraph(dos, 0);
         game.Prepare();
         SetFillStyle(dos, fillstyle::Solid, colour::DarkGrey);
         Bar(dos, 0, 230, 639, 479);
         SavePage(dos, 0);
-    }
-    static HeadlessOptions Options() {
-        HeadlessOptions o;
-        o.size = {1920, 1080};
-        o.programPath = BenchAppDir() + "quendelstrand";
-        return o;
     }
 };
 
@@ -62,15 +35,7 @@ void BM_RaceRunnerStep1080p(benchmark::State& state) {
 }
 BENCHMARK(BM_RaceRunnerStep1080p);
 
-void BM_RaceFrameMemcpy1080p(benchmark::State& state) {
-    std::vector<uint8_t> from(kFrameBytes, 1);
-    std::vector<uint8_t> to(kFrameBytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), kFrameBytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFrameBytes));
-}
+void BM_RaceFrameMemcpy1080p(benchmark::State& state) { FullFrameMemcpy1080p(state); }
 BENCHMARK(BM_RaceFrameMemcpy1080p);
 
 }  // namespace

@@ -3,54 +3,18 @@
 // whole frame measured in the same run.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <vector>
-
-#include "BenchAppDir.h"
-#include "exercises/Programs.h"
+#include "GameBench.h"
 #include "exercises/syllables/Syllables.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "screen/graph/Graph.h"
-#include "shell/MainWindow.h"
 
 namespace qs {
 namespace {
 
-struct SyllableMachine {
-    HeadlessPlatform platform;
-    Dos dos;
-    TForm_dos form;
-    Trainer trainer;
-    silbenmonitor game;
-    SyllableMachine()
-        : platform(Options()),
-          dos(platform),
-          form(dos, [](Dos&) {}),
-          trainer(dos, AllPrograms()),
-          game(trainer) {
-        form.Create();
-        platform.OpenWindow(WindowOptions{});
-        form.Show();
-        game.Prepare();
-    }
-    static HeadlessOptions Options() {
-        HeadlessOptions o;
-        o.size = {1920, 1080};
-        o.programPath = BenchAppDir() + "quendelstrand";
-        return o;
-    }
+struct SyllableMachine : GameMachine<silbenmonitor> {
+    SyllableMachine() { game.Prepare(); }
 };
 
-void BM_SyllableFrameMemcpy1080p(benchmark::State& state) {
-    SyllableMachine m;
-    const Bitmap& canvas = m.dos.Canvas();
-    const size_t bytes = size_t(canvas.Width()) * size_t(canvas.Height()) * sizeof(uint32_t);
-    std::vector<uint32_t> copy(bytes / sizeof(uint32_t));
-    for (auto _ : state) {
-        std::memcpy(copy.data(), canvas.Row(0), bytes);
-        benchmark::ClobberMemory();
-    }
-}
+void BM_SyllableFrameMemcpy1080p(benchmark::State& state) { FullFrameMemcpy1080p(state); }
 BENCHMARK(BM_SyllableFrameMemcpy1080p);
 
 void BM_SyllableWipeColumn1080p(benchmark::State& state) {
