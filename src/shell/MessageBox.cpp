@@ -3,23 +3,17 @@
 #include <algorithm>
 
 #include "screen/surface/Raster.h"
+#include "shell/DialogLook.h"
 
 namespace qs {
 
 namespace {
 
-constexpr Rgb kFace = MakeRgb(212, 208, 200);
-constexpr Rgb kLight = MakeRgb(255, 255, 255);
-constexpr Rgb kShadow = MakeRgb(128, 128, 128);
-constexpr Rgb kDarkShadow = MakeRgb(64, 64, 64);
-constexpr Rgb kText = MakeRgb(0, 0, 0);
+using namespace dialog;
+
 constexpr Rgb kTitle = MakeRgb(10, 36, 106);
-constexpr Rgb kTitleText = MakeRgb(255, 255, 255);
 
 constexpr int kWidth = 460;
-constexpr int kFrame = 3;
-constexpr int kTitleHeight = 18;
-constexpr int kMargin = 15;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kTextPt = 9;

@@ -6,30 +6,21 @@
 
 #include "screen/surface/Canvas.h"
 #include "screen/surface/Raster.h"
+#include "shell/DialogLook.h"
 
 namespace qs {
 
 namespace {
 
-// The classic Windows dialog colours.
-constexpr Rgb kFace = MakeRgb(212, 208, 200);
-constexpr Rgb kLight = MakeRgb(255, 255, 255);
-constexpr Rgb kShadow = MakeRgb(128, 128, 128);
-constexpr Rgb kDarkShadow = MakeRgb(64, 64, 64);
-constexpr Rgb kText = MakeRgb(0, 0, 0);
+using namespace dialog;
+
 constexpr Rgb kNoticeText = MakeRgb(192, 0, 0);
 constexpr Rgb kTitleLeft = MakeRgb(10, 36, 106);
 constexpr Rgb kTitleRight = MakeRgb(166, 202, 240);
-constexpr Rgb kTitleText = MakeRgb(255, 255, 255);
 
-// Dialog geometry in pixels at 96 dpi, as a Windows dialog has it: it does
-// not grow with the window.
 constexpr int kDialogWidth = 500;
 constexpr int kDialogHeight = 180;
-constexpr int kFrame = 3;
-constexpr int kTitleHeight = 18;
 constexpr int kClientTop = kFrame + kTitleHeight + 1;
-constexpr int kMargin = 15;
 constexpr int kContentWidth = kDialogWidth - 2 * kMargin;
 constexpr int kIntroY = 12;
 constexpr int kNormalY = 38;
