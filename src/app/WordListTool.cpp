@@ -5,9 +5,11 @@
 #include <cctype>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "base/CodePage.h"
 #include "screen/DosPath.h"
+#include "trainer/Editor.h"
 
 namespace qs {
 
@@ -20,8 +22,6 @@ namespace {
 constexpr uint8_t kCtrlZ = 26;
 // An import refused for its characters names this many of them.
 constexpr size_t kShownCharacters = 10;
-// The editor's rule for names: letters, digits, blanks and "-" after the first character.
-constexpr size_t kNameMax = 25;
 
 std::string Utf8(const std::string& cp437) {
     std::string out;
@@ -191,14 +191,14 @@ Decoded DecodeUtf8Text(const std::vector<uint8_t>& bytes) {
     return d;
 }
 
-// Empty when the name is one the editor could have given; else why not.
+// Empty when the name is one the editor's name input could have given;
+// else why not.
 std::string NameFault(const std::string& name) {
     if (name.empty()) return "ist leer";
-    if (name.size() > kNameMax) return "ist l\303\244nger als 25 Zeichen";
+    if (name.size() > kSaveNameMax) return "ist l\303\244nger als 25 Zeichen";
     if (name.front() == '-') return "beginnt mit -";
-    for (char c : name) {
-        const auto b = static_cast<unsigned char>(c);
-        if (!std::isalnum(b) && c != ' ' && c != '-')
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (!AcceptsNameKey(std::string_view(name).substr(0, i), name[i]))
             return "darf nur Buchstaben a-z, Ziffern, Leerzeichen und - enthalten";
     }
     return "";
