@@ -3,6 +3,7 @@
 #include <array>
 
 #include "exercises/Placeholders.h"
+#include "exercises/buildingsite/BuildingSite.h"
 #include "exercises/buildingsite/Notation.h"
 #include "exercises/comparison/Comparison.h"
 #include "exercises/comparison/Notation.h"
