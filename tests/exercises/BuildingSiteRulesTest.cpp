@@ -85,7 +85,7 @@ TEST(BuildingSiteRulesTest, LaysOutALineOnItsCourse) {
         {"der -kalte- Winter",
          3,
          {{158, "der"}, {270, "Winter"}},
-         {100, 196, 262, 338, 438, 538},
+         {100, 196, 259, 338, 438, 538},
          200,
          258,
          338},
@@ -96,10 +96,10 @@ TEST(BuildingSiteRulesTest, LaysOutALineOnItsCourse) {
         {"Die Kuh gibt -Milch-",
          2,
          {{140, "Die"}, {186, "Kuh"}, {232, "gibt"}},
-         {178, 224, 280, 346, 446, 546},
+         {178, 224, 280, 343, 443, 543},
          284,
          342,
-         346},
+         343},
         // The second and fourth course start their joints at 150.
         {"ab-fahr-en", 4, {{230, "ab"}, {314, "en"}}, {150, 342, 442, 542}, 258, 306, 342},
     };

@@ -94,17 +94,22 @@ struct LineWalk {
     int x = 0;
     int end = 0;
     bool any = false;
+    bool afterGap = false;
 
+    // A joint between two pieces: in the middle, or right at the gap's
+    // edge (the joint's double line ends 3 right of its x).
+    int JointX() const { return afterGap ? end + 5 : end + 8; }
     // The next piece's x: 12 after a piece it is joined to (the gap's edge
-    // lies between), else 16 with a joint in the middle.
+    // lies between), else 16 with a joint between them.
     void Advance(bool joined) {
         if (!any) return;
         if (joined) {
             x = end + 12;
         } else {
-            w.joints.push_back(end + 8);
+            w.joints.push_back(JointX());
             x = end + 16;
         }
+        afterGap = false;
     }
     void Word(const std::string& word, bool joined) {
         Advance(joined);
@@ -119,6 +124,7 @@ struct LineWalk {
         end = x + width(brick);
         w.gapRight = end + 4;
         any = true;
+        afterGap = true;
     }
 };
 
@@ -145,7 +151,7 @@ WallLine LayOutWallLine(const BuildingSiteLine& line, size_t length, int course,
     for (size_t i = 0; i < before.size(); ++i) walk.Word(before[i], false);
     walk.Gap(line.brick, joinedBefore);
     for (size_t i = 0; i < after.size(); ++i) walk.Word(after[i], i == 0 && joinedAfter);
-    const int closing = walk.end + 8;
+    const int closing = walk.JointX();
     w.joints.push_back(closing);
     w.textRight = closing;
     for (int p = closing; p < 495;) {
