@@ -301,6 +301,7 @@ void BuildingSite::DrawSite() {
         DrawCourseJoints(c);
     }
     barrowDrawnAt_ = -1;
+    DrawBarrow(1, BarrowX);
 }
 
 void BuildingSite::DrawWallLine(const WallLine& line) {
@@ -380,8 +381,9 @@ bool BuildingSite::PrepareTask() {
     return true;
 }
 
+// In size 3: size 4 reaches down onto the wall.
 void BuildingSite::ShowUnclosedMessage() {
-    SetSize(tr, 4);
+    SetSize(tr, 3);
     SetColor(d, colour::Red);
     OutTextXY(d, 40, 100, kUnclosed);
     messageShown_ = true;
@@ -389,7 +391,7 @@ void BuildingSite::ShowUnclosedMessage() {
 
 void BuildingSite::ClearUnclosedMessage() {
     if (!messageShown_) return;
-    SetSize(tr, 4);
+    SetSize(tr, 3);
     SetFillStyle(d, fillstyle::Solid, colour::Grey);
     ClearText(tr, 40, 100, kUnclosed);
     messageShown_ = false;
@@ -734,7 +736,7 @@ bool BuildingSite::GameOver() const {
 // until a key or a click.
 bool BuildingSite::NothingToPlay() {
     if (!task_.unclosed) {
-        SetSize(tr, 4);
+        SetSize(tr, 3);
         SetColor(d, colour::Red);
         OutTextXY(d, 40, 100, "Keine Zeile der Liste passt zur Baustelle.");
     }
@@ -767,7 +769,10 @@ void BuildingSite::EndScene() {
     Bar(d, 0, 13, 639, 135);
     if (p.PlayerCount != 2) {
         OutTextXY(d, 100, 20, "Okay, das war es.");
-        OutTextXY(d, 300, 60, "Viel Spa\341 noch heute!");
+        // The second line ends above the row of cones and bricks at y 90.
+        const char* const wish = "Viel Spa\341 noch heute!";
+        const Rect ink = TextInkRect(d, 300, 60, wish);
+        OutTextXY(d, 300, ink.Empty() ? 60 : std::min(60, 60 - (ink.bottom - 88)), wish);
     } else {
         OutTextXY(d, 40, 40, SiteWinnerText(p, p.TaskCount, Points2));
     }
@@ -797,6 +802,10 @@ void BuildingSite::Run() {
     SetFillStyle(d, fillstyle::Solid, colour::Grey);
     Bar(d, 0, 0, 639, 479);
     const bool play = StartGame(tr);
+    // The questions' header is cleared to row 40; letters below their line
+    // reach a little further.
+    SetFillStyle(d, fillstyle::Solid, colour::Grey);
+    Bar(d, 0, 0, 639, 50);
     p.Player1Turn = true;
     SetSize(tr, 4);
     SetTextJustify(d, 0, 2);
