@@ -100,6 +100,9 @@ TEST(BuildingSiteRulesTest, LaysOutALineOnItsCourse) {
          284,
          342,
          343},
+        // The course's joints keep a brick's width clear of the line: none
+        // at 200 so close to the joint before the gap.
+        {"-Oster-hase", 3, {{283, "hase"}}, {100, 213, 331, 431, 531}, 217, 275, 331},
         // The second and fourth course start their joints at 150.
         {"ab-fahr-en", 4, {{230, "ab"}, {314, "en"}}, {150, 342, 442, 542}, 258, 306, 342},
     };

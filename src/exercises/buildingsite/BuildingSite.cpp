@@ -138,7 +138,7 @@ WallLine LayOutWallLine(const BuildingSiteLine& line, size_t length, int course,
     w.startX = 320 - 9 * static_cast<int>(std::min<size_t>(length, 100));
     w.text = WallText(line);
     w.brick = line.brick;
-    for (int p = course % 2 == 0 ? 150 : 100; p <= w.startX - 16; p += 100) {
+    for (int p = course % 2 == 0 ? 150 : 100; p <= w.startX - 40; p += 100) {
         w.joints.push_back(p);
         w.lastLeftJoint = p;
     }

@@ -86,7 +86,8 @@ struct WallLine {
 };
 
 // Lays out a line that has its gap on course: starts at 320 - 9 x the
-// line's length; words are 16 apart with a joint between them, the gap
+// line's length, the course's joints left of it keep a brick's width
+// (40) clear of it; words are 16 apart with a joint between them, the gap
 // keeps 4 around its part (8 from a word it is joined to), a joint closes
 // the line, and joints go on every 100 to the wall's right end.
 WallLine LayOutWallLine(const BuildingSiteLine& line, size_t length, int course,
