@@ -458,6 +458,28 @@ TEST(BuildingSiteGameTest, BadListsEndCleanly) {
     }
 }
 
+// ---- From the menu and back ----------------------------------------------------------
+
+TEST(BuildingSiteGameTest, QuitNoGoesOnAndBackInTheMenuNothingIsLeft) {
+    RunOptions o;
+    o.appDir = MakeTestAppDir("buildingsite-menu");
+    o.script =
+        "until Text-Editor\ndump menu\nkey b\nuntil Anzahl der Dateien\nkey RET\n"
+        "until Anzahl der Spieler\nkey 1\nwait 1000\ndump game\nkey ESC\n"
+        "until Jetzt schon beenden?\nkey n\nwait 500\ndump goes-on\nkey ESC\n"
+        "until Jetzt schon beenden?\nkey j\nuntil Text-Editor\ndump back\nkey ESC\nkey RET\n";
+    RunResult run = RunProgram(o);
+    ASSERT_EQ(run.exitCode, 0) << run.error;
+    ASSERT_EQ(run.dumps.at("game").substr(0, 14), "mode: graphics");
+    EXPECT_EQ(run.dumps.at("goes-on").substr(0, 14), "mode: graphics") << "n goes on";
+    const std::string& back = run.dumps.at("back");
+    ASSERT_EQ(back.substr(0, 10), "mode: text");
+    // The menu as it was, but for the file list of the program last chosen.
+    for (int row = 1; row <= 25; ++row)
+        EXPECT_EQ(Cells(back, row, 1, 38), Cells(run.dumps.at("menu"), row, 1, 38))
+            << "row " << row;
+}
+
 // ---- What the barrow leaves ----------------------------------------------------------------
 
 // Driving right or rolling back, the barrow takes all of its old picture
