@@ -45,6 +45,7 @@ constexpr double kRowDelayMs = 60;
 constexpr int kLine1Y = 384;
 constexpr int kLine2Y = 430;
 constexpr int kAnswerX = 66;
+constexpr int kRuleY = 418;  // between the answer lines
 constexpr int kTypingEndX = 500;
 constexpr int kMessageX = 44;
 constexpr int kMessageY = 110;
@@ -63,12 +64,34 @@ struct Column {
     int left, right, text;
 };
 constexpr std::array<Column, 2> kColumns = {{{65, 295, 80}, {345, 575, 360}}};
+// The grey panels the cells lie on.
+constexpr int kPanelTop = 178;
+constexpr int kPanelBottom = 326;
 
 // A part longer than a cell holds is cut where the cell ends, so that it
 // never writes over the frame.
 std::string FitCell(Dos& d, std::string text, const Column& c) {
     while (!text.empty() && c.text + TextWidth640(d, text) > c.right - 2) text.pop_back();
     return text;
+}
+
+// How far a text written with its top at y is raised so that the letters
+// of the current text style stay inside the bar from top to bottom, accents
+// and descenders included; when they cannot, the overflow is shared
+// between the bar's top and bottom. Our font inks lower than the bars were
+// laid out for.
+int RaiseIntoBar(Dos& d, int y, int top, int bottom, bool thick) {
+    const Rect ink = TextInkRect(d, 0, y, "\x8e\x99\x9agjpqy", thick);
+    if (ink.Empty()) return 0;
+    const int below = ink.bottom - (bottom + 1);
+    const int room = ink.top - top;
+    if (below <= 0) return 0;
+    return below <= room ? below : (below + room) / 2;
+}
+
+// Where an answer text starts on the answer line whose label is at y.
+int AnswerTop(Dos& d, int y, bool thick) {
+    return y - 6 - RaiseIntoBar(d, y - 6, y - 6, y + 26, thick);
 }
 
 }  // namespace
@@ -181,9 +204,11 @@ void TwoIntoOneGame::TooFewLines() {
     tr.t.LastKey = keycode::Esc;
 }
 
+// The whole screen is laid again: the player questions leave their texts
+// at the top.
 void TwoIntoOneGame::DrawStaticScreen() {
     SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
-    Bar(d, 0, 0, 639, 40);
+    Bar(d, 0, 0, 639, 479);
     SetColor(d, colour::Cyan);
     OutTextXY(d, 268, 12, "Aus 2 mach 1");
     SetColor(d, colour::Teal);
@@ -209,6 +234,9 @@ void TwoIntoOneGame::DrawStaticScreen() {
     }
     SetFillStyle(d, fillstyle::Solid, colour::Navy);
     Bar(d, 0, 101, 639, 140);
+    // Thin lines from here on: the quit box puts back only what lies close
+    // around its frame.
+    SetLineStyle(d, 0, 0, 1);
 }
 
 // ---- One task --------------------------------------------------------------------------
@@ -259,16 +287,24 @@ void TwoIntoOneGame::Spin() {
     }
 }
 
+// Each row's cells are yellow on the grey panel. The text is raised where
+// the font inks below its cell, and the grey under each cell is laid again
+// with it, so that no part of an earlier step's letters stays there.
 void TwoIntoOneGame::DrawCells(const std::array<std::string, 6>& cells, double rowDelayMs) {
     SetTextStyle(d, 1, 0, 4);
-    SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
     SetColor(d, colour::Navy);
+    const int raise = RaiseIntoBar(d, kRows[0].text, kRows[0].top, kRows[0].bottom, false);
     for (size_t row = 0; row < kRows.size(); ++row) {
         const Row& r = kRows[row];
+        const int gapTop = row == 0 ? kPanelTop : r.top;
+        const int gapBottom = row + 1 < kRows.size() ? kRows[row + 1].top - 1 : kPanelBottom;
         for (size_t col = 0; col < kColumns.size(); ++col) {
             const Column& c = kColumns[col];
+            SetFillStyle(d, fillstyle::Solid, colour::Grey);
+            Bar(d, c.left, gapTop, c.right, gapBottom);
+            SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
             Bar(d, c.left, r.top, c.right, r.bottom);
-            OutTextXY(d, c.text, r.text, FitCell(d, cells[row * 2 + col], c));
+            OutTextXY(d, c.text, r.text - raise, FitCell(d, cells[row * 2 + col], c));
         }
         if (rowDelayMs > 0) Delay(d, rowDelayMs);
     }
@@ -352,11 +388,12 @@ void TwoIntoOneGame::MouseStep() {
 // The picked answer on a fresh yellow line.
 void TwoIntoOneGame::DrawAnswer() {
     SetTextStyle(d, 1, 0, 4);
-    SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
     const std::string& answer = tr.players.AnswerText;
-    BarCovering(tr, 50, LineY - 6, 639, LineY + 26, Rect{});
+    ClearLine(LineY, 50);
+    SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
+    Bar(d, 50, LineY - 6, 639, LineY + 26);
     SetColor(d, colour::Navy);
-    OutTextXY(d, kAnswerX, LineY - 6, answer, true);
+    OutTextXY(d, kAnswerX, AnswerTop(d, LineY, true), answer, true);
 }
 
 // ---- Answers with the keyboard ---------------------------------------------------------
@@ -409,7 +446,7 @@ void TwoIntoOneGame::TypeLetter(char c) {
     tr.players.AnswerText += letter;
     SetTextStyle(d, 1, 0, 4);
     SetColor(d, colour::Navy);
-    OutTextXY(d, x_, LineY - 6, letter, true);
+    OutTextXY(d, x_, AnswerTop(d, LineY, true), letter, true);
     const int w = TextWidth640(d, letter);
     widths_.push_back(w);
     x_ += w;
@@ -428,12 +465,11 @@ void TwoIntoOneGame::Backspace() {
     answer.pop_back();
     x_ -= widths_.empty() ? 0 : widths_.back();
     if (!widths_.empty()) widths_.pop_back();
-    SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
-    Bar(d, 50, LineY - 6, 639, LineY + 26);
+    ClearLine(LineY, 50);
     SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
     Bar(d, 50, LineY - 6, x_ + 28, LineY + 26);
     SetColor(d, colour::Navy);
-    OutTextXY(d, kAnswerX, LineY - 6, answer, true);
+    OutTextXY(d, kAnswerX, AnswerTop(d, LineY, true), answer, true);
     if (TonesOn(tr)) PlayWav(d, "wavs\\tippton.wav");
 }
 
@@ -525,13 +561,13 @@ void TwoIntoOneGame::GiveUpLine2() {
         SpellMessage();
     } else {
         // The typed answer may reach past the solution's bar.
-        SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
-        Bar(d, 501, 424, 639, 456);
+        ClearLine(kLine2Y, 50);
         SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
         Bar(d, 50, 424, 500, 456);
         SetTextStyle(d, 1, 0, 4);
         SetColor(d, colour::Navy);
-        OutTextXY(d, kAnswerX, kLine2Y, MissingCompound(Task, true, Accepted));
+        const int top = kLine2Y - RaiseIntoBar(d, kLine2Y, 424, 456, false);
+        OutTextXY(d, kAnswerX, top, MissingCompound(Task, true, Accepted));
         SetTextStyle(d, 1, 0, 3);
         SetColor(d, colour::LightYellow);
         Message = "War das etwa schwer ?";
@@ -555,11 +591,12 @@ void TwoIntoOneGame::GiveUpLine1() {
             SetTextStyle(d, 1, 0, 3);
             ClearBand();
         } else {
+            ClearLine(kLine1Y, 50);
             SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
             Bar(d, 50, 378, 639, 410);
             d.platform.Beep();
             SetColor(d, colour::Navy);
-            OutTextXY(d, kAnswerX, kLine1Y, Message);
+            OutTextXY(d, kAnswerX, kLine1Y - RaiseIntoBar(d, kLine1Y, 378, 410, false), Message);
         }
         SetColor(d, colour::Pink);
         Tries = 0;
@@ -631,8 +668,9 @@ void TwoIntoOneGame::ReadAwayKeys() {
 void TwoIntoOneGame::WaitWithDots() {
     while (TakeClick(d) != 0) {}
     ReadAwayKeys();
+    const int y = 121 - RaiseIntoBar(d, 121, 100, 140, false);
     for (int n = 0; n <= 60 && !quit_; ++n) {
-        OutTextXY(d, 10 * n, 121, ".");
+        OutTextXY(d, 10 * n, y, ".");
         Delay(d, 200);
         if (KeyPressed(d) || d.mouse.LastClick != 0) break;
         NoteWaitingForInput(d);
@@ -647,9 +685,20 @@ void TwoIntoOneGame::ClearBand() {
 }
 
 void TwoIntoOneGame::ClearAnswerLines(int fromX) {
+    ClearLine(kLine1Y, fromX);
+    ClearLine(kLine2Y, fromX);
+}
+
+// The answer texts ink below their yellow bars (line 1's over the rule
+// between the lines): a line is cleared down to the next one, and the
+// rule is drawn again.
+void TwoIntoOneGame::ClearLine(int y, int fromX) {
     SetFillStyle(d, fillstyle::Solid, colour::DarkGrey);
-    Bar(d, fromX, 378, 639, 410);
-    Bar(d, fromX, 423, 639, 458);
+    if (y == kLine1Y) Bar(d, fromX, 378, 639, kRuleY - 1);
+    else Bar(d, fromX, kRuleY + 1, 639, 479);
+    SetLineStyle(d, 0, 0, 1);
+    SetColor(d, colour::Blue);
+    Line(d, fromX, kRuleY, 639, kRuleY);
 }
 
 // ---- The end -------------------------------------------------------------------------------

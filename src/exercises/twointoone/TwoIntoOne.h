@@ -127,6 +127,7 @@ private:
     void ReadAwayKeys();
     void ClearBand();
     void ClearAnswerLines(int fromX);
+    void ClearLine(int y, int fromX);
     void DrawAnswer();
     void EndScreen();
     void WaitForKeyOrLeftClick();
