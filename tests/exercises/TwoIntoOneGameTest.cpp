@@ -14,6 +14,7 @@
 #include "exercises/common/Kit.h"
 #include "exercises/twointoone/TwoIntoOne.h"
 #include "screen/graph/Graph.h"
+#include "support/ClearCheck.h"
 #include "support/DumpReading.h"
 #include "support/WindowRun.h"
 #include "trainer/Programs.h"
@@ -424,6 +425,34 @@ TEST(TwoIntoOneGameTest, BadListsEndCleanly) {
                 << name;
             EXPECT_EQ(o.run.players.TaskCount, row.tooShort ? 0 : 1) << name;
         }
+    }
+}
+
+// A spin step leaves nothing of the step before: after a step of long
+// parts with accents and descenders, a step of short plain parts gives the
+// very pixels it gives on a fresh panel, at every window size.
+TEST(TwoIntoOneGameTest, ASpinStepLeavesNothingOfTheLastOne) {
+    const std::array<std::string, 6> inked = {"\x8e\x99gyp", "-jgq\x9a", "Pfeffer",
+                                              "-gr\x81n",    "Geburts",  "-tag"};
+    const std::array<std::string, 6> plain = {"Haus",   "-t\x81r", "Bett",
+                                              "-decke", "Mond",    "-licht"};
+    for (const Size size : {Size{1280, 960}, Size{1920, 1080}, Size{1024, 768}, Size{800, 600}}) {
+        RunOptions o;
+        o.appDir = MakeTestAppDir("twointoone-clears");
+        o.size = size;
+        const RunResult run = RunExercise(o, [&](Trainer& tr) {
+            InitGraph(tr.d, 0);
+            SetFillStyle(tr.d, fillstyle::Solid, colour::Grey);
+            Bar(tr.d, 62, 178, 298, 326);
+            Bar(tr.d, 342, 178, 578, 326);
+            TwoIntoOneGame game(tr);
+            game.DrawCells(plain, 0);
+            EXPECT_TRUE(ClearsWhatWasDrawn(
+                tr.d, [&] { game.DrawCells(inked, 0); }, [&] { game.DrawCells(plain, 0); }))
+                << size.w << "x" << size.h;
+            CloseGraph(tr.d);
+        });
+        EXPECT_TRUE(run.returned) << run.error;
     }
 }
 
