@@ -6,9 +6,8 @@
 
 namespace qs {
 
-void RunTeeth(Trainer& tr);       // Endungen with the bite
-void RunTwoIntoOne(Trainer& tr);  // Aus 2 mach 1
-void RunContact(Trainer& tr);     // Kontakt
-void RunGrabbing(Trainer& tr);    // Greifen
+void RunTeeth(Trainer& tr);     // Endungen with the bite
+void RunContact(Trainer& tr);   // Kontakt
+void RunGrabbing(Trainer& tr);  // Greifen
 
 }  // namespace qs

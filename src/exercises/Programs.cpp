@@ -15,6 +15,7 @@
 #include "exercises/syllables/Notation.h"
 #include "exercises/syllables/Syllables.h"
 #include "exercises/twointoone/Notation.h"
+#include "exercises/twointoone/TwoIntoOne.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"
