@@ -501,7 +501,7 @@ void elektro::MouseMove() {
         return;
     }
     MouseShow(d, 0);
-    ReadKeyOrQuit(tr);
+    ReadKey();
 }
 
 // ---- Keyboard play ---------------------------------------------------------------
@@ -600,7 +600,7 @@ void elektro::SubmitTyped() {
 // hands in what is typed.
 void elektro::KeyMove() {
     Blink();
-    ReadKeyOrQuit(tr);
+    ReadKey();
     const char key = tr.t.LastKey;
     if (key == keycode::Esc || d.keys.ExtendedKey) return;
     if (key == keycode::Backspace) {
@@ -613,13 +613,27 @@ void elektro::KeyMove() {
     else SubmitTyped();
 }
 
+// ---- Keys ------------------------------------------------------------------------
+
+// The quit box keeps the window under it a point short at some window
+// sizes; its bottom edge would stay on the board. After the question the
+// box's place is put back from the clean board.
+void elektro::ReadKey() {
+    ReadKeyOrQuit(tr);
+    if (tr.t.LastKey != keycode::Esc && tr.t.LastKey != 0) return;
+    DrawLeftCable();
+    DrawRightCable();
+    ShowPageRect(d, 0, false, Rect{70, 218, 572, 270});
+    Drop();
+}
+
 // ---- Blocks ----------------------------------------------------------------------
 
 void elektro::WaitAfterBoard() {
     EmptyKeyBuffer(tr);
     for (int tick = 0; tick < kBoardWaitTicks; ++tick) {
         if (KeyPressed(d)) {
-            ReadKeyOrQuit(tr);
+            ReadKey();
             return;
         }
         if (Tick(tr)) return;

@@ -125,6 +125,7 @@ private:
     void MoveRightPlug(int column, int row);
     void PlugsToRest();
 
+    void ReadKey();
     void ShowTurn();
     void ShowScores(bool stopped);
     void MouseMove();
