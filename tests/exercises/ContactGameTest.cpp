@@ -7,7 +7,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "exercises/contact/Contact.h"
 #include "screen/graph/Graph.h"

@@ -2,6 +2,9 @@
 // board, which socket a click hits, and who scores.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "exercises/contact/Contact.h"
 
 namespace qs::test {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "exercises/common/Kit.h"
 #include "exercises/common/Players.h"
