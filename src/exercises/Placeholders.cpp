@@ -5,7 +5,6 @@
 namespace qs {
 
 void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
-void RunContact(Trainer& tr) { CheckWordFile(tr); }
 void RunGrabbing(Trainer& tr) { CheckWordFile(tr); }
 
 }  // namespace qs

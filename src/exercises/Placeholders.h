@@ -7,7 +7,6 @@
 namespace qs {
 
 void RunTeeth(Trainer& tr);     // Endungen with the bite
-void RunContact(Trainer& tr);   // Kontakt
 void RunGrabbing(Trainer& tr);  // Greifen
 
 }  // namespace qs

@@ -7,6 +7,7 @@
 #include "exercises/buildingsite/Notation.h"
 #include "exercises/comparison/Comparison.h"
 #include "exercises/comparison/Notation.h"
+#include "exercises/contact/Contact.h"
 #include "exercises/contact/Notation.h"
 #include "exercises/convert/Convert.h"
 #include "exercises/convert/Notation.h"
