@@ -4,7 +4,6 @@
 
 namespace qs {
 
-void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
 void RunBuildingSite(Trainer& tr) { CheckWordFile(tr); }
 void RunTwoIntoOne(Trainer& tr) { CheckWordFile(tr); }
 void RunContact(Trainer& tr) { CheckWordFile(tr); }
