@@ -128,8 +128,9 @@ int nachsilben::ChooseWord() {
 
 void nachsilben::SetUp() {
     PlayersState& p = tr.players;
+    // The player question's letters reach a little below its line.
     SetFillStyle(d, fillstyle::Solid, colour::Black);
-    Bar(d, 0, 0, tr.t.MaxX, 40);
+    Bar(d, 0, 0, tr.t.MaxX, 48);
     SetFillStyle(d, fillstyle::Solid, colour::LightYellow);
     Bar(d, 0, 2, tr.t.MaxX, 38);
     ShowWordParts(tr);
