@@ -4,7 +4,6 @@
 
 namespace qs {
 
-void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
 void RunGrabbing(Trainer& tr) { CheckWordFile(tr); }
 
 }  // namespace qs

@@ -6,7 +6,6 @@
 
 namespace qs {
 
-void RunTeeth(Trainer& tr);     // Endungen with the bite
 void RunGrabbing(Trainer& tr);  // Greifen
 
 }  // namespace qs

@@ -15,6 +15,7 @@
 #include "exercises/race/Race.h"
 #include "exercises/syllables/Notation.h"
 #include "exercises/syllables/Syllables.h"
+#include "exercises/teeth/Teeth.h"
 #include "exercises/twointoone/Notation.h"
 #include "exercises/twointoone/TwoIntoOne.h"
 #include "screen/graph/Graph.h"
