@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <optional>
 
 #include "exercises/buildingsite/BuildingSite.h"
+#include "screen/GraphMapping.h"
 #include "screen/KeyCodes.h"
 #include "screen/graph/Graph.h"
 #include "support/ClearCheck.h"
@@ -41,11 +43,21 @@ struct Site {
     int ton = 0;       // " ein "
 };
 
+struct FilmFrame {
+    int entry;
+    uint64_t micros;
+};
+
 struct Outcome {
     RunResult run;
     int barrowX = -1;
     int tasks = -1;
     int points2 = -1;
+    std::vector<FilmFrame> filmFrames;  // the end's picture sequence, as it was drawn
+    int filmLeft = -1;
+    int filmTop = -1;
+    Rect area;  // the graphics area while the sequence played
+    bool filmStoppedAfter = false;
 };
 
 Outcome PlaySite(const Site& s, const std::string& script, Size size = {1280, 960}) {
@@ -70,6 +82,12 @@ Outcome PlaySite(const Site& s, const std::string& script, Size size = {1280, 96
         tr.t.opt.OptMaus = s.mouse ? 2 : 1;
         tr.t.opt.OptWortwahl = s.wortwahl;
         tr.t.opt.OptTon = s.ton;
+        tr.d.film.OnFrame = [&](int entry) {
+            out.filmFrames.push_back({entry, tr.d.platform.NowMicros()});
+            out.filmLeft = tr.d.film.left;
+            out.filmTop = tr.d.film.top;
+            out.area = tr.d.screen.Area;
+        };
         {
             BuildingSite game(tr);
             game.Prepare();
@@ -78,6 +96,7 @@ Outcome PlaySite(const Site& s, const std::string& script, Size size = {1280, 96
             out.barrowX = game.BarrowX;
             out.tasks = game.Tasks;
             out.points2 = game.Points2;
+            out.filmStoppedAfter = tr.d.film.Stopped();
         }
         CloseGraph(tr.d);
     });
@@ -359,6 +378,19 @@ TEST(BuildingSiteGameTest, TheGameEndsWhenTheBarrowArrives) {
     EXPECT_EQ(o.tasks, 19);
     EXPECT_EQ(o.run.state.LastKey, keycode::Esc);
     EXPECT_TRUE(Find(o.run.dumps.at("end"), "Viel Spa\341 noch heute!"));
+    // The barrow's picture sequence plays where the barrow stands, from entry
+    // 20 on, a frame every 200 ms, until the game's end stops it.
+    ASSERT_GE(o.filmFrames.size(), 4u);
+    int x = 580 - 1;
+    int y = 419;
+    ToWindow(o.area, x, y);
+    EXPECT_EQ(o.filmLeft, x);
+    EXPECT_EQ(o.filmTop, y);
+    for (size_t i = 1; i < o.filmFrames.size(); ++i) {
+        EXPECT_GT(o.filmFrames[i].entry, o.filmFrames[i - 1].entry) << "frame " << i;
+        EXPECT_EQ(o.filmFrames[i].micros - o.filmFrames[i - 1].micros, 200000u) << "frame " << i;
+    }
+    EXPECT_TRUE(o.filmStoppedAfter);
 }
 
 TEST(BuildingSiteGameTest, TheGameEndsAfterTwentyTasks) {
