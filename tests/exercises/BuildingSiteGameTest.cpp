@@ -56,8 +56,9 @@ struct Outcome {
     std::vector<FilmFrame> filmFrames;  // the end's picture sequence, as it was drawn
     int filmLeft = -1;
     int filmTop = -1;
-    Rect area;  // the graphics area while the sequence played
-    bool filmStoppedAfter = false;
+    Rect area;                         // the graphics area while the sequence played
+    bool filmPlayingAtTheEnd = false;  // still playing when the game returned
+    bool filmStoppedAfter = false;     // stopped by the return to the character screen
 };
 
 Outcome PlaySite(const Site& s, const std::string& script, Size size = {1280, 960}) {
@@ -96,9 +97,10 @@ Outcome PlaySite(const Site& s, const std::string& script, Size size = {1280, 96
             out.barrowX = game.BarrowX;
             out.tasks = game.Tasks;
             out.points2 = game.Points2;
-            out.filmStoppedAfter = tr.d.film.Stopped();
+            out.filmPlayingAtTheEnd = !tr.d.film.Stopped();
         }
         CloseGraph(tr.d);
+        out.filmStoppedAfter = tr.d.film.Stopped();
     });
     return out;
 }
@@ -390,6 +392,7 @@ TEST(BuildingSiteGameTest, TheGameEndsWhenTheBarrowArrives) {
         EXPECT_GT(o.filmFrames[i].entry, o.filmFrames[i - 1].entry) << "frame " << i;
         EXPECT_EQ(o.filmFrames[i].micros - o.filmFrames[i - 1].micros, 200000u) << "frame " << i;
     }
+    EXPECT_TRUE(o.filmPlayingAtTheEnd);
     EXPECT_TRUE(o.filmStoppedAfter);
 }
 
