@@ -9,6 +9,7 @@
 #include "exercises/contact/Notation.h"
 #include "exercises/convert/Convert.h"
 #include "exercises/convert/Notation.h"
+#include "exercises/grabbing/Grabbing.h"
 #include "exercises/race/Notation.h"
 #include "exercises/race/Race.h"
 #include "exercises/syllables/Notation.h"
