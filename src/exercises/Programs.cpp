@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "exercises/Placeholders.h"
 #include "exercises/buildingsite/BuildingSite.h"
 #include "exercises/buildingsite/Notation.h"
 #include "exercises/comparison/Comparison.h"
@@ -11,6 +10,7 @@
 #include "exercises/contact/Notation.h"
 #include "exercises/convert/Convert.h"
 #include "exercises/convert/Notation.h"
+#include "exercises/grabbing/Grabbing.h"
 #include "exercises/race/Notation.h"
 #include "exercises/race/Race.h"
 #include "exercises/syllables/Notation.h"
