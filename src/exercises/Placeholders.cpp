@@ -4,10 +4,6 @@
 
 namespace qs {
 
-void RunTeeth(Trainer& tr) { CheckWordFile(tr); }
-void RunBuildingSite(Trainer& tr) { CheckWordFile(tr); }
-void RunTwoIntoOne(Trainer& tr) { CheckWordFile(tr); }
-void RunContact(Trainer& tr) { CheckWordFile(tr); }
 void RunGrabbing(Trainer& tr) { CheckWordFile(tr); }
 
 }  // namespace qs

@@ -6,10 +6,6 @@
 
 namespace qs {
 
-void RunTeeth(Trainer& tr);         // Endungen with the bite
-void RunBuildingSite(Trainer& tr);  // Baustelle
-void RunTwoIntoOne(Trainer& tr);    // Aus 2 mach 1
-void RunContact(Trainer& tr);       // Kontakt
-void RunGrabbing(Trainer& tr);      // Greifen
+void RunGrabbing(Trainer& tr);  // Greifen
 
 }  // namespace qs

@@ -3,9 +3,11 @@
 #include <array>
 
 #include "exercises/Placeholders.h"
+#include "exercises/buildingsite/BuildingSite.h"
 #include "exercises/buildingsite/Notation.h"
 #include "exercises/comparison/Comparison.h"
 #include "exercises/comparison/Notation.h"
+#include "exercises/contact/Contact.h"
 #include "exercises/contact/Notation.h"
 #include "exercises/convert/Convert.h"
 #include "exercises/convert/Notation.h"
@@ -13,7 +15,9 @@
 #include "exercises/race/Race.h"
 #include "exercises/syllables/Notation.h"
 #include "exercises/syllables/Syllables.h"
+#include "exercises/teeth/Teeth.h"
 #include "exercises/twointoone/Notation.h"
+#include "exercises/twointoone/TwoIntoOne.h"
 #include "screen/graph/Graph.h"
 #include "trainer/Editor.h"
 #include "trainer/TrainerState.h"

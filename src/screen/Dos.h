@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "screen/KeyState.h"
 #include "screen/ScreenState.h"
+#include "screen/film/Film.h"
 #include "screen/graph/GraphState.h"
 #include "screen/metafile/Metafile.h"
 #include "screen/mouse/MouseState.h"
@@ -56,6 +57,8 @@ public:
     GraphState graph;
     MouseState mouse;
     SoundComponent sound;
+    // The picture sequence; its sounds go to sound.
+    Tfilm film;
     // Cells of the character screen written but not yet drawn on the window.
     TextCells cells;
 
@@ -107,11 +110,10 @@ public:
     // Presents what was drawn, if anything: the smallest rectangle holding
     // every area marked, or the whole window.
     void PresentIfDirty();
-    // Sleeps ms of the program's time; offstage, lets them pass at once.
-    void Sleep(int ms) {
-        if (offstage) platform.SkipMillis(ms);
-        else platform.SleepMillis(ms);
-    }
+    // Sleeps ms of the program's time; offstage, lets them pass at once. A
+    // frame of the picture sequence that falls due meanwhile is drawn and
+    // shown on time.
+    void Sleep(int ms);
 
 private:
     Bitmap canvas_;

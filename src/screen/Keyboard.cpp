@@ -50,8 +50,8 @@ constexpr int kLongestRestMs = 1000;
 // For how many milliseconds from now on a message pump would find nothing
 // to do: nothing is pending, the window has the focus (an inactive one
 // sleeps inside the pump, which only callers that count that sleep allow),
-// no tone has to be followed up, and the hooks have nothing due. 0 when a
-// pump now may do something.
+// no tone has to be followed up, and neither the hooks nor the picture
+// sequence have anything due. 0 when a pump now may do something.
 int QuietMillis(Dos& d, bool evenInactive = false) {
     Platform& p = d.platform;
     if (!NothingPending(d) || d.sound.EndMatters()) return 0;
@@ -66,6 +66,12 @@ int QuietMillis(Dos& d, bool evenInactive = false) {
             const uint64_t ms = (*due - now + 999) / 1000;
             quiet = static_cast<int>(std::min<uint64_t>(ms, kLongestRestMs));
         }
+    }
+    if (const std::optional<uint64_t> frame = d.film.NextStepDue()) {
+        const uint64_t now = p.NowMicros();
+        if (*frame <= now) return 0;
+        quiet = std::min(quiet, static_cast<int>(std::min<uint64_t>((*frame - now + 999) / 1000,
+                                                                    kLongestRestMs)));
     }
     return quiet;
 }
@@ -173,6 +179,7 @@ void PumpMessages(Dos& d, bool force) {
         if (p.PollEvent(e)) Dispatch(d, e);
     }
     p.RunMainThreadRequests();
+    d.film.RunDue();
     if (!p.IsActive()) {
         while (p.PollEvent(e)) Dispatch(d, e);
         d.Sleep(1);

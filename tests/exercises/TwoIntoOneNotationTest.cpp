@@ -1,4 +1,4 @@
-// The Aus 2 mach 1 lines as the game will read them, and the checker on top.
+// The Aus 2 mach 1 lines as the game reads them, and the checker on top.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -64,6 +64,8 @@ TEST(TwoIntoOneNotationTest, FindsEachFaultOfABrokenLine) {
         {"a first blank cannot be typed", With(kWritten, " Rosenstrauch_Rose-Strauch"), 6,
          "Wort beginnt mit einem Leerzeichen"},
         {"neighbours are one task", With(kJoined, "Mond-licht"), 6, "gleiches Wort wie Zeile 5"},
+        {"the last line and the first are one task", With(kJoined, "Haus-t\x81r"), 6,
+         "gleiches Wort wie Zeile 1"},
         {"too few lines",
          {"Haus-t\x81r", "Apfel-baum", "", "Mond-licht"},
          1,

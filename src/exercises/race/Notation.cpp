@@ -12,6 +12,8 @@ constexpr size_t kMaxAnswersAllowed = 7;
 constexpr size_t kMaxFirstLineParts = 16;
 constexpr size_t kMaxLetters = 30;
 constexpr size_t kMaxTeethStem = 50;
+constexpr size_t kMaxTeethEndings = 10;
+constexpr size_t kMaxTeethEnding = 30;
 
 constexpr unsigned char kLowerUe = 0x81, kLowerAe = 0x84, kUpperAe = 0x8E, kLowerOe = 0x94,
                         kUpperOe = 0x99, kUpperUe = 0x9A, kSharpS = 0xE1;
@@ -243,6 +245,32 @@ LineUse RaceLineUse(RaceKind kind, const RaceWord& word) {
     if (kind == RaceKind::Prefixes) return word.blankBeforeDash ? LineUse::Message : LineUse::Play;
     if (word.doubledUnderscore || word.answers.empty()) return LineUse::Skip;
     return LineUse::Play;
+}
+
+TeethWord ParseTeethLine(const std::string& line) {
+    TeethWord w;
+    const size_t first = line.find('_');
+    w.stem = line.substr(0, std::min(first, kMaxTeethStem));
+    const size_t blank = w.stem.find(' ');
+    if (blank != std::string::npos) w.articleLength = blank + 1;
+    const size_t dash = w.stem.rfind('-');
+    if (dash != std::string::npos) w.lastSyllable = w.stem.substr(dash + 1);
+    if (first == std::string::npos) return w;
+    for (std::string& ending : SplitAt(std::string_view(line).substr(first + 1), '_')) {
+        if (w.endings.size() == kMaxTeethEndings) break;
+        if (ending.size() > kMaxTeethEnding) ending.resize(kMaxTeethEnding);
+        w.endings.push_back(std::move(ending));
+    }
+    w.longest = FirstLongest(w.endings);
+    return w;
+}
+
+bool TeethLinePlayable(const TeethWord& word) {
+    return std::any_of(word.endings.begin(), word.endings.end(), [](const std::string& e) {
+        return !e.empty() && std::all_of(e.begin(), e.end(), [](char c) {
+            return Typeable(static_cast<unsigned char>(c), false);
+        });
+    });
 }
 
 std::vector<std::string> FirstLineParts(const std::string& line) {

@@ -54,6 +54,22 @@ enum class LineUse {
 };
 LineUse RaceLineUse(RaceKind kind, const RaceWord& word);
 
+// One word line as the jaws game reads it: everything before the first "_"
+// is the stem (article, syllables split by "-"), each further "_" starts an
+// ending, and the text after the last "_" is the last one. A "-" behind the
+// first "_" belongs to its ending.
+struct TeethWord {
+    std::string stem;                  // at most 50 characters
+    size_t articleLength = 0;          // the article and its blank at the stem's start
+    std::string lastSyllable;          // after the stem's last "-"; "" without a "-"
+    std::vector<std::string> endings;  // at most 10, each at most 30 characters
+    std::string longest;               // the first of the longest endings
+};
+TeethWord ParseTeethLine(const std::string& line);
+
+// A line the jaws game can ask: one of its endings can be typed.
+bool TeethLinePlayable(const TeethWord& word);
+
 // The parts of line 1 (the click targets), split at "-" and "_".
 std::vector<std::string> FirstLineParts(const std::string& line);
 

@@ -81,6 +81,12 @@ NotationProblems CheckTwoIntoOneList(std::span<const std::string> lines) {
         if (i > 0 && !parsed[i].compound.empty() && parsed[i].compound == parsed[i - 1].compound)
             AddProblem(out, no, "gleiches Wort wie Zeile " + std::to_string(entries[i - 1].line));
     }
+    // The game reads on from the last line to the first, which makes them
+    // the two words of one task as well.
+    if (parsed.size() > 2 && !parsed.back().compound.empty() &&
+        parsed.back().compound == parsed.front().compound)
+        AddProblem(out, entries.back().line,
+                   "gleiches Wort wie Zeile " + std::to_string(entries.front().line));
     SortByLine(out);
     return out;
 }

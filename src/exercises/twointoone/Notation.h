@@ -3,11 +3,12 @@
 // written, "_", and the parts ("Kaffeetasse_Tasse-Kaffee"), each part of at
 // most 12 letters. One list uses one of the two forms throughout.
 //
-// The game is not written yet. It is to read its lines with
+// The game (exercises/twointoone/TwoIntoOne.h) reads its lines with
 // ParseCompoundLine, which the checker judges, so that the game and the
 // checker share their rules. A task plays four lines in a row: the second
 // part of the first, both parts of the next two (the two words to find) and
-// the first part of the fourth.
+// the first part of the fourth; after the last line the list goes on with
+// its first.
 #pragma once
 
 #include <span>
