@@ -14,6 +14,13 @@ size_t TextCells::KeyHash::operator()(const Key& k) const {
     return static_cast<size_t>(h);
 }
 
+// Every text write asks which cells it covers; a table of the grid's edges
+// answers without dividing.
+void TextCells::Edges(std::vector<int>& edges, int size, int count) {
+    edges.assign(static_cast<size_t>(size) * count + 1, -1);
+    for (int i = 0; i <= count; ++i) edges[static_cast<size_t>(i) * size] = i;
+}
+
 void TextCells::Fit(Bitmap& window, int cellWidth, int cellHeight, int columns, int rows) {
     DropPictures(window);
     cellWidth_ = std::max(1, cellWidth);
@@ -21,19 +28,20 @@ void TextCells::Fit(Bitmap& window, int cellWidth, int cellHeight, int columns, 
     columns_ = std::clamp(window.Width() / cellWidth_, 0, columns);
     rows_ = std::clamp(window.Height() / cellHeight_, 0, rows);
     held_.assign(static_cast<size_t>(columns_) * rows_, kNone);
+    Edges(columnEdges_, cellWidth_, columns_);
+    Edges(rowEdges_, cellHeight_, rows_);
     heldInRow_.assign(static_cast<size_t>(rows_), 0);
     heldCount_ = 0;
 }
 
 std::optional<Rect> TextCells::CellsOf(const Rect& r) const {
-    if (columns_ == 0 || rows_ == 0 || r.Empty()) return std::nullopt;
-    if (r.left < 0 || r.top < 0 || r.left % cellWidth_ != 0 || r.top % cellHeight_ != 0 ||
-        r.right % cellWidth_ != 0 || r.bottom % cellHeight_ != 0)
-        return std::nullopt;
-    const Rect cells{r.left / cellWidth_, r.top / cellHeight_, r.right / cellWidth_,
-                     r.bottom / cellHeight_};
-    if (cells.right > columns_ || cells.bottom > rows_) return std::nullopt;
-    return cells;
+    if (r.Empty()) return std::nullopt;
+    const int left = EdgeAt(columnEdges_, r.left);
+    const int top = EdgeAt(rowEdges_, r.top);
+    const int right = EdgeAt(columnEdges_, r.right);
+    const int bottom = EdgeAt(rowEdges_, r.bottom);
+    if (left < 0 || top < 0 || right < 0 || bottom < 0) return std::nullopt;
+    return Rect{left, top, right, bottom};
 }
 
 Rect TextCells::PixelsOf(int column, int row) const {
@@ -69,22 +77,48 @@ void TextCells::DrawCell(Bitmap& window, int column, int row) {
 }
 
 // Row by row of pixels across each row of cells, so that the window is
-// written front to back once.
+// written front to back once. Neighbours that show the same picture (rows of
+// shades, blanks) are drawn as one run: the first cell's line is copied from
+// the picture, and the run grows by copying what it already holds, so a line
+// takes a few long copies instead of one short copy per cell.
 void TextCells::Draw(Bitmap& window) {
     if (heldCount_ == 0) return;
-    const size_t rowBytes = static_cast<size_t>(cellWidth_) * sizeof(uint32_t);
     for (int row = 0; row < rows_; ++row) {
         if (heldInRow_[static_cast<size_t>(row)] == 0) continue;
         int* cells = &held_[static_cast<size_t>(row) * columns_];
+        FindRuns(cells);
         for (int y = 0; y < cellHeight_; ++y) {
-            uint32_t* to = window.Row(row * cellHeight_ + y);
-            for (int column = 0; column < columns_; ++column, to += cellWidth_)
-                if (cells[column] != kNone)
-                    std::memcpy(to, pictures_[static_cast<size_t>(cells[column])].Row(y), rowBytes);
+            uint32_t* line = window.Row(row * cellHeight_ + y);
+            for (const Run& run : runs_)
+                DrawRun(line + static_cast<ptrdiff_t>(run.column) * cellWidth_,
+                        pictures_[static_cast<size_t>(run.picture)].Row(y),
+                        static_cast<size_t>(run.count) * cellWidth_);
         }
         std::fill(cells, cells + columns_, kNone);
         heldCount_ -= heldInRow_[static_cast<size_t>(row)];
         heldInRow_[static_cast<size_t>(row)] = 0;
+    }
+}
+
+void TextCells::FindRuns(const int* cells) {
+    runs_.clear();
+    for (int column = 0; column < columns_;) {
+        const int picture = cells[column];
+        int end = column + 1;
+        while (end < columns_ && cells[end] == picture) ++end;
+        if (picture != kNone) runs_.push_back(Run{column, end - column, picture});
+        column = end;
+    }
+}
+
+// One line of a run of pixels cells wide: the picture's line, then doubled.
+void TextCells::DrawRun(uint32_t* to, const uint32_t* pictureLine, size_t pixels) const {
+    const auto width = static_cast<size_t>(cellWidth_);
+    std::memcpy(to, pictureLine, width * sizeof(uint32_t));
+    for (size_t done = width; done < pixels;) {
+        const size_t n = std::min(done, pixels - done);
+        std::memcpy(to + done, to, n * sizeof(uint32_t));
+        done += n;
     }
 }
 
@@ -102,6 +136,8 @@ void TextCells::DrawTouching(Bitmap& window, const Rect& r) {
 void TextCells::Forget() {
     cellWidth_ = cellHeight_ = columns_ = rows_ = 0;
     held_.clear();
+    columnEdges_.clear();
+    rowEdges_.clear();
     heldInRow_.clear();
     heldCount_ = 0;
     pictures_.clear();
