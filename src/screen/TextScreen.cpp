@@ -321,8 +321,8 @@ void DrawGlyphCell(Dos& d, TextCells* cells, int glyph, bool sameAsBefore, Point
         d.cells.DrawTouching(canvas, previous);
         Blit(canvas, s.CursorX, s.CursorY, canvas, previous);
     } else {
-        DrawGlyph(d, canvas, PreparedGlyph(d, glyph), s.CursorX, s.CursorY,
-                  s.FontColour, s.GraphMode && s.XorWrites);
+        DrawGlyph(d, canvas, PreparedGlyph(d, glyph), s.CursorX, s.CursorY, s.FontColour,
+                  s.GraphMode && s.XorWrites);
     }
 }
 
