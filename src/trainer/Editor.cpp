@@ -37,6 +37,7 @@ constexpr char kSaved = '%';
 constexpr int kMessageRow = 14;
 constexpr size_t kMessageCells = 37;
 constexpr const char* kReadOnlyText = "Liste hat mehr als 300 Zeilen: nur lesen";
+constexpr const char* kLongLineText = "Zeile l\204nger als 78 Zeichen: nur lesen";
 
 void Colours(Dos& d, int text, int background) {
     TextColor(d, text);
@@ -363,6 +364,12 @@ void EditorKeyLoop(Trainer& tr) {
     } while (t.LastKey != keycode::Esc);
 }
 
+bool HasOverlongLine(const TrainerState& t) {
+    for (int i = 1; i <= t.WordCount; ++i)
+        if (t.WordList[static_cast<size_t>(i)].size() > kEditBufferMax) return true;
+    return false;
+}
+
 bool IsReadOnlyTarget(const TrainerState& t) {
     return !t.ReadOnlyFileName.empty() && NameInFileList({t.ReadOnlyFileName}, t.WordFileName);
 }
@@ -536,9 +543,11 @@ void WordListEditor(Trainer& tr) {
     SelectWordFile(tr);
     t.ProgramNo = No(FileProgram::Editor);
     if (t.LastKey == keycode::Esc) return;
-    // The loaded file holds more lines than the list: saving over it would
-    // lose the rest, so the editor does not.
-    const std::string readOnlyName = t.WordListCut ? t.WordFileName : "";
+    // The loaded file holds more lines than the list, or a line longer than
+    // the editor's line, which it would cut once the cursor passes over it:
+    // saving over it would lose the rest, so the editor does not.
+    const char* reason = t.WordListCut ? kReadOnlyText : HasOverlongLine(t) ? kLongLineText : "";
+    const std::string readOnlyName = *reason ? t.WordFileName : "";
     if (t.WordCount < 1) t.WordCount = 1;
     Window(d, 1, 1, 80, 25);
     TextBackground(d, 1);
@@ -551,7 +560,8 @@ void WordListEditor(Trainer& tr) {
     ListFirstPage(tr);
     t.ListChanged = false;
     t.ReadOnlyFileName = readOnlyName;
-    if (!readOnlyName.empty()) PanelMessage(tr, kReadOnlyText, 15, 4);
+    t.ReadOnlyReason = reason;
+    if (!readOnlyName.empty()) PanelMessage(tr, reason, 15, 4);
     PushMouseTexts(d, "", "quendel.m25");
     EditorKeyLoop(tr);
     PopMouseTexts(d);
@@ -618,7 +628,7 @@ void SaveWordList(Trainer& tr) {
         ShowCleanedList(tr, countBefore);
         const bool named = !t.WordFileName.empty() || AskFileName(tr);
         if (named && IsReadOnlyTarget(t)) {
-            PanelMessage(tr, kReadOnlyText, 15, 4);
+            PanelMessage(tr, t.ReadOnlyReason, 15, 4);
             Panel(d);
         } else if (named) {
             ReportSave(tr, WriteWordFile(tr));

@@ -102,6 +102,8 @@ struct TrainerState {
     // A file the editor loaded only in part (see WordListCut): never saved
     // over. Empty when there is none.
     std::string ReadOnlyFileName;
+    // Why ReadOnlyFileName is not saved over, as the editor shows it.
+    std::string ReadOnlyReason;
 };
 
 // Players, turns and the tasks of the running exercise.
