@@ -77,48 +77,22 @@ void TextCells::DrawCell(Bitmap& window, int column, int row) {
 }
 
 // Row by row of pixels across each row of cells, so that the window is
-// written front to back once. Neighbours that show the same picture (rows of
-// shades, blanks) are drawn as one run: the first cell's line is copied from
-// the picture, and the run grows by copying what it already holds, so a line
-// takes a few long copies instead of one short copy per cell.
+// written front to back once.
 void TextCells::Draw(Bitmap& window) {
     if (heldCount_ == 0) return;
+    const size_t rowBytes = static_cast<size_t>(cellWidth_) * sizeof(uint32_t);
     for (int row = 0; row < rows_; ++row) {
         if (heldInRow_[static_cast<size_t>(row)] == 0) continue;
         int* cells = &held_[static_cast<size_t>(row) * columns_];
-        FindRuns(cells);
         for (int y = 0; y < cellHeight_; ++y) {
-            uint32_t* line = window.Row(row * cellHeight_ + y);
-            for (const Run& run : runs_)
-                DrawRun(line + static_cast<ptrdiff_t>(run.column) * cellWidth_,
-                        pictures_[static_cast<size_t>(run.picture)].Row(y),
-                        static_cast<size_t>(run.count) * cellWidth_);
+            uint32_t* to = window.Row(row * cellHeight_ + y);
+            for (int column = 0; column < columns_; ++column, to += cellWidth_)
+                if (cells[column] != kNone)
+                    std::memcpy(to, pictures_[static_cast<size_t>(cells[column])].Row(y), rowBytes);
         }
         std::fill(cells, cells + columns_, kNone);
         heldCount_ -= heldInRow_[static_cast<size_t>(row)];
         heldInRow_[static_cast<size_t>(row)] = 0;
-    }
-}
-
-void TextCells::FindRuns(const int* cells) {
-    runs_.clear();
-    for (int column = 0; column < columns_;) {
-        const int picture = cells[column];
-        int end = column + 1;
-        while (end < columns_ && cells[end] == picture) ++end;
-        if (picture != kNone) runs_.push_back(Run{column, end - column, picture});
-        column = end;
-    }
-}
-
-// One line of a run of pixels cells wide: the picture's line, then doubled.
-void TextCells::DrawRun(uint32_t* to, const uint32_t* pictureLine, size_t pixels) const {
-    const auto width = static_cast<size_t>(cellWidth_);
-    std::memcpy(to, pictureLine, width * sizeof(uint32_t));
-    for (size_t done = width; done < pixels;) {
-        const size_t n = std::min(done, pixels - done);
-        std::memcpy(to + done, to, n * sizeof(uint32_t));
-        done += n;
     }
 }
 

@@ -90,15 +90,7 @@ private:
     struct KeyHash {
         size_t operator()(const Key& k) const;
     };
-    struct Run {
-        int column = 0;
-        int count = 0;
-        int picture = kNone;
-    };
     void DrawCell(Bitmap& window, int column, int row);
-    // The runs of neighbouring held cells of one picture in a row of cells.
-    void FindRuns(const int* cells);
-    void DrawRun(uint32_t* to, const uint32_t* pictureLine, size_t pixels) const;
     static void Edges(std::vector<int>& edges, int size, int count);
     // The column (row) whose left (top) edge is at pixel p, or -1.
     static int EdgeAt(const std::vector<int>& edges, int p) {
@@ -115,7 +107,6 @@ private:
     std::vector<int> heldInRow_;
     int heldCount_ = 0;
     std::vector<Bitmap> pictures_;
-    std::vector<Run> runs_;  // scratch of Draw
     std::vector<Key> keys_;
     std::unordered_map<Key, int, KeyHash> index_;
 };
