@@ -475,20 +475,13 @@ bool SdlPlatform::PollEvent(Event& out) {
     return true;
 }
 
-// SDL_WaitEventTimeout gathers what the window system has before it blocks,
-// so the wait does not gather first. When it runs out, nothing came while it
-// blocked: that counts as a gathering, and the looks for a key just after
-// the wait (every few milliseconds while a game waits) need not ask the
-// window system again.
 bool SdlPlatform::WaitEvent(int timeoutMs) {
+    Gather(true);
     if (!events_.empty() || !mainQueue_.Empty()) return true;
     SDL_Event ev;
     if (SDL_WaitEventTimeout(&ev, std::max(timeoutMs, 0)) != 0) {
         Translate(ev);
         Gather(true);
-    } else {
-        gathered_ = true;
-        gatheredAt_ = NowMicros();
     }
     return !events_.empty() || !mainQueue_.Empty();
 }
