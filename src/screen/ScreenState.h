@@ -16,11 +16,13 @@
 namespace qs {
 
 // A special glyph prepared for one cell size: the picture stretched into a
-// cell (white on black) and its inverse.
+// cell (white on black) and its inverse, drawn when the glyph is first shown
+// at that size (drawn).
 struct GlyphCell {
     std::string name;
     Bitmap mask;
     Bitmap inverse;
+    bool drawn = false;
 };
 
 // One graphics text drawn since the last InitGraph or whole-screen Bar; the

@@ -68,11 +68,31 @@ char32_t* GridCell(ScreenState& s, int px, int py) {
     return &s.Grid[static_cast<size_t>(row) * kColumns + col];
 }
 
+// GridCell for positions that mostly step one cell right at a time, as
+// writes and row loops do: such a step needs no division.
+class GridCursor {
+public:
+    char32_t* At(ScreenState& s, int px, int py) {
+        const bool nextInRow = cell_ && py == y_ && px == x_ + s.CellWidth &&
+                               (cell_ - s.Grid.data()) % kColumns + 1 < kColumns;
+        cell_ = nextInRow ? cell_ + 1 : GridCell(s, px, py);
+        x_ = px;
+        y_ = py;
+        return cell_;
+    }
+
+private:
+    int x_ = 0;
+    int y_ = 0;
+    char32_t* cell_ = nullptr;
+};
+
 // Blanks the grid cells inside the pixel rectangle r.
 void ClearGrid(ScreenState& s, const Rect& r) {
+    GridCursor grid;
     for (int y = r.top; y < r.bottom; y += s.CellHeight)
         for (int x = r.left; x < r.right; x += s.CellWidth)
-            if (char32_t* c = GridCell(s, x, y)) *c = U' ';
+            if (char32_t* c = grid.At(s, x, y)) *c = U' ';
 }
 
 Font& WriteFont(Dos& d) {
@@ -206,10 +226,11 @@ void Scroll(Dos& d) {
     d.MarkDirty(window);
     const int height =
         std::min(s.WinBottom - s.WinTop, d.CanvasAsIs().Height() - (s.WinTop + s.CellHeight));
+    GridCursor toGrid, fromGrid;
     for (int y = s.WinTop; y < s.WinTop + height; y += s.CellHeight)
         for (int x = s.WinLeft; x < right; x += s.CellWidth) {
-            char32_t* to = GridCell(s, x, y);
-            char32_t* from = GridCell(s, x, y + s.CellHeight);
+            char32_t* to = toGrid.At(s, x, y);
+            char32_t* from = fromGrid.At(s, x, y + s.CellHeight);
             if (to && from) *to = *from;
         }
     const Rect last{s.WinLeft, s.WinBottom, right, s.WinBottom + s.CellHeight};
@@ -289,7 +310,7 @@ void DrawGlyphCell(Dos& d, TextCells* cells, int glyph, bool sameAsBefore, Point
             TextCells::Key key{TextCells::Content::Glyph, static_cast<uint64_t>(glyph), 0,
                                s.FontColour, *paper};
             const int picture = CellPicture(d, *cells, key, [&](Bitmap& p) {
-                DrawGlyph(d, p, s.Glyphs[static_cast<size_t>(glyph)], 0, 0, s.FontColour);
+                DrawGlyph(d, p, PreparedGlyph(d, glyph), 0, 0, s.FontColour);
             });
             cells->Hold(block->left, block->top, picture);
             return;
@@ -300,8 +321,8 @@ void DrawGlyphCell(Dos& d, TextCells* cells, int glyph, bool sameAsBefore, Point
         d.cells.DrawTouching(canvas, previous);
         Blit(canvas, s.CursorX, s.CursorY, canvas, previous);
     } else {
-        DrawGlyph(d, canvas, s.Glyphs[static_cast<size_t>(glyph)], s.CursorX, s.CursorY,
-                  s.FontColour, s.GraphMode && s.XorWrites);
+        DrawGlyph(d, canvas, PreparedGlyph(d, glyph), s.CursorX, s.CursorY, s.FontColour,
+                  s.GraphMode && s.XorWrites);
     }
 }
 
@@ -318,6 +339,7 @@ RunEnd TextRun(Dos& d, const std::string& text) {
     int glyph = -1;
     int previousGlyph = -1;
     Point previousCell;
+    GridCursor grid;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto orig = static_cast<uint8_t>(text[i]);
         const auto drawn = static_cast<uint8_t>(shown[i]);
@@ -325,7 +347,7 @@ RunEnd TextRun(Dos& d, const std::string& text) {
             glyph = drawn == orig ? FindGlyph(d, orig) : -1;
             lookedUpFor = orig;
         }
-        char32_t* cell = GridCell(s, s.CursorX, s.CursorY);
+        char32_t* cell = grid.At(s, s.CursorX, s.CursorY);
         if (glyph < 0) {
             if (drawn == ' ') {
                 dp.x += s.CellWidth;
@@ -465,18 +487,20 @@ namespace {
 // two); past this many the oldest drawings are dropped together.
 constexpr size_t kPreparedGlyphSizesKept = 8;
 
-std::vector<GlyphCell> DrawGlyphCells(const std::vector<NamedPicture>& pictures, Size cell) {
-    std::vector<GlyphCell> glyphs;
-    for (const NamedPicture& p : pictures) {
-        GlyphCell g;
-        g.name = p.name;
-        g.mask.Allocate(cell.w, cell.h + 2, 0);
-        p.picture.Draw(g.mask, g.mask.Bounds());
-        g.inverse = g.mask;
-        FillRect(g.inverse, g.inverse.Bounds(), 0, Rop::Invert);
-        glyphs.push_back(std::move(g));
-    }
+// The glyphs by name, each drawn on its first use: a screen shows few of
+// them, and the start-up need not wait for the rest.
+std::vector<GlyphCell> UndrawnGlyphCells(const std::vector<NamedPicture>& pictures) {
+    std::vector<GlyphCell> glyphs(pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i) glyphs[i].name = pictures[i].name;
     return glyphs;
+}
+
+void DrawGlyphPicture(GlyphCell& g, const Metafile* picture, Size cell) {
+    g.mask.Allocate(cell.w, cell.h + 2, 0);
+    if (picture) picture->Draw(g.mask, g.mask.Bounds());
+    g.inverse = g.mask;
+    FillRect(g.inverse, g.inverse.Bounds(), 0, Rop::Invert);
+    g.drawn = true;
 }
 
 }  // namespace
@@ -490,14 +514,26 @@ void PrepareGlyphs(Dos& d) {
     const bool stale = it != d.PreparedGlyphs.end() && it->second.size() != d.GlyphPictures.size();
     if (it == d.PreparedGlyphs.end() || stale) {
         if (d.PreparedGlyphs.size() >= kPreparedGlyphSizesKept) d.PreparedGlyphs.clear();
-        it =
-            d.PreparedGlyphs.insert_or_assign(key, DrawGlyphCells(d.GlyphPictures, s.GlyphCellSize))
-                .first;
+        it = d.PreparedGlyphs.insert_or_assign(key, UndrawnGlyphCells(d.GlyphPictures)).first;
     }
     s.Glyphs = it->second;
     s.GlyphIndex.clear();
     for (size_t i = 0; i < s.Glyphs.size(); ++i)
         s.GlyphIndex.emplace(s.Glyphs[i].name, static_cast<int>(i));
+}
+
+const GlyphCell& PreparedGlyph(Dos& d, int index) {
+    ScreenState& s = d.screen;
+    GlyphCell& g = s.Glyphs[static_cast<size_t>(index)];
+    if (g.drawn) return g;
+    const auto i = static_cast<size_t>(index);
+    const bool same = i < d.GlyphPictures.size() && d.GlyphPictures[i].name == g.name;
+    DrawGlyphPicture(g, same ? &d.GlyphPictures[i].picture : nullptr, s.GlyphCellSize);
+    // Kept for the next screen of this cell size.
+    const auto kept = d.PreparedGlyphs.find({s.GlyphCellSize.w, s.GlyphCellSize.h});
+    if (kept != d.PreparedGlyphs.end() && i < kept->second.size() && kept->second[i].name == g.name)
+        kept->second[i] = g;
+    return g;
 }
 
 void Window(Dos& d, int x1, int y1, int x2, int y2) {

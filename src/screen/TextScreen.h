@@ -56,6 +56,9 @@ int FitTextFontSize(Dos& d);
 // size (InitScreen does this; writing does it again when a window's cells
 // have another size).
 void PrepareGlyphs(Dos& d);
+// Special glyph number index of the current cell size, drawn now if it has
+// not been shown at this size yet.
+const GlyphCell& PreparedGlyph(Dos& d, int index);
 
 // The special glyph for byte ch of an unconverted string, or -1.
 int FindGlyph(const Dos& d, uint8_t ch);

@@ -90,28 +90,31 @@ protected:
     std::unique_ptr<Dos> d_;
 };
 
-// A mark put into a prepared glyph survives the next set-up of a screen of
-// the same size: the glyphs were not drawn again.
-TEST_F(GlyphPreparation, EachCellSizeIsDrawnOnce) {
+// A glyph is drawn when it is first shown at a cell size, and a mark put
+// into it survives the next set-up of a screen of the same size: it was not
+// drawn again.
+TEST_F(GlyphPreparation, EachCellSizeIsDrawnOnceOnFirstUse) {
     InitScreen(*d_);
     const std::pair<int, int> first{d_->screen.CellWidth, d_->screen.CellHeight};
     ASSERT_EQ(d_->PreparedGlyphs.size(), 1u);
     ASSERT_EQ(d_->screen.Glyphs.size(), 2u);
     EXPECT_EQ(d_->screen.GlyphIndex.at("219"), 1);
-    EXPECT_NE(d_->screen.Glyphs[1].mask.Pixel(1, 1), 0u) << "the full block is drawn";
+    EXPECT_FALSE(d_->screen.Glyphs[0].drawn) << "the heavy picture waits for its first use";
+    EXPECT_NE(PreparedGlyph(*d_, 1).mask.Pixel(1, 1), 0u) << "the full block is drawn";
+    PreparedGlyph(*d_, 0);
     d_->PreparedGlyphs[first][0].mask.SetPixel(0, 0, kGreen);
 
     InitScreen(*d_);
-    EXPECT_EQ(d_->screen.Glyphs[0].mask.Pixel(0, 0), kGreen);
+    EXPECT_EQ(PreparedGlyph(*d_, 0).mask.Pixel(0, 0), kGreen);
 
     platform_->ResizeWindow(1280, 960);
     InitScreen(*d_);
     EXPECT_EQ(d_->PreparedGlyphs.size(), 2u);
-    EXPECT_NE(d_->screen.Glyphs[0].mask.Pixel(0, 0), kGreen) << "a new size is drawn afresh";
+    EXPECT_NE(PreparedGlyph(*d_, 0).mask.Pixel(0, 0), kGreen) << "a new size is drawn afresh";
 
     platform_->ResizeWindow(640, 480);
     InitScreen(*d_);
-    EXPECT_EQ(d_->screen.Glyphs[0].mask.Pixel(0, 0), kGreen) << "the first size is kept";
+    EXPECT_EQ(PreparedGlyph(*d_, 0).mask.Pixel(0, 0), kGreen) << "the first size is kept";
 }
 
 }  // namespace

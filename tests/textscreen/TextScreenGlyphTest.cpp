@@ -15,8 +15,8 @@ Rgb GlyphPixel(const GlyphCell& g, int x, int y, Rgb back, Rgb colour) {
     return ((back & g.inverse.Pixel(x, y)) | (g.mask.Pixel(x, y) & colour)) & 0xFFFFFF;
 }
 
-const GlyphCell& PreparedGlyph(const Dos& d, const std::string& name) {
-    return d.screen.Glyphs.at(static_cast<size_t>(d.screen.GlyphIndex.at(name)));
+const GlyphCell& GlyphNamed(Dos& d, const std::string& name) {
+    return PreparedGlyph(d, d.screen.GlyphIndex.at(name));
 }
 
 TEST(TextScreenGlyphs, FrameTopLineFillsOneCellPerGlyph) {
@@ -35,7 +35,7 @@ TEST(TextScreenGlyphs, FrameTopLineFillsOneCellPerGlyph) {
     const char* names[] = {"218", "196", "196", "191"};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(names[i]);
-        const GlyphCell& g = PreparedGlyph(d, names[i]);
+        const GlyphCell& g = GlyphNamed(d, names[i]);
         const Rect cell = rig.CellRect(3 + i, 2);
         int lit = 0;
         for (int y = 0; y < cell.Height(); ++y)
@@ -124,7 +124,7 @@ TEST(TextScreenGlyphs, GlyphOrFontAndWhatTheGridShows) {
         EXPECT_EQ(WhereX(rig.dos), 2);
         const Bitmap cell = rig.Crop(rig.CellRect(1, 1));
         const std::string name = r.text == "\xC4" ? "196" : "219";
-        const GlyphCell& g = PreparedGlyph(rig.dos, name);
+        const GlyphCell& g = GlyphNamed(rig.dos, name);
         EXPECT_EQ(test::SamePixels(cell, g.mask, cell.Bounds()), r.glyph);
     }
 }

@@ -57,11 +57,29 @@ inline uint32_t Blend(uint32_t dst, Rgb colour, unsigned a) {
 
 }  // namespace
 
+// What fontconfig picked for a face name, weight and slant. The pick does not
+// depend on the size, so the sizes of one face share it.
+struct FontMatch {
+    bool found = false;
+    std::string file;
+    int index = 0;
+    std::string family;
+    int weight = FC_WEIGHT_REGULAR;
+    int slant = FC_SLANT_ROMAN;
+};
+
 struct FontEngine::Impl {
     FT_Library ft = nullptr;
     FcConfig* config = nullptr;
     std::unordered_map<std::string, std::unique_ptr<Font>> fonts;
+    std::unordered_map<std::string, FontMatch> matches;
     uint64_t fontsMade = 0;
+    // Fonts and picks made before a change of the configuration are stale.
+    void ConfigChanged() {
+        fonts.clear();
+        matches.clear();
+    }
+    const FontMatch& Match(const FontRequest& request);
 };
 
 FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
@@ -93,19 +111,20 @@ std::vector<std::string> FontEngine::AddFontFile(const std::string& path) {
         families.emplace_back(reinterpret_cast<const char*>(fam));
     FcPatternDestroy(pat);
     if (families.empty() || !FcConfigAppFontAddFile(impl_->config, file)) return {};
-    impl_->fonts.clear();  // a new face may change what a name resolves to
+    impl_->ConfigChanged();  // a new face may change what a name resolves to
     return families;
 }
 
 bool FontEngine::LoadConfig(const std::string& path) {
     bool ok = FcConfigParseAndLoad(impl_->config, reinterpret_cast<const FcChar8*>(path.c_str()),
                                    FcFalse);
-    impl_->fonts.clear();
+    impl_->ConfigChanged();
     return ok;
 }
 
 void FontEngine::RemoveAddedFonts() {
     if (impl_->config) FcConfigAppFontClear(impl_->config);
+    impl_->matches.clear();
 }
 
 static FcPattern* MatchPattern(FcConfig* config, const std::string& face, bool bold, bool italic) {
@@ -133,6 +152,28 @@ std::string FontEngine::ResolveFamily(const std::string& face, bool bold) {
     return out;
 }
 
+const FontMatch& FontEngine::Impl::Match(const FontRequest& request) {
+    const std::string key =
+        request.face + "|" + (request.bold ? "b" : "") + (request.italic ? "i" : "");
+    if (const auto it = matches.find(key); it != matches.end()) return it->second;
+    FontMatch m;
+    if (FcPattern* match = MatchPattern(config, request.face, request.bold, request.italic)) {
+        m.found = true;
+        FcChar8* file = nullptr;
+        FcChar8* fam = nullptr;
+        FcPatternGetInteger(match, FC_WEIGHT, 0, &m.weight);
+        FcPatternGetInteger(match, FC_SLANT, 0, &m.slant);
+        if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
+            m.family = reinterpret_cast<const char*>(fam);
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            m.file = reinterpret_cast<const char*>(file);
+            FcPatternGetInteger(match, FC_INDEX, 0, &m.index);
+        }
+        FcPatternDestroy(match);
+    }
+    return matches.emplace(key, std::move(m)).first->second;
+}
+
 Font& FontEngine::Get(const FontRequest& request) {
     std::string key = KeyOf(request);
     auto it = impl_->fonts.find(key);
@@ -141,26 +182,16 @@ Font& FontEngine::Get(const FontRequest& request) {
     auto font = std::unique_ptr<Font>(new Font());
     font->request_ = request;
     font->serial_ = ++impl_->fontsMade;
-    if (FcPattern* match =
-            MatchPattern(impl_->config, request.face, request.bold, request.italic)) {
-        FcChar8* file = nullptr;
-        int index = 0;
-        FcChar8* fam = nullptr;
-        int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-        if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch)
-            font->family_ = reinterpret_cast<const char*>(fam);
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            FT_Face face = nullptr;
-            if (FT_New_Face(impl_->ft, reinterpret_cast<const char*>(file), index, &face) == 0) {
-                font->face_ = face;
-                font->emboldenSynthetic_ = request.bold && weight < FC_WEIGHT_DEMIBOLD;
-                font->obliqueSynthetic_ = request.italic && slant == FC_SLANT_ROMAN;
-            }
+    const FontMatch& match = impl_->Match(request);
+    if (match.found) {
+        font->family_ = match.family;
+        FT_Face face = nullptr;
+        if (!match.file.empty() &&
+            FT_New_Face(impl_->ft, match.file.c_str(), match.index, &face) == 0) {
+            font->face_ = face;
+            font->emboldenSynthetic_ = request.bold && match.weight < FC_WEIGHT_DEMIBOLD;
+            font->obliqueSynthetic_ = request.italic && match.slant == FC_SLANT_ROMAN;
         }
-        FcPatternDestroy(match);
     }
     if (auto* face = static_cast<FT_Face>(font->face_)) {
         int px = PointsToPixels(request.sizePt);

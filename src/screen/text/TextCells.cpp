@@ -14,6 +14,13 @@ size_t TextCells::KeyHash::operator()(const Key& k) const {
     return static_cast<size_t>(h);
 }
 
+// Every text write asks which cells it covers; a table of the grid's edges
+// answers without dividing.
+void TextCells::Edges(std::vector<int>& edges, int size, int count) {
+    edges.assign(static_cast<size_t>(size) * count + 1, -1);
+    for (int i = 0; i <= count; ++i) edges[static_cast<size_t>(i) * size] = i;
+}
+
 void TextCells::Fit(Bitmap& window, int cellWidth, int cellHeight, int columns, int rows) {
     DropPictures(window);
     cellWidth_ = std::max(1, cellWidth);
@@ -21,19 +28,20 @@ void TextCells::Fit(Bitmap& window, int cellWidth, int cellHeight, int columns, 
     columns_ = std::clamp(window.Width() / cellWidth_, 0, columns);
     rows_ = std::clamp(window.Height() / cellHeight_, 0, rows);
     held_.assign(static_cast<size_t>(columns_) * rows_, kNone);
+    Edges(columnEdges_, cellWidth_, columns_);
+    Edges(rowEdges_, cellHeight_, rows_);
     heldInRow_.assign(static_cast<size_t>(rows_), 0);
     heldCount_ = 0;
 }
 
 std::optional<Rect> TextCells::CellsOf(const Rect& r) const {
-    if (columns_ == 0 || rows_ == 0 || r.Empty()) return std::nullopt;
-    if (r.left < 0 || r.top < 0 || r.left % cellWidth_ != 0 || r.top % cellHeight_ != 0 ||
-        r.right % cellWidth_ != 0 || r.bottom % cellHeight_ != 0)
-        return std::nullopt;
-    const Rect cells{r.left / cellWidth_, r.top / cellHeight_, r.right / cellWidth_,
-                     r.bottom / cellHeight_};
-    if (cells.right > columns_ || cells.bottom > rows_) return std::nullopt;
-    return cells;
+    if (r.Empty()) return std::nullopt;
+    const int left = EdgeAt(columnEdges_, r.left);
+    const int top = EdgeAt(rowEdges_, r.top);
+    const int right = EdgeAt(columnEdges_, r.right);
+    const int bottom = EdgeAt(rowEdges_, r.bottom);
+    if (left < 0 || top < 0 || right < 0 || bottom < 0) return std::nullopt;
+    return Rect{left, top, right, bottom};
 }
 
 Rect TextCells::PixelsOf(int column, int row) const {
@@ -102,6 +110,8 @@ void TextCells::DrawTouching(Bitmap& window, const Rect& r) {
 void TextCells::Forget() {
     cellWidth_ = cellHeight_ = columns_ = rows_ = 0;
     held_.clear();
+    columnEdges_.clear();
+    rowEdges_.clear();
     heldInRow_.clear();
     heldCount_ = 0;
     pictures_.clear();

@@ -91,12 +91,19 @@ private:
         size_t operator()(const Key& k) const;
     };
     void DrawCell(Bitmap& window, int column, int row);
+    static void Edges(std::vector<int>& edges, int size, int count);
+    // The column (row) whose left (top) edge is at pixel p, or -1.
+    static int EdgeAt(const std::vector<int>& edges, int p) {
+        return p >= 0 && static_cast<size_t>(p) < edges.size() ? edges[static_cast<size_t>(p)] : -1;
+    }
 
     int cellWidth_ = 0;
     int cellHeight_ = 0;
     int columns_ = 0;
     int rows_ = 0;
     std::vector<int> held_;
+    std::vector<int> columnEdges_;  // by pixel: the column starting there, or -1
+    std::vector<int> rowEdges_;
     std::vector<int> heldInRow_;
     int heldCount_ = 0;
     std::vector<Bitmap> pictures_;
