@@ -408,6 +408,7 @@ bool silbenmonitor::BlinkUntilKey(int x, int y, int bottom) {
             Bar(d, x, y, right, bottom);
         }
         for (int i = 0; i < 20 && !KeyPressed(d); ++i) Delay(d, 20);
+        NoteWaitingForInput(d);
     }
     Bar(d, x, y, right, bottom);
     ReadKeyOrQuit(tr);
@@ -460,6 +461,7 @@ bool silbenmonitor::OrderWithMouse() {
         }
         if (TakeClick(d) != 1) {
             Delay(d, 20);
+            NoteWaitingForInput(d);
             continue;
         }
         for (int piece = 1; piece < p.PieceSlot; ++piece) {
@@ -531,6 +533,7 @@ bool silbenmonitor::SplitWithMouse() {
         if (!down) taken = false;
         if (down && !taken) taken = SplitAtCandidate();
         Delay(d, 5);
+        if (!down) NoteWaitingForInput(d);
     }
     return true;
 }
