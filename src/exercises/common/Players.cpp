@@ -152,6 +152,14 @@ void RememberMistake(Trainer& tr) {
     p.MistakeNoted = true;
 }
 
+void RememberMistakeOf(Trainer& tr, int line) {
+    PlayersState& p = tr.players;
+    const int current = p.CurrentWordNo;
+    p.CurrentWordNo = line;
+    RememberMistake(tr);
+    p.CurrentWordNo = current;
+}
+
 void MistakeSound(Trainer& tr) {
     StopSound(tr.d);
     if (TonesOn(tr)) PlayWav(tr.d, "wavs\\Fehlerton.wav");

@@ -30,6 +30,9 @@ void ClearDefaultNames(Trainer& tr);
 // Puts CurrentWordNo on the repeat list: once per task, only for a single
 // player and only when repeating is switched on.
 void RememberMistake(Trainer& tr);
+// RememberMistake for the word of list line `line`: a repeated word is
+// played while CurrentWordNo still names the word before it.
+void RememberMistakeOf(Trainer& tr, int line);
 // The error sound (unless sound is off), then RememberMistake.
 void MistakeSound(Trainer& tr);
 

@@ -475,15 +475,8 @@ void staebchen::PlayWord() {
     EndWord();
 }
 
-// The word is remembered by its own line: a repeated word is played while
-// CurrentWordNo still names the word before it.
-void staebchen::NoteMistake() {
-    PlayersState& p = tr.players;
-    const int current = p.CurrentWordNo;
-    p.CurrentWordNo = position_;
-    RememberMistake(tr);
-    p.CurrentWordNo = current;
-}
+// The word is remembered by its own line.
+void staebchen::NoteMistake() { RememberMistakeOf(tr, position_); }
 
 void staebchen::EndWord() {
     TrainerState& t = tr.t;

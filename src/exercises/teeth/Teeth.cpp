@@ -531,15 +531,8 @@ void nachsilben::Score() {
     NoteMistake();
 }
 
-// The word is remembered by its own line: a repeated word is played while
-// CurrentWordNo still names the word before it.
-void nachsilben::NoteMistake() {
-    PlayersState& p = tr.players;
-    const int current = p.CurrentWordNo;
-    p.CurrentWordNo = position_;
-    RememberMistake(tr);
-    p.CurrentWordNo = current;
-}
+// The word is remembered by its own line.
+void nachsilben::NoteMistake() { RememberMistakeOf(tr, position_); }
 
 // The protocol line of the word: the word line, "=" when every answer was
 // right or "/" when one was wrong, then what was answered. A word left
