@@ -41,6 +41,21 @@ void EndGame(Trainer& tr) { ClearDefaultNames(tr); }
 
 void EmptyKeyBuffer(Trainer& tr) { tr.d.keys.KeyBuffer.clear(); }
 
+void ShowListUnplayable(Trainer& tr, const std::string& why) {
+    Dos& d = tr.d;
+    SetTextJustify(d, 0, 2);
+    SetColor(d, colour::LightYellow);
+    OutTextXY(d, 40, 100, why);
+    SetColor(d, colour::Grey);
+    OutTextXY(d, 40, 160, "Weiter mit einer Taste.");
+    while (!KeyPressed(d) && !(MouseOn(tr) && TakeClick(d) != 0)) {
+        Delay(d, 20);
+        NoteWaitingForInput(d);
+    }
+    EmptyKeyBuffer(tr);
+    tr.t.LastKey = keycode::Esc;
+}
+
 void WaitForKeyOrClick(Trainer& tr) {
     Dos& d = tr.d;
     TakeClick(d);

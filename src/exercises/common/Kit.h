@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "base/Geometry.h"
@@ -36,6 +37,11 @@ void EndGame(Trainer& tr);
 
 // Drops every key typed so far.
 void EmptyKeyBuffer(Trainer& tr);
+
+// A list the game can play nothing of: why, in yellow, and "Weiter mit
+// einer Taste." below it, in the text style set; then waits for a key or,
+// with the mouse on, a click, and ends the game (LastKey ESC).
+void ShowListUnplayable(Trainer& tr, const std::string& why);
 
 // Waits for a key or, with the mouse on, a click. A key is read through
 // ReadKeyOrQuit (ESC asks first); a click leaves LastKey as it was.

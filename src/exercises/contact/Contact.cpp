@@ -729,17 +729,7 @@ bool elektro::PlayBoard(const ContactRound& round) {
 // A list without a block of two words has no board to play.
 void elektro::ShowNoBoard() {
     SetTextStyle(d, 0, 0, 4);
-    SetTextJustify(d, 0, 2);
-    SetColor(d, colour::LightYellow);
-    Text(d, 40, 100, "Kein Block mit zwei W\x94rtern in der Liste.");
-    SetColor(d, colour::Grey);
-    Text(d, 40, 160, "Weiter mit einer Taste.");
-    while (!KeyPressed(d) && !(MouseOn(tr) && TakeClick(d) != 0)) {
-        Delay(d, 20);
-        NoteWaitingForInput(d);
-    }
-    EmptyKeyBuffer(tr);
-    tr.t.LastKey = keycode::Esc;
+    ShowListUnplayable(tr, "Kein Block mit zwei W\x94rtern in der Liste.");
 }
 
 void elektro::Run() {

@@ -151,14 +151,7 @@ bool staebchen::ListPlayable() {
 
 void staebchen::ShowUnplayableList() {
     SetSize(tr, 4);
-    SetTextJustify(d, 0, 2);
-    SetColor(d, colour::LightYellow);
-    Text(d, 40, 100, "Kein Wort f\x81r das Rennen in der Liste.");
-    SetColor(d, colour::Grey);
-    Text(d, 40, 160, "Weiter mit einer Taste.");
-    while (!KeyPressed(d) && !(MouseOn(tr) && TakeClick(d) != 0)) Delay(d, 20);
-    EmptyKeyBuffer(tr);
-    tr.t.LastKey = keycode::Esc;
+    ShowListUnplayable(tr, "Kein Wort f\x81r das Rennen in der Liste.");
 }
 
 // The next word of the sequence, passing over lines the race cannot play.

@@ -91,17 +91,7 @@ bool nachsilben::ListPlayable() {
 
 void nachsilben::ShowUnplayableList() {
     SetSize(tr, 4);
-    SetTextJustify(d, 0, 2);
-    SetColor(d, colour::LightYellow);
-    Text(d, 40, 100, "Kein Wort mit Endung in der Liste.");
-    SetColor(d, colour::Grey);
-    Text(d, 40, 160, "Weiter mit einer Taste.");
-    while (!KeyPressed(d) && !(MouseOn(tr) && TakeClick(d) != 0)) {
-        Delay(d, 20);
-        NoteWaitingForInput(d);
-    }
-    EmptyKeyBuffer(tr);
-    tr.t.LastKey = keycode::Esc;
+    ShowListUnplayable(tr, "Kein Wort mit Endung in der Liste.");
 }
 
 // The next word of the sequence, passing over lines without an ending that
